@@ -1,0 +1,60 @@
+// CPU time of the whole process while connected and idle (status every second, wheel
+// every 40 ms) divided by wall time. Goal: at most 0.02.
+
+#include "devicelink.h"
+#include "mw2.h"
+#include "virtualbase.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+double processCpuSeconds()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+    return ts.tv_sec + ts.tv_nsec / 1e9;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
+    setStandardOutputSink([](const char *) {});
+
+    const int seconds = argc > 1 ? std::max(2, atoi(argv[1])) : 10;
+    const int latencyMs = argc > 2 ? atoi(argv[2]) : 2;
+
+    basesim::BaseConfig config;
+    config.startOperational = true;
+    basesim::VirtualBase base(config);
+    base.faults().replyLatencyMs = latencyMs; // a real base answers within a few milliseconds
+    hid::setBackend(&base);
+    MW2 window("1.0.15", "2020.1", 0);
+    window.show();
+
+    // Connect and reload first; measure only the steady state after it.
+    window.statusUpdate();
+    if (!deviceLink().connected) {
+        std::fprintf(stderr, "could not connect to the virtual base\n");
+        return 1;
+    }
+    const double cpuStart = processCpuSeconds();
+    QElapsedTimer wall;
+    wall.start();
+    QTimer::singleShot(seconds * 1000, &app, &QCoreApplication::quit);
+    app.exec();
+    const double cpu = processCpuSeconds() - cpuStart;
+    const double wallSeconds = wall.nsecsElapsed() / 1e9;
+    std::printf("idle CPU / wall over %.1f s (reply latency %d ms): %.4f (connected: %s)\n", wallSeconds,
+                latencyMs, cpu / wallSeconds, deviceLink().connected ? "yes" : "no");
+    disconnectDevice();
+    hid::setBackend(nullptr);
+    return 0;
+}

@@ -1,0 +1,193 @@
+// The status request and the fast wheel report against the virtual base.
+
+#include "linkfixture.h"
+#include "logcapture.h"
+#include "manualclock.h"
+#include "statusreport.h"
+
+#include <QtTest>
+
+class TestStatusReport : public QObject {
+    Q_OBJECT
+
+private slots:
+    void statusReplyFillsRecord();
+    void wrongFormatKeepsLinkAndRecord();
+    void statusFailurePaths_data();
+    void statusFailurePaths();
+    void wheelReportWhileStreaming();
+    void wheelNothingPending_data();
+    void wheelNothingPending();
+    void wheelReadFailures_data();
+    void wheelReadFailures();
+};
+
+void TestStatusReport::statusReplyFillsRecord()
+{
+    basesim::BaseConfig config = LinkFixture::operationalCendra();
+    config.profileCount = 7;
+    config.activeProfile = 3;
+    config.defaultProfile = 2;
+    LinkFixture fixture(config);
+    fixture.base->state().estopPressed = true;
+    fixture.base->state().setFlag(wire::Unsaved, true);
+    fixture.base->state().setFlag(wire::highTorque, true);
+    QVERIFY(fixture.connect());
+
+    bool valid = false;
+    QVERIFY(askVeltraneStatusNew(valid));
+    QVERIFY(valid);
+    const DeviceStatus &s = deviceStatus();
+    QCOMPARE(int(s.reportId), 0x6C);
+    QCOMPARE(int(s.packetType), 0x01);
+    QCOMPARE(QString("%1.%2.%3").arg(s.firmwareMajor).arg(s.firmwareMinor).arg(s.firmwarePatch),
+             QString("1.0.15"));
+    QCOMPARE(s.operatingMode, 11u);
+    QCOMPARE(int(s.profileCount), 7);
+    QCOMPARE(int(s.activeProfile), 3);
+    QCOMPARE(int(s.defaultProfile), 2);
+    QVERIFY(s.estopPressed());
+    QVERIFY(s.hasFlag(wire::Unsaved));
+    QVERIFY(s.hasFlag(wire::highTorque));
+    QCOMPARE(int(fixture.base->receivedFrames().size()), 1);
+    QCOMPARE(int(fixture.base->receivedFrames()[0][1]), 0x00);
+}
+
+void TestStatusReport::wrongFormatKeepsLinkAndRecord()
+{
+    LinkFixture fixture;
+    QVERIFY(fixture.connect());
+    bool valid = false;
+    QVERIFY(askVeltraneStatusNew(valid));
+    const auto before = wire::encodeStatus(deviceStatus());
+
+    fixture.base->state().operatingMode = 12;
+    fixture.base->faults().wrongPacketTypeReplies = 1;
+    LogCapture log;
+    QVERIFY(askVeltraneStatusNew(valid));
+    QVERIFY(!valid);
+    QVERIFY(deviceLink().connected);
+    QVERIFY(wire::encodeStatus(deviceStatus()) == before);
+    QCOMPARE(log.messages(),
+             QStringList({"askveltranestatus reply wrong format. reportid  108  packetid  2"}));
+
+    // The next good reply is taken again.
+    QVERIFY(askVeltraneStatusNew(valid));
+    QVERIFY(valid);
+    QCOMPARE(deviceStatus().operatingMode, 12u);
+}
+
+void TestStatusReport::statusFailurePaths_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("framesSent");
+    QTest::newRow("disconnected") << "disconnected" << QStringList{"disconnection1"} << 0;
+    QTest::newRow("write fails") << "write" << QStringList{"disconnection2askstatus"} << 0;
+    QTest::newRow("no reply")
+        << "silence"
+        << QStringList{"read timeout failure 1 (500 ms elapsed, no response at all) at  askVeltraneStatusNew()",
+                       "askVeltRaneStatusNew disconnection"}
+        << 1;
+    QTest::newRow("read error") << "read" << QStringList{"askVeltRaneStatusNew disconnection"} << 1;
+}
+
+void TestStatusReport::statusFailurePaths()
+{
+    QFETCH(QString, fault);
+    QFETCH(QStringList, messages);
+    QFETCH(int, framesSent);
+
+    ManualClock clock;
+    LinkFixture fixture;
+    QVERIFY(fixture.connect());
+    if (fault == "disconnected")
+        disconnectDevice();
+    fixture.base->faults().failWrites = fault == "write";
+    fixture.base->faults().dropReplies = fault == "silence";
+    fixture.base->faults().failReads = fault == "read";
+
+    LogCapture log;
+    bool valid = true;
+    QVERIFY(!askVeltraneStatusNew(valid));
+    QVERIFY(valid); // untouched on failure paths
+    QCOMPARE(log.messages(), messages);
+    QVERIFY(!deviceLink().connected);
+    QVERIFY(!deviceLink().deviceHandle);
+    QCOMPARE(fixture.base->openHandleCount(), 0);
+    QCOMPARE(int(fixture.base->receivedFrames().size()), framesSent);
+}
+
+void TestStatusReport::wheelReportWhileStreaming()
+{
+    LinkFixture fixture;
+    QVERIFY(fixture.connect());
+    bool valid = false;
+    QVERIFY(askVeltraneStatusNew(valid));
+    fixture.base->state().holdWheel(0x9000);
+    fixture.base->state().inputs.heldButtons = std::array<std::uint32_t, 4>{0x5u, 0, 0, 0x80000000u};
+
+    QTest::qWait(10); // the base streams a report every few milliseconds
+    QVERIFY(readWheelReport());
+    QCOMPARE(int(wheelSample().position), 0x9000);
+    QVERIFY(wheelSample().button(0) && wheelSample().button(2) && wheelSample().button(127));
+    QVERIFY(!wheelSample().button(1));
+}
+
+void TestStatusReport::wheelNothingPending_data()
+{
+    QTest::addColumn<quint32>("mode");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("operational keeps last") << 11u << 0x1234;
+    QTest::newRow("hardware not configured centres") << 9u << 0x8000;
+    QTest::newRow("no base centres") << 20u << 0x8000;
+}
+
+void TestStatusReport::wheelNothingPending()
+{
+    QFETCH(quint32, mode);
+    QFETCH(int, expected);
+    LinkFixture fixture;
+    QVERIFY(fixture.connect());
+    fixture.base->faults().stopGameReports = true;
+    deviceStatus().operatingMode = mode;
+    wheelSample().position = 0x1234;
+    QVERIFY(readWheelReport());
+    QCOMPARE(int(wheelSample().position), expected);
+    QVERIFY(deviceLink().connected);
+}
+
+void TestStatusReport::wheelReadFailures_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("output");
+    QTest::newRow("read error") << "read" << "Unable to read hidreport\n";
+    QTest::newRow("only foreign reports") << "flood" << "hidreport timeout!\n";
+}
+
+void TestStatusReport::wheelReadFailures()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, output);
+    ManualClock clock;
+    LinkFixture fixture;
+    QVERIFY(fixture.connect());
+    fixture.base->faults().failReads = fault == "read";
+    fixture.base->faults().foreignFloodForever = fault == "flood";
+
+    LogCapture log;
+    const auto start = clock.peek();
+    QVERIFY(!readWheelReport());
+    if (fault == "flood")
+        QVERIFY(clock.peek() - start > 50);
+    QCOMPARE(log.standardOutput(), QStringList({output}));
+    QVERIFY(!deviceLink().connected);
+    QVERIFY(!deviceLink().deviceHandle);
+    QCOMPARE(fixture.base->openHandleCount(), 0);
+
+    // With no handle at all the wheel read only marks the link down.
+    QVERIFY(!readWheelReport());
+}
+
+QTEST_GUILESS_MAIN(TestStatusReport)
+#include "tst_statusreport.moc"

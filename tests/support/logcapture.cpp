@@ -1,0 +1,52 @@
+#include "logcapture.h"
+
+#include "devicelink.h"
+
+#include <QMutex>
+
+namespace {
+QMutex mutex;
+QStringList captured;
+QStringList capturedStdout;
+
+void handler(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    QMutexLocker lock(&mutex);
+    captured << message;
+}
+} // namespace
+
+LogCapture::LogCapture()
+{
+    clear();
+    previous_ = qInstallMessageHandler(handler);
+    setStandardOutputSink([](const char *text) {
+            QMutexLocker lock(&mutex);
+            capturedStdout << QString::fromLatin1(text);
+        });
+}
+
+LogCapture::~LogCapture()
+{
+    qInstallMessageHandler(previous_);
+    setStandardOutputSink(nullptr);
+}
+
+QStringList LogCapture::messages() const
+{
+    QMutexLocker lock(&mutex);
+    return captured;
+}
+
+QStringList LogCapture::standardOutput() const
+{
+    QMutexLocker lock(&mutex);
+    return capturedStdout;
+}
+
+void LogCapture::clear()
+{
+    QMutexLocker lock(&mutex);
+    captured.clear();
+    capturedStdout.clear();
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The main window: owns every timer and drives the conversation with the base.
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+#include <QString>
+
+#include <cstdint>
+#include <memory>
+
+class QTimer;
+struct profDataNew;
+
+namespace Ui {
+class MW2;
+}
+
+class MW2 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    MW2(const QString &versionNumber, const QString &releaseName, int launchMode,
+        QWidget *parent = nullptr);
+    ~MW2() override;
+
+    int launchMode() const { return launchMode_; }
+    bool firstConnectionDone() const { return firstConnectionDone_; }
+    bool wheelSampleValid() const { return wheelSampleValid_; }
+    std::uint16_t previousWheelSample() const { return previousWheelSample_; }
+    int lastSelectedProfileIndex() const { return lastSelectedProfileIndex_; }
+
+    // Auxiliary dialogs that must not outlive the connection; closed and deleted on loss.
+    void trackDialog(QWidget *dialog);
+
+signals:
+    void activeProfileChanged(int index, profDataNew *profile);
+    void hardwareSettingsMayHaveChanged();
+
+public slots:
+    void statusUpdate();
+    void wheelUpdate();
+    void flash_delay_elapsed();
+
+private:
+    enum class FirmwareCheck { GoOn, Stop };
+
+    void runStartPrompts();
+    void enterDisconnectedState();
+    void reloadAfterConnection();
+    FirmwareCheck firmwareCheck();
+    bool readAllProfiles();
+    bool readHardwareSettings();
+    bool readAnalogRecord(int index);
+    void openFirmwareWizard(int mode);
+    void stopPollingTimers();
+    void closeTrackedDialogs();
+    void clearProfileList();
+
+    void setConnectedUi(bool connected);
+    void refreshStatusDisplay();
+    void wheelUIUpdate();
+    void updateAllConfigValues(bool force_all_values);
+    bool firstTabShown() const;
+
+    std::unique_ptr<Ui::MW2> ui;
+    QString versionNumber_;
+    QString releaseName_;
+    int launchMode_;
+
+    QTimer *statusTimer;
+    QTimer *wheelTimer;
+
+    bool firstConnectionDone_ = false;
+    bool startPromptsPending_ = true;
+    int wheelUiSkipCount_ = 0;
+    bool wheelSampleValid_ = false;
+    std::uint16_t previousWheelSample_ = 0;
+    int lastSelectedProfileIndex_ = -1;
+
+    QList<QPointer<QWidget>> trackedDialogs_;
+};
+
+// The next connected tick repopulates every control.
+extern bool forceFullRefresh;

@@ -1,0 +1,103 @@
+#include "commandline.h"
+
+#include "appinfo.h"
+
+#include <QFileInfo>
+
+namespace {
+
+const QString simulatedBaseOption = QStringLiteral("--simulated-base");
+const QStringList modelNames = {QStringLiteral("ardex"), QStringLiteral("brivo"),
+                                QStringLiteral("cendra")};
+
+QString helpText(const QString &program)
+{
+    return QStringLiteral(
+               "Usage: %1 [options] [drivetuning|fwupdate|fwdowngrade|log]\n"
+               "Configuration tool for the Veltrane 2 wheel bases.\n"
+               "\n"
+               "Options:\n"
+               "  --help                    Displays help on commandline options.\n"
+               "  --version                 Displays version information.\n"
+               "  --simulated-base[=model]  Talk to a virtual base instead of USB; model is\n"
+               "                            ardex, brivo or cendra (default: cendra).\n"
+               "\n"
+               "Arguments (only the first word counts):\n"
+               "  drivetuning               Show the drive service windows.\n"
+               "  fwupdate                  Force a firmware update.\n"
+               "  fwdowngrade               Force a firmware downgrade.\n"
+               "  log                       Append all diagnostic output to log.txt in the\n"
+               "                            working directory.\n")
+        .arg(program);
+}
+
+StartupOptions failure(const QString &message)
+{
+    StartupOptions options;
+    options.action = StartupOptions::Action::Fail;
+    options.message = message + QLatin1Char('\n');
+    return options;
+}
+
+void applyFirstWord(const QString &word, StartupOptions &options)
+{
+    if (word == QLatin1String("drivetuning")) {
+        options.showServiceDialogs = true;
+    } else if (word == QLatin1String("fwupdate")) {
+        options.launchMode = 3;
+    } else if (word == QLatin1String("fwdowngrade")) {
+        options.launchMode = 4;
+    } else if (word == QLatin1String("log")) {
+        options.logToFile = true;
+    }
+}
+
+} // namespace
+
+StartupOptions parseCommandLine(const QStringList &arguments)
+{
+    StartupOptions options;
+    QString program = arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
+    if (program.isEmpty())
+        program = QString::fromLatin1(appinfo::programName);
+
+    bool wantsHelp = false;
+    bool wantsVersion = false;
+    QStringList words;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (!argument.startsWith(QLatin1String("--"))) {
+            words << argument;
+            continue;
+        }
+        const int equals = argument.indexOf(QLatin1Char('='));
+        const QString name = equals < 0 ? argument : argument.left(equals);
+        if (name == simulatedBaseOption) {
+            const QString model = equals < 0 ? modelNames.last() : argument.mid(equals + 1);
+            const int index = modelNames.indexOf(model);
+            if (index < 0)
+                return failure(QStringLiteral("Unknown base model '%1' for %2; use ardex, brivo or cendra.")
+                                   .arg(model, simulatedBaseOption));
+            options.simulatedBase = true;
+            options.simulatedModel = index;
+        } else if (name == QLatin1String("--help") || name == QLatin1String("--version")) {
+            if (equals >= 0)
+                return failure(QStringLiteral("Unexpected value after '%1'.").arg(name));
+            (name == QLatin1String("--help") ? wantsHelp : wantsVersion) = true;
+        } else {
+            return failure(QStringLiteral("Unknown option '%1'.").arg(name));
+        }
+    }
+
+    if (wantsVersion || wantsHelp) {
+        options.action = StartupOptions::Action::Print;
+        options.message = wantsVersion
+            ? program + QLatin1Char(' ') + QLatin1String(appinfo::versionNumber) + QLatin1Char('\n')
+            : helpText(program);
+        return options;
+    }
+
+    if (!words.isEmpty())
+        applyFirstWord(words.first(), options);
+    return options;
+}

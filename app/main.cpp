@@ -1,0 +1,90 @@
+#include "appinfo.h"
+#include "commandline.h"
+#include "framelesswindow.h"
+#include "logging.h"
+#include "runguard.h"
+#include "theme.h"
+#include "translations.h"
+
+#include "hidapibackend.h"
+#include "hidbackend.h"
+#include "mw2.h"
+#include "virtualbase.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QSettings>
+#include <QTranslator>
+
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+std::unique_ptr<hid::Backend> makeBackend(const StartupOptions &options)
+{
+    if (!options.simulatedBase)
+        return std::make_unique<hid::HidapiBackend>();
+    basesim::BaseConfig config;
+    config.model = static_cast<DeviceModel>(options.simulatedModel);
+    return std::make_unique<basesim::VirtualBase>(config);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // --help, --version and mistakes start nothing, so they need no run guard.
+    const StartupOptions options = parseCommandLine(arguments);
+    if (options.action == StartupOptions::Action::Print) {
+        std::fputs(options.message.toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (options.action == StartupOptions::Action::Fail) {
+        std::fputs(options.message.toLocal8Bit().constData(), stderr);
+        return 1;
+    }
+
+    // Outlives everything below, so the segment is released last.
+    RunGuard guard(QString::fromLatin1(appinfo::runGuardKey));
+    if (!guard.tryToRun())
+        return 0;
+
+    if (options.logToFile)
+        qInstallMessageHandler(logMessageHandler);
+
+    QApplication app(argc, argv);
+    QApplication::setPalette(darkPalette());
+    if (const std::optional<QString> styleSheet = loadStyleSheet(QLatin1String(appinfo::styleSheetResource)))
+        app.setStyleSheet(*styleSheet);
+    QApplication::setFont(enlargedFont(QApplication::font()));
+
+    QTranslator translator;
+    // The device link talks through this backend for as long as the window lives.
+    const std::unique_ptr<hid::Backend> backend = makeBackend(options);
+    hid::setBackend(backend.get());
+
+    FramelessWindow frame;
+    frame.setWindowTitle(QLatin1String(appinfo::titlePrefix) + QLatin1String(appinfo::releaseName));
+    frame.setWindowIcon(QIcon(QLatin1String(appinfo::windowIconResource)));
+
+    QSettings languageSettings{QString::fromLatin1(languageSettingsOrganisation),
+                               QString::fromLatin1(languageSettingsApplication)};
+    loadTranslation(translator, chosenLanguage(languageSettings));
+    QApplication::installTranslator(&translator);
+
+    QApplication::setOrganizationName(QLatin1String(appinfo::organisationName));
+
+    // Torn down in reverse order: main window, language settings, frame, backend,
+    // application, and the run guard last.
+    const auto window = std::make_unique<MW2>(QLatin1String(appinfo::versionNumber),
+                                              QLatin1String(appinfo::releaseName),
+                                              options.launchMode);
+    frame.setContent(window.get());
+    frame.show();
+
+    return app.exec();
+}

@@ -1,0 +1,32 @@
+#pragma once
+// Refuses a second running copy of the tool: a shared-memory segment marks a
+// running copy, and a system semaphore serialises the check between processes.
+
+#include <QSharedMemory>
+#include <QString>
+#include <QSystemSemaphore>
+
+// Both names are the SHA-1 of key + salt as 40 lower-case hex digits.
+QString runGuardLockName(const QString &key);
+QString runGuardMemoryName(const QString &key);
+
+class RunGuard {
+public:
+    explicit RunGuard(const QString &key);
+    ~RunGuard();
+
+    RunGuard(const RunGuard &) = delete;
+    RunGuard &operator=(const RunGuard &) = delete;
+
+    bool isAnotherRunning();
+    // True when this copy may run; it then holds the segment until release().
+    bool tryToRun();
+    void release();
+
+private:
+    const QString memLockKey_;
+    const QString sharedMemKey_;
+
+    QSharedMemory sharedMem_;
+    QSystemSemaphore memLock_;
+};

@@ -1,0 +1,32 @@
+#pragma once
+// How long the base spends in each of its timed states. The boot sequence takes
+// a little over three seconds, like the real base from power-on to operational.
+
+#include "clock.h"
+
+namespace basesim {
+
+using linkclock::Milliseconds;
+
+constexpr Milliseconds kBootingMs = 400;               // mode 0
+constexpr Milliseconds kDriveInitMs = 700;             // mode 2
+constexpr Milliseconds kDriveInitializedMs = 300;      // mode 3
+constexpr Milliseconds kIndexSearchMs = 1200;          // mode 4, until the index point is found
+constexpr Milliseconds kParameterInitMs = 500;         // mode 10
+constexpr Milliseconds kBootToOperationalMs =
+    kBootingMs + kDriveInitMs + kDriveInitializedMs + kIndexSearchMs + kParameterInitMs;
+constexpr Milliseconds kFaultRecheckMs = 100;          // mode 6 looks again this often
+
+constexpr Milliseconds kDriveRestartInitMs = 500;      // mode 2 after a drive restart
+constexpr Milliseconds kDriveRestartInitializedMs = 300; // then mode 3, then operational
+
+constexpr Milliseconds kFlashSaveMs = 1500;            // mode 12
+
+// After the bootloader command the base finishes the current USB transfer, drops off
+// the bus and comes back under the update-mode product id a little later.
+constexpr Milliseconds kBootloaderJumpMs = 100;
+constexpr Milliseconds kBootloaderEnumerationMs = 1500;
+
+constexpr Milliseconds kGameReportIntervalMs = 4;
+
+} // namespace basesim

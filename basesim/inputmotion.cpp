@@ -1,0 +1,83 @@
+#include "inputmotion.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace basesim {
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+// Pedal sensors never span the full converter range; raw mode shows that.
+constexpr std::uint16_t kPedalSensorLow = 2100;
+constexpr std::uint16_t kPedalSensorHigh = 61800;
+
+// Axes in report order: y, z, brake, throttle, clutch, rudder, hat. Only the three pedals
+// move (each with its own period); the others rest at a fixed reading.
+constexpr std::array<Milliseconds, wire::kAnalogAxes> kPedalPeriodMs{0, 0, 5000, 3000, 7000, 0, 0};
+constexpr std::array<std::uint16_t, wire::kAnalogAxes> kRestingValue{0x8000, 0x8000, 0, 0, 0, 0x8000, 0};
+
+constexpr int kBlinkingButtons = 4;
+constexpr Milliseconds kButtonBasePeriodMs = 700;
+
+std::uint16_t clampRaw(std::int64_t value)
+{
+    return static_cast<std::uint16_t>(std::clamp<std::int64_t>(value, 0, 0xFFFF));
+}
+
+// Travel 0..1..0 of a pedal over its period.
+double pedalTravel(Milliseconds elapsed, Milliseconds period)
+{
+    const double phase = static_cast<double>(elapsed % period) / static_cast<double>(period);
+    return phase < 0.5 ? 2.0 * phase : 2.0 * (1.0 - phase);
+}
+
+} // namespace
+
+std::uint16_t mechanicalWheelPosition(const BaseState &state, Milliseconds now)
+{
+    if (state.inputs.heldWheelPosition)
+        return *state.inputs.heldWheelPosition;
+    const Milliseconds elapsed = std::max<Milliseconds>(0, now - state.poweredOnAt);
+    const double phase = static_cast<double>(elapsed % kWheelSweepPeriodMs) / kWheelSweepPeriodMs;
+    return clampRaw(wire::kWheelCentre + std::lround(kWheelSweepAmplitude * std::sin(kTwoPi * phase)));
+}
+
+std::uint16_t reportedWheelPosition(const BaseState &state, Milliseconds now)
+{
+    return clampRaw(static_cast<std::int64_t>(mechanicalWheelPosition(state, now)) - state.inputs.centreOffset);
+}
+
+wire::WheelSample inputSample(const BaseState &state, Milliseconds now)
+{
+    wire::WheelSample sample;
+    sample.position = reportedWheelPosition(state, now);
+    const Milliseconds elapsed = std::max<Milliseconds>(0, now - state.poweredOnAt);
+
+    if (state.inputs.heldAxes) {
+        sample.axes = *state.inputs.heldAxes;
+    } else {
+        for (std::size_t axis = 0; axis < wire::kAnalogAxes; ++axis) {
+            if (kPedalPeriodMs[axis] == 0) {
+                sample.axes[axis] = kRestingValue[axis];
+                continue;
+            }
+            const double travel = pedalTravel(elapsed, kPedalPeriodMs[axis]);
+            sample.axes[axis] = state.inputs.rawAnalogMode
+                ? clampRaw(std::lround(kPedalSensorLow + travel * (kPedalSensorHigh - kPedalSensorLow)))
+                : clampRaw(std::lround(travel * 0xFFFF));
+        }
+    }
+
+    if (state.inputs.heldButtons) {
+        sample.buttons = *state.inputs.heldButtons;
+    } else {
+        for (int button = 0; button < kBlinkingButtons; ++button) {
+            const Milliseconds period = kButtonBasePeriodMs * (button + 1);
+            sample.setButton(static_cast<std::size_t>(button), (elapsed / period) % 2 == 1);
+        }
+    }
+    return sample;
+}
+
+} // namespace basesim

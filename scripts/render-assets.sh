@@ -1,0 +1,19 @@
+#!/bin/sh
+# Regenerates the built-in images from their SVG sources in resources/:
+# the window icon (multi-size .ico) and the theme's arrows (.png).
+# Needs a C++ compiler and Qt 5 Svg development files; the build itself does not.
+set -eu
+root=$(cd "$(dirname "$0")/.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+c++ -std=c++17 -fPIC -O1 -o "$work/render-assets" "$root/scripts/render-assets.cpp" \
+    $(pkg-config --cflags --libs Qt5Svg Qt5Gui)
+
+render() { QT_QPA_PLATFORM=offscreen "$work/render-assets" "$@" 2>/dev/null; }
+res="$root/resources"
+render ico "$res/graphics2/veltrane2.svg" "$res/graphics2/veltrane2.ico"
+for arrow in arrow_up arrow_down; do
+    render png "$res/style_dark/$arrow.svg" "$res/style_dark/$arrow.png" 12
+    # Disabled controls draw their arrows in the theme's muted grey.
+    render png "$res/style_dark/$arrow.svg" "$res/style_dark/${arrow}_disabled.png" 12 '#5d7a80'
+done

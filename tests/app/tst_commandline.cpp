@@ -1,0 +1,107 @@
+#include "commandline.h"
+
+#include <QtTest>
+
+using Action = StartupOptions::Action;
+Q_DECLARE_METATYPE(Action)
+
+class CommandLineTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstWord_data();
+    void firstWord();
+    void printsAndFailures_data();
+    void printsAndFailures();
+};
+
+void CommandLineTest::firstWord_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("launchMode");
+    QTest::addColumn<bool>("serviceDialogs");
+    QTest::addColumn<bool>("logToFile");
+    QTest::addColumn<bool>("simulated");
+    QTest::addColumn<int>("model");
+
+    QTest::newRow("none") << QStringList{} << 0 << false << false << false << 2;
+    QTest::newRow("drivetuning") << QStringList{"drivetuning"} << 0 << true << false << false << 2;
+    QTest::newRow("fwupdate") << QStringList{"fwupdate"} << 3 << false << false << false << 2;
+    QTest::newRow("fwdowngrade") << QStringList{"fwdowngrade"} << 4 << false << false << false << 2;
+    QTest::newRow("log") << QStringList{"log"} << 0 << false << true << false << 2;
+    QTest::newRow("other case") << QStringList{"Fwupdate"} << 0 << false << false << false << 2;
+    QTest::newRow("not whole") << QStringList{"fwupdate2"} << 0 << false << false << false << 2;
+    QTest::newRow("empty word") << QStringList{""} << 0 << false << false << false << 2;
+    QTest::newRow("log second") << QStringList{"foo", "log"} << 0 << false << false << false << 2;
+    QTest::newRow("only first of two") << QStringList{"fwdowngrade", "log"} << 4 << false << false
+                                       << false << 2;
+    QTest::newRow("single dash is a word") << QStringList{"-log", "log"} << 0 << false << false
+                                           << false << 2;
+    QTest::newRow("simulated default") << QStringList{"--simulated-base"} << 0 << false << false
+                                       << true << 2;
+    QTest::newRow("simulated brivo, log") << QStringList{"--simulated-base=brivo", "log"} << 0
+                                          << false << true << true << 1;
+    QTest::newRow("option after word") << QStringList{"fwupdate", "--simulated-base=ardex"} << 3
+                                       << false << false << true << 0;
+    QTest::newRow("cendra") << QStringList{"--simulated-base=cendra"} << 0 << false << false
+                            << true << 2;
+}
+
+void CommandLineTest::firstWord()
+{
+    QFETCH(QStringList, arguments);
+    const StartupOptions options = parseCommandLine(QStringList{"/opt/vt2/veltrane2-tunemark"} + arguments);
+    QCOMPARE(options.action, Action::Run);
+    QFETCH(int, launchMode);
+    QCOMPARE(options.launchMode, launchMode);
+    QFETCH(bool, serviceDialogs);
+    QCOMPARE(options.showServiceDialogs, serviceDialogs);
+    QFETCH(bool, logToFile);
+    QCOMPARE(options.logToFile, logToFile);
+    QFETCH(bool, simulated);
+    QCOMPARE(options.simulatedBase, simulated);
+    QFETCH(int, model);
+    QCOMPARE(options.simulatedModel, model);
+}
+
+void CommandLineTest::printsAndFailures_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QString>("messageStart");
+
+    QTest::newRow("help") << QStringList{"--help"} << Action::Print
+                          << "Usage: veltrane2-tunemark [options]";
+    QTest::newRow("help wins over word") << QStringList{"fwupdate", "--help"} << Action::Print
+                                         << "Usage: veltrane2-tunemark [options]";
+    QTest::newRow("version") << QStringList{"--version"} << Action::Print
+                             << "veltrane2-tunemark 1.0.15\n";
+    QTest::newRow("version before help") << QStringList{"--help", "--version"} << Action::Print
+                                         << "veltrane2-tunemark 1.0.15\n";
+    QTest::newRow("unknown model") << QStringList{"--simulated-base=tesla"} << Action::Fail
+                                   << "Unknown base model 'tesla'";
+    QTest::newRow("empty model") << QStringList{"--simulated-base="} << Action::Fail
+                                 << "Unknown base model ''";
+    QTest::newRow("model names are lower case") << QStringList{"--simulated-base=Brivo"}
+                                                << Action::Fail << "Unknown base model 'Brivo'";
+    QTest::newRow("unknown option") << QStringList{"--verbose"} << Action::Fail
+                                    << "Unknown option '--verbose'.";
+    QTest::newRow("error beats help") << QStringList{"--help", "--bogus"} << Action::Fail
+                                      << "Unknown option '--bogus'.";
+    QTest::newRow("value on flag") << QStringList{"--version=2"} << Action::Fail
+                                   << "Unexpected value after '--version'.";
+}
+
+void CommandLineTest::printsAndFailures()
+{
+    QFETCH(QStringList, arguments);
+    const StartupOptions options = parseCommandLine(QStringList{"/opt/vt2/veltrane2-tunemark"} + arguments);
+    QFETCH(Action, action);
+    QCOMPARE(options.action, action);
+    QFETCH(QString, messageStart);
+    QVERIFY2(options.message.startsWith(messageStart), qPrintable(options.message));
+    QVERIFY(options.message.endsWith(QLatin1Char('\n')));
+}
+
+QTEST_GUILESS_MAIN(CommandLineTest)
+#include "tst_commandline.moc"

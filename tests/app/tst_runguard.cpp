@@ -1,0 +1,113 @@
+#include "runguard.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QProcess>
+#include <QSystemSemaphore>
+#include <QtTest>
+
+class RunGuardTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup();
+    void namesForTheToolsKey();
+    void secondCopyIsRefusedWhileFirstRuns();
+    void startsAfterFirstCopyCrashed();
+
+private:
+    // Unique per test and per run, so parallel runs never share a segment.
+    QString uniqueKey();
+    // Starts a holder and returns the first line it prints.
+    QByteArray startHolder(QProcess &holder, const QString &key);
+
+    int keyCounter_ = 0;
+    QStringList usedKeys_;
+};
+
+void RunGuardTest::cleanup()
+{
+    // A killed holder leaves its semaphores behind; creating them afresh here
+    // makes this process their owner, which removes them on destruction.
+    for (const QString &key : qAsConst(usedKeys_)) {
+        QSystemSemaphore lock(runGuardLockName(key), 1, QSystemSemaphore::Create);
+        QSystemSemaphore memoryLock(runGuardMemoryName(key), 1, QSystemSemaphore::Create);
+    }
+    usedKeys_.clear();
+}
+
+QString RunGuardTest::uniqueKey()
+{
+    usedKeys_ << QStringLiteral("vt2-runguard-test-%1-%2-%3")
+                     .arg(QCoreApplication::applicationPid())
+                     .arg(QDateTime::currentMSecsSinceEpoch())
+                     .arg(++keyCounter_);
+    return usedKeys_.last();
+}
+
+QByteArray RunGuardTest::startHolder(QProcess &holder, const QString &key)
+{
+    holder.start(QStringLiteral(RUNGUARD_HOLDER), {key});
+    if (!holder.waitForStarted(10000))
+        return "not started";
+    while (!holder.canReadLine()) {
+        if (!holder.waitForReadyRead(10000))
+            return "silent";
+    }
+    return holder.readLine().trimmed();
+}
+
+void RunGuardTest::namesForTheToolsKey()
+{
+    // Expected values from: printf '%s' 'HLVeltRANE_Configuration_Tool_memLockKey' | sha1sum
+    const QString key = QStringLiteral("HLVeltRANE_Configuration_Tool");
+    QCOMPARE(runGuardLockName(key), QStringLiteral("fc6e9c0f0e7953447e634da35a160b087ef98beb"));
+    QCOMPARE(runGuardMemoryName(key), QStringLiteral("57af087a3c99c08a4fcb41391b6bc0fccebbb579"));
+}
+
+void RunGuardTest::secondCopyIsRefusedWhileFirstRuns()
+{
+    const QString key = uniqueKey();
+    QProcess first;
+    QCOMPARE(startHolder(first, key), QByteArray("running"));
+
+    RunGuard second(key);
+    QVERIFY(second.isAnotherRunning());
+    QVERIFY(!second.tryToRun());
+
+    // The first copy ends normally and gives the segment up.
+    first.closeWriteChannel();
+    QVERIFY(first.waitForFinished(10000));
+    QCOMPARE(first.exitCode(), 0);
+
+    QVERIFY(!second.isAnotherRunning());
+    QVERIFY(second.tryToRun());
+    QVERIFY(!second.isAnotherRunning()); // its own segment does not count
+
+    QProcess third;
+    QCOMPARE(startHolder(third, key), QByteArray("busy"));
+    QVERIFY(third.waitForFinished(10000));
+    QCOMPARE(third.exitCode(), 2);
+
+    second.release();
+    QProcess fourth;
+    QCOMPARE(startHolder(fourth, key), QByteArray("running"));
+    fourth.closeWriteChannel();
+    QVERIFY(fourth.waitForFinished(10000));
+}
+
+void RunGuardTest::startsAfterFirstCopyCrashed()
+{
+    const QString key = uniqueKey();
+    QProcess first;
+    QCOMPARE(startHolder(first, key), QByteArray("running"));
+    first.kill(); // no destructor runs: the segment stays behind
+    QVERIFY(first.waitForFinished(10000));
+
+    // The very first attempt must succeed: the constructor clears the stale segment.
+    RunGuard next(key);
+    QVERIFY(next.tryToRun());
+}
+
+QTEST_GUILESS_MAIN(RunGuardTest)
+#include "tst_runguard.moc"

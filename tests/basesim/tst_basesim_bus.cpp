@@ -1,0 +1,362 @@
+// The USB side of the virtual base: enumeration, handles, the frame record, game reports
+// and the road into the bootloader.
+
+#include "basesimbench.h"
+
+#include <QtTest>
+
+#include <algorithm>
+
+using basesim::BaseConfig;
+
+Q_DECLARE_METATYPE(DeviceModel)
+
+class TestBaseSimBus : public QObject {
+    Q_OBJECT
+
+private slots:
+    void enumeration_data();
+    void enumeration();
+    void unplugMakesHandlesStale();
+    void replugAsAnotherModel();
+    void handlesAndInitExitAreCounted();
+    void framesAreRecordedExactly();
+    void readTruncatesToBuffer();
+    void blockingReadWaitsForWhatIsScheduled();
+    void gameReportsOnlyWhenOperational_data();
+    void gameReportsOnlyWhenOperational();
+    void gameReportsAreSpacedAndNeverPileUp();
+    void inputsMoveOrHold();
+    void rawAnalogModeShowsSensorRange();
+    void bootloaderCommandReenumerates();
+};
+
+static std::optional<wire::WheelSample> readGameReport(Bench &bench)
+{
+    wire::ReplyBuffer buffer{};
+    const int n = bench.readInto(buffer);
+    if (n != 33 || buffer[0] != wire::kGameReportId)
+        return std::nullopt;
+    return wire::decodeWheelReport(buffer.data(), std::size_t(n));
+}
+
+// Collects one game report per 5 ms over `durationMs`.
+static std::vector<wire::WheelSample> sampleFor(Bench &bench, int durationMs)
+{
+    std::vector<wire::WheelSample> samples;
+    for (int t = 0; t < durationMs; t += 5) {
+        bench.clock.advance(5);
+        if (const auto sample = readGameReport(bench))
+            samples.push_back(*sample);
+    }
+    return samples;
+}
+
+void TestBaseSimBus::enumeration_data()
+{
+    QTest::addColumn<DeviceModel>("model");
+    QTest::addColumn<bool>("inBootloader");
+    QTest::addColumn<bool>("plugged");
+    QTest::addColumn<int>("vendorId");
+    QTest::addColumn<int>("productId");
+    QTest::addColumn<bool>("opens");
+
+    QTest::newRow("Cendra as Cendra") << ModelCendra << false << true << 5840 << 0x0D5F << true;
+    QTest::newRow("Brivo as Brivo") << ModelBrivo << false << true << 5840 << 0x0D60 << true;
+    QTest::newRow("Ardex as Ardex") << ModelArdex << false << true << 5840 << 0x0D61 << true;
+    QTest::newRow("Cendra as Brivo") << ModelCendra << false << true << 5840 << 0x0D60 << false;
+    QTest::newRow("Ardex as Cendra") << ModelArdex << false << true << 5840 << 0x0D5F << false;
+    QTest::newRow("running base is no bootloader") << ModelBrivo << false << true << 5840 << 0x0D5E << false;
+    QTest::newRow("other vendor") << ModelCendra << false << true << 0x16D1 << 0x0D5F << false;
+    QTest::newRow("bootloader as update mode") << ModelArdex << true << true << 5840 << 0x0D5E << true;
+    QTest::newRow("bootloader hides its model") << ModelArdex << true << true << 5840 << 0x0D61 << false;
+    QTest::newRow("unplugged") << ModelCendra << false << false << 5840 << 0x0D5F << false;
+}
+
+void TestBaseSimBus::enumeration()
+{
+    QFETCH(DeviceModel, model);
+    QFETCH(bool, inBootloader);
+    QFETCH(bool, plugged);
+    QFETCH(int, vendorId);
+    QFETCH(int, productId);
+    QFETCH(bool, opens);
+
+    BaseConfig config = operationalConfig(model);
+    config.inBootloader = inBootloader;
+    config.plugged = plugged;
+    ManualClock clock;
+    basesim::VirtualBase base(config);
+
+    hid::Device *handle = base.open(std::uint16_t(vendorId), std::uint16_t(productId));
+    QCOMPARE(handle != nullptr, opens);
+    QCOMPARE(base.openHandleCount(), opens ? 1 : 0);
+    const int expectedPid = !plugged ? 0 : inBootloader ? 0x0D5E : basesim::productIdOf(model);
+    QCOMPARE(int(base.currentProductId()), expectedPid);
+    if (handle)
+        base.close(handle);
+}
+
+void TestBaseSimBus::unplugMakesHandlesStale()
+{
+    Bench bench;
+    QVERIFY(bench.handle);
+    bench.base.unplug();
+
+    wire::ReplyBuffer buffer{};
+    QCOMPARE(bench.send(DeviceCommand::askVeltraneStatusNew), -1);
+    QCOMPARE(bench.readInto(buffer), -1);
+    QCOMPARE(bench.base.currentProductId(), std::uint16_t(0));
+    QVERIFY(!bench.base.open(kVeltraneVendorId, kProductIdCendra));
+    QCOMPARE(bench.base.openHandleCount(), 1); // stale until closed
+
+    // Plugged back, the old handle stays dead; a new one works.
+    bench.base.plug();
+    QCOMPARE(bench.send(DeviceCommand::askVeltraneStatusNew), -1);
+    bench.reopen();
+    QVERIFY(bench.handle);
+    QCOMPARE(bench.base.openHandleCount(), 1);
+    QVERIFY(bench.status());
+}
+
+void TestBaseSimBus::replugAsAnotherModel()
+{
+    Bench bench(operationalConfig(ModelBrivo));
+    QVERIFY(bench.handle);
+    bench.base.unplug();
+    bench.base.plugAs(ModelCendra);
+
+    QVERIFY(!bench.base.open(kVeltraneVendorId, kProductIdBrivo));
+    QCOMPARE(bench.base.currentProductId(), kProductIdCendra);
+    QCOMPARE(bench.base.state().model, ModelCendra);
+    QCOMPARE(bench.send(DeviceCommand::askVeltraneStatusNew), -1);
+    bench.reopen();
+    const auto status = bench.status();
+    QVERIFY(status);
+    QCOMPARE(status->operatingMode, 11u); // a new base, started the way the config says
+}
+
+void TestBaseSimBus::handlesAndInitExitAreCounted()
+{
+    ManualClock clock;
+    basesim::VirtualBase base(operationalConfig());
+    QCOMPARE(base.init(), 0);
+    QCOMPARE(base.init(), 0);
+    QCOMPARE(base.exit(), 0);
+    QCOMPARE(base.initCount(), 2);
+    QCOMPARE(base.exitCount(), 1);
+
+    hid::Device *first = base.open(kVeltraneVendorId, kProductIdCendra);
+    hid::Device *second = base.open(kVeltraneVendorId, kProductIdCendra);
+    QVERIFY(first && second && first != second);
+    QCOMPARE(base.openHandleCount(), 2);
+    base.close(first);
+    base.close(first); // a second close of the same handle changes nothing
+    QCOMPARE(base.openHandleCount(), 1);
+
+    // A closed handle is not a handle any more.
+    std::uint8_t byte = 0;
+    QCOMPARE(base.read(first, &byte, 1), -1);
+    QCOMPARE(base.setNonblocking(first, 1), -1);
+    base.close(second);
+    QCOMPARE(base.openHandleCount(), 0);
+}
+
+void TestBaseSimBus::framesAreRecordedExactly()
+{
+    Bench bench;
+    const wire::CommandFrame activate = wire::u16Command(DeviceCommand::activateProfile, 3);
+    QCOMPARE(bench.send(activate), 60);
+    QCOMPARE(bench.send(DeviceCommand::WriteNOP), 60);
+    // A short write reaches the base padded with zeros, like a fixed-size report.
+    const std::uint8_t shortReport[3] = {0x6B, 0x28, 0x02};
+    QCOMPARE(bench.base.write(bench.handle, shortReport, sizeof shortReport), 3);
+
+    const auto &frames = bench.base.receivedFrames();
+    QCOMPARE(int(frames.size()), 3);
+    QVERIFY(frames[0] == activate);
+    QVERIFY(frames[1] == wire::bareCommand(DeviceCommand::WriteNOP));
+    QVERIFY(frames[2] == wire::u16Command(DeviceCommand::setDefaultProfile, 2));
+
+    bench.base.clearReceivedFrames();
+    QVERIFY(bench.base.receivedFrames().empty());
+    QCOMPARE(bench.base.write(bench.handle, nullptr, 60), -1);
+    QVERIFY(bench.base.receivedFrames().empty());
+}
+
+void TestBaseSimBus::readTruncatesToBuffer()
+{
+    Bench bench;
+    bench.base.faults().stopGameReports = true;
+    QCOMPARE(bench.send(DeviceCommand::askVeltraneStatusNew), 60);
+    std::array<std::uint8_t, 10> small{};
+    QCOMPARE(bench.base.read(bench.handle, small.data(), small.size()), 10);
+    QCOMPARE(int(small[0]), 0x6C);
+    QCOMPARE(int(small[1]), 0x01);
+    QCOMPARE(int(small[8]), 11); // operating mode, low byte
+    // The rest of that report is gone, as with hidapi.
+    QCOMPARE(bench.base.read(bench.handle, small.data(), small.size()), 0);
+
+    bench.base.faults().stopGameReports = false;
+    std::array<std::uint8_t, wire::kGameReportReadSize> wheel{};
+    QCOMPARE(bench.base.read(bench.handle, wheel.data(), wheel.size()), 33);
+    QCOMPARE(int(wheel[0]), 0x04);
+}
+
+void TestBaseSimBus::blockingReadWaitsForWhatIsScheduled()
+{
+    Bench bench;
+    bench.base.setNonblocking(bench.handle, 0);
+    bench.base.faults().replyLatencyMs = 50;
+    QCOMPARE(bench.send(DeviceCommand::askVeltraneStatusNew), 60);
+    wire::ReplyBuffer buffer{};
+    QCOMPARE(bench.readInto(buffer), 61);
+    QCOMPARE(int(buffer[0]), 0x6C);
+    QVERIFY(bench.clock.slept() >= 50);
+
+    // Nothing can come: the read returns instead of hanging the only thread.
+    bench.base.faults().stopGameReports = true;
+    QCOMPARE(bench.readInto(buffer), 0);
+}
+
+void TestBaseSimBus::gameReportsOnlyWhenOperational_data()
+{
+    QTest::addColumn<QString>("situation");
+    QTest::addColumn<bool>("streams");
+    QTest::newRow("operational") << "operational" << true;
+    QTest::newRow("booting") << "booting" << false;
+    QTest::newRow("hardware not configured") << "mode 9" << false;
+    QTest::newRow("saving to flash") << "saving" << false;
+    QTest::newRow("bootloader") << "bootloader" << false;
+}
+
+void TestBaseSimBus::gameReportsOnlyWhenOperational()
+{
+    QFETCH(QString, situation);
+    QFETCH(bool, streams);
+
+    BaseConfig config = operationalConfig();
+    config.startOperational = situation != "booting";
+    config.inBootloader = situation == "bootloader";
+    Bench bench(config);
+    QVERIFY(bench.handle);
+    if (situation == "mode 9")
+        bench.base.state().operatingMode = wire::ModeHardwareNotConfigured;
+    if (situation == "saving")
+        QCOMPARE(bench.send(DeviceCommand::saveToFlash), 60);
+
+    int reports = 0;
+    wire::ReplyBuffer buffer{};
+    for (int i = 0; i < 100; ++i) {
+        const int n = bench.readInto(buffer);
+        QVERIFY(n == 0 || (n == 33 && buffer[0] == wire::kGameReportId));
+        reports += n > 0;
+    }
+    QCOMPARE(reports > 0, streams);
+}
+
+void TestBaseSimBus::gameReportsAreSpacedAndNeverPileUp()
+{
+    Bench bench;
+    QVERIFY(readGameReport(bench));
+    QVERIFY(!readGameReport(bench)); // 1 ms later: nothing yet
+    bench.clock.advance(500);
+    QVERIFY(readGameReport(bench));  // one report, however long nobody read
+    QVERIFY(!readGameReport(bench));
+    bench.clock.advance(3);
+    QVERIFY(readGameReport(bench));  // 4 ms after the previous one
+}
+
+void TestBaseSimBus::inputsMoveOrHold()
+{
+    Bench bench;
+    const auto sweep = sampleFor(bench, int(basesim::kWheelSweepPeriodMs));
+    QVERIFY(sweep.size() > 1000);
+    const auto [low, high] = std::minmax_element(sweep.begin(), sweep.end(), [](const auto &a, const auto &b) {
+        return a.position < b.position;
+    });
+    // A slow sweep a few tens of degrees either side of the centre.
+    QVERIFY(low->position < 0x8000 - basesim::kWheelSweepAmplitude / 2);
+    QVERIFY(low->position >= 0x8000 - basesim::kWheelSweepAmplitude);
+    QVERIFY(high->position > 0x8000 + basesim::kWheelSweepAmplitude / 2);
+    QVERIFY(high->position <= 0x8000 + basesim::kWheelSweepAmplitude);
+    for (std::size_t i = 1; i < sweep.size(); ++i)
+        QVERIFY(std::abs(int(sweep[i].position) - int(sweep[i - 1].position)) < 100);
+    const auto pressed = std::count_if(sweep.begin(), sweep.end(), [](const auto &s) { return s.button(0); });
+    QVERIFY(pressed > 0 && pressed < long(sweep.size()));
+    const auto [brakeLow, brakeHigh] = std::minmax_element(sweep.begin(), sweep.end(), [](const auto &a, const auto &b) {
+        return a.axes[2] < b.axes[2];
+    });
+    QVERIFY(brakeHigh->axes[2] - brakeLow->axes[2] > 30000);
+
+    bench.base.state().holdWheel(0x9123);
+    bench.base.state().inputs.heldAxes = std::array<std::uint16_t, 7>{1, 2, 3, 4, 5, 6, 7};
+    for (const auto &sample : sampleFor(bench, 100)) {
+        QCOMPARE(int(sample.position), 0x9123);
+        QCOMPARE(int(sample.axes[6]), 7);
+    }
+    bench.base.state().releaseWheel();
+    QVERIFY(!bench.base.state().inputs.heldWheelPosition);
+}
+
+void TestBaseSimBus::rawAnalogModeShowsSensorRange()
+{
+    Bench bench;
+    const auto pedalRange = [&bench] {
+        const auto samples = sampleFor(bench, 7000);
+        std::uint16_t low = 0xFFFF, high = 0;
+        for (const auto &s : samples) {
+            for (std::size_t axis : {2, 3, 4}) {
+                low = std::min(low, s.axes[axis]);
+                high = std::max(high, s.axes[axis]);
+            }
+        }
+        return std::make_pair(low, high);
+    };
+    const auto calibrated = pedalRange();
+    QVERIFY(calibrated.first < 500 && calibrated.second > 65000);
+
+    QCOMPARE(bench.send(DeviceCommand::setRawAnalogMode), 60);
+    const auto raw = pedalRange();
+    QVERIFY(raw.first > 1000 && raw.second < 64000);
+    QVERIFY(raw.second - raw.first > 50000);
+
+    QCOMPARE(bench.send(DeviceCommand::setCalibratedAnalogMode), 60);
+    QVERIFY(pedalRange().second > 65000);
+}
+
+void TestBaseSimBus::bootloaderCommandReenumerates()
+{
+    Bench bench;
+    // The wizard's pair of frames both reach the base before it leaves.
+    QCOMPARE(bench.send(DeviceCommand::startBootloader), 60);
+    QCOMPARE(bench.send(DeviceCommand::WriteNOP), 60);
+
+    bench.wait(basesim::kBootloaderJumpMs);
+    QCOMPARE(bench.send(DeviceCommand::askVeltraneStatusNew), -1);
+    QVERIFY(!bench.base.open(kVeltraneVendorId, kProductIdCendra));
+    QVERIFY(!bench.base.open(kVeltraneVendorId, kProductIdUpdateMode));
+
+    bench.wait(basesim::kBootloaderEnumerationMs);
+    QVERIFY(!bench.base.open(kVeltraneVendorId, kProductIdCendra));
+    bench.reopen();
+    QVERIFY(bench.handle);
+    QCOMPARE(bench.base.currentProductId(), kProductIdUpdateMode);
+    QVERIFY(bench.base.state().inBootloader);
+
+    // The bootloader speaks no normal protocol: frames arrive, nothing answers.
+    bench.base.clearReceivedFrames();
+    QVERIFY(!bench.status());
+    QCOMPARE(int(bench.base.receivedFrames().size()), 1);
+
+    // Power-cycled, the application boots again under the model's id.
+    bench.base.powerCycle();
+    QCOMPARE(bench.base.currentProductId(), kProductIdCendra);
+    bench.reopen();
+    const auto status = bench.status();
+    QVERIFY(status);
+    QCOMPARE(status->operatingMode, 0u);
+}
+
+QTEST_GUILESS_MAIN(TestBaseSimBus)
+#include "tst_basesim_bus.moc"

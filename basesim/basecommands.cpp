@@ -4,6 +4,7 @@
 #include "basemodel.h"
 
 #include "bytes.h"
+#include "eventcodes.h"
 #include "inputmotion.h"
 
 #include <algorithm>
@@ -43,21 +44,33 @@ BaseModel::Handler BaseModel::handlerFor(std::uint8_t code)
         on(DeviceCommand::enableTorque, &BaseModel::enableTorque);
         on(DeviceCommand::setEventLogVerbosity, &BaseModel::setEventLogVerbosity);
         on(DeviceCommand::startBootloader, &BaseModel::startBootloader);
-        // Settings writes: the base runs new values at once and so differs from its flash.
-        // The records themselves are not held yet.
-        on(DeviceCommand::setHardwareData, &BaseModel::settingsWritten);
-        on(DeviceCommand::setAnalogDataValues, &BaseModel::settingsWritten);
-        on(DeviceCommand::setProfileDataValues, &BaseModel::settingsWritten);
-        on(DeviceCommand::setProfileDataBlock, &BaseModel::settingsWritten);
-        on(DeviceCommand::setProfileDataName, &BaseModel::settingsWritten);
-        on(DeviceCommand::setAnalogDataName, &BaseModel::settingsWritten);
+        // Settings transfers: writes run at once, so the base then differs from its flash.
+        on(DeviceCommand::getProfileDataValues, &BaseModel::readProfileValues);
+        on(DeviceCommand::getHardwareDataNew, &BaseModel::readHardwareValues);
+        on(DeviceCommand::getAnalogDataNew, &BaseModel::readAnalogValues);
+        on(DeviceCommand::getProfileDataName, &BaseModel::readProfileName);
+        on(DeviceCommand::getProfileDataReservedText, &BaseModel::readProfileReservedText);
+        on(DeviceCommand::getAnalogDataNewName, &BaseModel::readAnalogName);
+        on(DeviceCommand::setProfileDataValues, &BaseModel::writeProfileValues);
+        on(DeviceCommand::setHardwareData, &BaseModel::writeHardwareValues);
+        on(DeviceCommand::setAnalogDataValues, &BaseModel::writeAnalogValues);
+        on(DeviceCommand::setProfileDataName, &BaseModel::writeProfileName);
+        on(DeviceCommand::setProfileDataReservedText, &BaseModel::writeProfileReservedText);
+        on(DeviceCommand::setAnalogDataName, &BaseModel::writeAnalogName);
+        on(DeviceCommand::getLogData, &BaseModel::replyEventLogChunk);
         on(DeviceCommand::startWirelessScan, &BaseModel::startWirelessScan);
         on(DeviceCommand::stopWirelessScan, &BaseModel::stopWirelessScan);
+        on(DeviceCommand::getNumWirelessDevices, &BaseModel::replyWirelessCount);
+        on(DeviceCommand::getWirelessDeviceData, &BaseModel::replyWirelessDevice);
+        on(DeviceCommand::getCurrentWirelessDeviceData, &BaseModel::replyCurrentWirelessDevice);
+        on(DeviceCommand::connectWirelessDevice, &BaseModel::connectWirelessDevice);
+        on(DeviceCommand::disconnectWirelessDevice, &BaseModel::disconnectWirelessDevice);
+        on(DeviceCommand::forgetWirelessDevice, &BaseModel::forgetWirelessDevice);
+        on(DeviceCommand::writeDriveParameters, &BaseModel::writeDriveParameters);
+        on(DeviceCommand::requestDriveParameters, &BaseModel::requestDriveParameters);
+        on(DeviceCommand::requestReadDriveParameters, &BaseModel::replyDriveParameters);
         on(DeviceCommand::WriteNOP, &BaseModel::noOperation);
-        // Not modelled yet, so no reply: getLogData, endEventLogRead, the settings reads
-        // (getHardwareDataNew, getAnalogDataNew, getProfileDataValues/Block/Name,
-        // getAnalogDataNewName), the wireless device queries and pairing commands, the drive
-        // parameter frames (0x96, 0x97, 0x98) and the telemetry transfers (0x9A).
+        // Not modelled, so no reply: endEventLogRead and the telemetry transfers (0x9A).
         return t;
     }();
     return table[code];
@@ -85,6 +98,7 @@ bool BaseModel::saveToFlash(const wire::CommandFrame &, Milliseconds now, wire::
 // The centre in force stays: a temporary centre lasts until the next power-on.
 bool BaseModel::reloadFromFlash(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &)
 {
+    logEvent(event::CmdReloadFromFlash);
     state_.ram = state_.flash;
     keepProfilesInRange();
     state_.setFlag(wire::Unsaved, false);
@@ -93,12 +107,14 @@ bool BaseModel::reloadFromFlash(const wire::CommandFrame &, Milliseconds, wire::
 
 bool BaseModel::setRawAnalogMode(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &)
 {
+    logEvent(event::CmdRawAnalogMode);
     state_.inputs.rawAnalogMode = true;
     return false;
 }
 
 bool BaseModel::setCalibratedAnalogMode(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &)
 {
+    logEvent(event::CmdCalibratedAnalogMode);
     state_.inputs.rawAnalogMode = false;
     return false;
 }
@@ -115,6 +131,7 @@ bool BaseModel::finishCenterChange(const wire::CommandFrame &, Milliseconds, wir
 
 bool BaseModel::setSettingsNotChanged(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &)
 {
+    logEvent(event::CmdSettingsNotChanged);
     state_.setFlag(wire::Unsaved, false);
     return false;
 }
@@ -122,14 +139,17 @@ bool BaseModel::setSettingsNotChanged(const wire::CommandFrame &, Milliseconds, 
 // Other numbers belong to the drive itself and change nothing the base reports.
 bool BaseModel::driveSystemCommand(const wire::CommandFrame &frame, Milliseconds now, wire::ReplyBuffer &)
 {
-    if (u16Argument(frame) == kDriveSystemRestart)
+    if (u16Argument(frame) == kDriveSystemRestart) {
+        logEvent(event::CmdRestartDrive, kDriveSystemRestart);
         startDriveRestart(now);
+    }
     return false;
 }
 
 // Session only: no setting changes, so the flash still matches and Unsaved is untouched.
 bool BaseModel::setWheelCenterTemporary(const wire::CommandFrame &, Milliseconds now, wire::ReplyBuffer &)
 {
+    logEvent(event::CmdSetWheelCenter, 0);
     beginCentreChange();
     state_.inputs.centreOffset = static_cast<std::int32_t>(mechanicalWheelPosition(state_, now)) - wire::kWheelCentre;
     return false;
@@ -138,11 +158,12 @@ bool BaseModel::setWheelCenterTemporary(const wire::CommandFrame &, Milliseconds
 // Written straight to flash as well, so it does not make the settings unsaved.
 bool BaseModel::setWheelCenterPermanent(const wire::CommandFrame &, Milliseconds now, wire::ReplyBuffer &)
 {
+    logEvent(event::CmdSetWheelCenter, 1);
     beginCentreChange();
     const std::int32_t offset = static_cast<std::int32_t>(mechanicalWheelPosition(state_, now)) - wire::kWheelCentre;
     state_.inputs.centreOffset = offset;
-    state_.ram.permanentCentreOffset = offset;
-    state_.flash.permanentCentreOffset = offset;
+    state_.ram.setPermanentCentreOffset(offset);
+    state_.flash.setPermanentCentreOffset(offset);
     return false;
 }
 
@@ -150,6 +171,7 @@ bool BaseModel::setWheelCenterPermanent(const wire::CommandFrame &, Milliseconds
 bool BaseModel::activateProfile(const wire::CommandFrame &frame, Milliseconds, wire::ReplyBuffer &)
 {
     const std::uint16_t index = u16Argument(frame);
+    logEvent(event::CmdActivateProfile, index);
     if (index < state_.ram.profileCount)
         state_.activeProfile = index;
     return false;
@@ -158,6 +180,7 @@ bool BaseModel::activateProfile(const wire::CommandFrame &frame, Milliseconds, w
 bool BaseModel::setProfileCount(const wire::CommandFrame &frame, Milliseconds, wire::ReplyBuffer &)
 {
     const std::uint16_t count = u16Argument(frame);
+    logEvent(event::CmdSetProfileCount, count);
     if (count == 0 || count > kMaxProfileCount)
         return false;
     state_.ram.profileCount = count;
@@ -169,6 +192,7 @@ bool BaseModel::setProfileCount(const wire::CommandFrame &frame, Milliseconds, w
 bool BaseModel::setDefaultProfile(const wire::CommandFrame &frame, Milliseconds, wire::ReplyBuffer &)
 {
     const std::uint16_t index = u16Argument(frame);
+    logEvent(event::CmdSetDefaultProfile, index);
     if (index >= state_.ram.profileCount)
         return false;
     state_.ram.defaultProfile = index;
@@ -178,6 +202,7 @@ bool BaseModel::setDefaultProfile(const wire::CommandFrame &frame, Milliseconds,
 
 bool BaseModel::resetFfb(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &)
 {
+    logEvent(event::CmdResetFfb);
     state_.effectsAllocated = 0;
     state_.effectsPlaying = 0;
     return false;
@@ -186,6 +211,7 @@ bool BaseModel::resetFfb(const wire::CommandFrame &, Milliseconds, wire::ReplyBu
 // Clears the torque-off reasons the user can override; STO and drive faults are hardware.
 bool BaseModel::enableTorque(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &)
 {
+    logEvent(event::CmdEnableForces);
     state_.setFlag(wire::ForcesEnabled, true);
     state_.setFlag(wire::wirelessTorqueOffEvent, false);
     state_.setFlag(wire::wirelessTorqueOffButton, false);
@@ -197,6 +223,7 @@ bool BaseModel::enableTorque(const wire::CommandFrame &, Milliseconds, wire::Rep
 bool BaseModel::setEventLogVerbosity(const wire::CommandFrame &frame, Milliseconds, wire::ReplyBuffer &)
 {
     const std::uint16_t level = u16Argument(frame);
+    logEvent(event::CmdSetVerbosity, level);
     if (level < kEventLogVerbosityLevels)
         state_.eventLogVerbosity = static_cast<std::uint8_t>(level);
     return false;
@@ -204,26 +231,27 @@ bool BaseModel::setEventLogVerbosity(const wire::CommandFrame &frame, Millisecon
 
 bool BaseModel::startBootloader(const wire::CommandFrame &, Milliseconds now, wire::ReplyBuffer &)
 {
-    if (!bootloaderJumpAt_)
+    if (!bootloaderJumpAt_) {
+        logEvent(event::CmdStartBootloader);
+        logEvent(event::StateGoingToBootloader);
         bootloaderJumpAt_ = now + kBootloaderJumpMs;
-    return false;
-}
-
-bool BaseModel::settingsWritten(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &)
-{
-    markUnsaved();
+    }
     return false;
 }
 
 bool BaseModel::startWirelessScan(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &)
 {
-    if (state_.wirelessReceiverPresent)
+    if (state_.wirelessReceiverPresent) {
+        logEvent(event::WirelessTaskChange, 1);
         state_.setFlag(wire::receiverScanning, true);
+    }
     return false;
 }
 
 bool BaseModel::stopWirelessScan(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &)
 {
+    if (state_.hasFlag(wire::receiverScanning))
+        logEvent(event::WirelessTaskChange, 0);
     state_.setFlag(wire::receiverScanning, false);
     return false;
 }

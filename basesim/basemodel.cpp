@@ -1,21 +1,24 @@
 #include "basemodel.h"
 
+#include "basedefaults.h"
+#include "eventcodes.h"
 #include "inputmotion.h"
 
 #include <algorithm>
 
 namespace basesim {
 
-BaseModel::BaseModel(const BaseConfig &config, Milliseconds now)
+BaseModel::BaseModel(const BaseConfig &config, Milliseconds now) : random_(std::random_device{}())
 {
     state_.model = config.model;
     state_.firmwareMajor = config.firmwareMajor;
     state_.firmwareMinor = config.firmwareMinor;
     state_.firmwarePatch = config.firmwarePatch;
     state_.driveFirmwareVersion = config.driveFirmwareVersion;
-    state_.flash.profileCount = config.profileCount;
-    state_.flash.defaultProfile = config.defaultProfile;
+    state_.flash = factorySettings(config.model, config.profileCount, config.defaultProfile);
     state_.ram = state_.flash;
+    state_.drive.parameters = defaultDriveParameters(config.model);
+    state_.receiver.wheels = defaultWirelessWheels();
 
     if (config.inBootloader) {
         state_.poweredOnAt = now;
@@ -35,7 +38,7 @@ void BaseModel::powerOn(Milliseconds now)
     state_.ram = state_.flash;
     state_.activeProfile = state_.ram.defaultProfile;
     keepProfilesInRange();
-    state_.inputs.centreOffset = state_.flash.permanentCentreOffset;
+    state_.inputs.centreOffset = state_.flash.permanentCentreOffset();
     state_.inputs.rawAnalogMode = false;
     state_.statusFlags = 0;
     state_.effectsAllocated = 0;
@@ -43,12 +46,60 @@ void BaseModel::powerOn(Milliseconds now)
     state_.eventLogVerbosity = 0;
     state_.centreChangePending = false;
     state_.driveVersionKnown = false;
+    state_.drive.latched = {};
+    state_.drive.latchedHighTorque = false;
+    state_.drive.challenge.reset();
+    state_.receiver.connected.reset();
     saving_ = false;
     bootloaderJumpAt_.reset();
 
     state_.operatingMode = wire::ModeBooting;
     sequence_ = Sequence::Boot;
     stepEndsAt_ = now + kBootingMs;
+    logBoot();
+    connectAutomatically();
+}
+
+// The ring lives in RAM: a power-on starts it afresh.
+void BaseModel::logBoot()
+{
+    state_.eventLog.clear();
+    logEvent(event::Boot, state_.firmwareMajor * 10000 + state_.firmwareMinor * 100 + state_.firmwarePatch);
+    logEvent(event::FlashSettingsLoaded, state_.ram.profileCount);
+    logEvent(event::InitialConfigDone);
+    logEvent(event::SerialNumber, state_.drive.parameters[drive::SerialNumber]);
+}
+
+void BaseModel::logModeEntered(std::uint32_t mode)
+{
+    std::uint16_t code = 0;
+    switch (mode) {
+    case wire::ModeInitializingDrive: code = event::StateInitializingDrive; break;
+    case wire::ModeDriveInitialized: code = event::StateDriveInitSuccess; break;
+    case wire::ModeFindIndexPoint: code = event::StateWaitingForIndex; break;
+    case wire::ModeWaitingForFaults: code = event::StateWaitingForFaults; break;
+    case wire::ModeInitializingParameters: code = event::StateBeforeOperational; break;
+    case wire::ModeOperational: code = event::StateOperational; break;
+    case wire::ModeSavingToFlash: code = event::StateSavingToFlash; break;
+    default: return;
+    }
+    logEvent(code, static_cast<std::int32_t>(mode));
+}
+
+// With "connect automatically" (hardware id 14, bit 10) the receiver takes the first
+// paired wheel it knows as soon as the base is up.
+void BaseModel::connectAutomatically()
+{
+    constexpr std::uint32_t kAutoConnectBit = 1u << 10;
+    if (!state_.wirelessReceiverPresent || !(state_.ram.hardware.word[14] & kAutoConnectBit))
+        return;
+    const auto &wheels = state_.receiver.wheels;
+    const auto paired = std::find_if(wheels.begin(), wheels.end(), [](const WirelessWheel &w) { return w.paired; });
+    if (paired == wheels.end())
+        return;
+    state_.receiver.connected = static_cast<std::size_t>(paired - wheels.begin());
+    state_.setFlag(wire::wirelessConn, true);
+    logEvent(event::WirelessStateChange, 1);
 }
 
 void BaseModel::becomeOperational(Milliseconds now)
@@ -60,6 +111,8 @@ void BaseModel::becomeOperational(Milliseconds now)
     state_.setFlag(wire::IndexpointFound, true);
     state_.setFlag(wire::InitSuccess, true);
     state_.setFlag(wire::ForcesEnabled, true);
+    logEvent(event::ReadDriveVersion, state_.driveFirmwareVersion);
+    logModeEntered(wire::ModeOperational);
 }
 
 void BaseModel::enterBootloader()
@@ -90,6 +143,8 @@ void BaseModel::advance(Milliseconds now)
 // While the flash is written the status shows mode 12; the mode a step enters shows after.
 void BaseModel::enterMode(std::uint32_t mode)
 {
+    if (mode != (saving_ ? modeAfterSave_ : state_.operatingMode))
+        logModeEntered(mode);
     if (saving_)
         modeAfterSave_ = mode;
     else
@@ -143,11 +198,15 @@ void BaseModel::stepSequence(Milliseconds at)
 void BaseModel::leaveDriveInit(Milliseconds at)
 {
     if (state_.estopPressed || state_.driveFaults != 0) {
+        if ((saving_ ? modeAfterSave_ : state_.operatingMode) != wire::ModeWaitingForFaults)
+            logEvent(event::WaitingForFaultsToClear, status().safetyFlags);
         enterMode(wire::ModeWaitingForFaults);
         scheduleStep(at, kFaultRecheckMs);
         return;
     }
     state_.driveVersionKnown = true;
+    logEvent(event::ReadDriveVersion, state_.driveFirmwareVersion);
+    logEvent(event::ReadCpr, static_cast<std::int32_t>(state_.ram.hardware.word[1]));
     state_.setFlag(wire::InitSuccess, true);
     enterMode(wire::ModeDriveInitialized);
     scheduleStep(at, sequence_ == Sequence::Boot ? kDriveInitializedMs : kDriveRestartInitializedMs);
@@ -163,6 +222,7 @@ void BaseModel::startSave(Milliseconds now)
     saveEndsAt_ = now + kFlashSaveMs;
     state_.operatingMode = wire::ModeSavingToFlash;
     state_.setFlag(wire::torqOffSaving, true);
+    logModeEntered(wire::ModeSavingToFlash);
 }
 
 void BaseModel::finishSave(Milliseconds at)
@@ -198,6 +258,9 @@ void BaseModel::beginCentreChange()
 void BaseModel::keepProfilesInRange()
 {
     SettingsStore &ram = state_.ram;
+    // Dropped slots forget their profiles, so raising the count again brings defaults.
+    for (std::size_t i = ram.profileCount; i < ram.profiles.size(); ++i)
+        ram.profiles[i] = newProfile();
     if (ram.defaultProfile >= ram.profileCount)
         ram.defaultProfile = 0;
     if (state_.activeProfile >= ram.profileCount)

@@ -12,6 +12,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <random>
 
 namespace basesim {
 
@@ -62,6 +63,13 @@ private:
     void beginCentreChange();
     void keepProfilesInRange();
     void markUnsaved() { state_.setFlag(wire::Unsaved, true); }
+    void logEvent(std::uint16_t code, std::int32_t value = 0) { state_.eventLog.record(code, value); }
+    void logBoot();
+    void logModeEntered(std::uint32_t mode);
+    void connectAutomatically();
+    std::int32_t driveParameter(std::uint16_t address) const;
+    void writeDriveParameter(std::uint16_t address, std::int32_t value, bool interlockMarked, Milliseconds now);
+    void answerHighTorque(std::int32_t response);
 
     // Command handlers (basecommands.cpp); each returns true when it filled a reply.
     bool replyStatus(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
@@ -82,10 +90,35 @@ private:
     bool enableTorque(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
     bool setEventLogVerbosity(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
     bool startBootloader(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
-    bool settingsWritten(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
     bool startWirelessScan(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
     bool stopWirelessScan(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
     bool noOperation(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+
+    // Settings transfers (basesettingscommands.cpp).
+    bool readProfileValues(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool readHardwareValues(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool readAnalogValues(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool readProfileName(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool readProfileReservedText(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool readAnalogName(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool writeProfileValues(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool writeHardwareValues(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool writeAnalogValues(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool writeProfileName(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool writeProfileReservedText(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool writeAnalogName(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+
+    // Event log, wireless receiver and drive parameters (baseauxcommands.cpp).
+    bool replyEventLogChunk(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool replyWirelessCount(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool replyWirelessDevice(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool replyCurrentWirelessDevice(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool connectWirelessDevice(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool disconnectWirelessDevice(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool forgetWirelessDevice(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool requestDriveParameters(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool replyDriveParameters(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
+    bool writeDriveParameters(const wire::CommandFrame &, Milliseconds, wire::ReplyBuffer &);
 
     BaseState state_;
 
@@ -99,6 +132,9 @@ private:
     Milliseconds frozenStepRemaining_ = 0;
 
     std::optional<Milliseconds> bootloaderJumpAt_;
+
+    // Source of high-torque challenges; each base draws its own.
+    std::mt19937 random_;
 };
 
 } // namespace basesim

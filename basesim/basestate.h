@@ -5,11 +5,18 @@
 #include "baseconfig.h"
 #include "basetiming.h"
 #include "devicestatus.h"
+#include "driveparameterframe.h"
+#include "eventlog.h"
+#include "settingsrecords.h"
 #include "wheelsample.h"
+#include "wirelessdevicedata.h"
 
 #include <array>
 #include <cstdint>
+#include <map>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace basesim {
 
@@ -20,20 +27,84 @@ constexpr std::uint8_t kEventLogVerbosityLevels = 3;
 constexpr int kWheelSweepAmplitude = 2185;
 constexpr Milliseconds kWheelSweepPeriodMs = 8000;
 
-// Settings the base runs from RAM and keeps a copy of in flash. The profile, hardware
-// and analog records join this store when the settings transfers are modelled.
+constexpr std::size_t kProfileWords = 51;       // ids 1..50; word 0 unused
+constexpr std::size_t kProfileTextSize = 32;
+constexpr std::uint16_t kProfileMaxId = 50;
+// Hardware setting id 16 holds the permanent wheel-centre offset.
+constexpr std::size_t kCentreOffsetHardwareId = 16;
+
+struct ProfileRecord {
+    std::array<std::uint32_t, kProfileWords> param{};
+    std::array<char, kProfileTextSize> name{};
+    std::array<char, kProfileTextSize> reservedText{};
+
+    bool operator==(const ProfileRecord &other) const
+    {
+        return param == other.param && name == other.name && reservedText == other.reservedText;
+    }
+    bool operator!=(const ProfileRecord &other) const { return !(*this == other); }
+};
+
+// Settings the base runs from RAM and keeps a copy of in flash.
 struct SettingsStore {
     std::uint16_t profileCount = 5;
     std::uint16_t defaultProfile = 0;
-    // Raw units the wheel's mechanical position is shifted by to read as centre.
-    std::int32_t permanentCentreOffset = 0;
+    // One slot per possible profile. Slots past the count hold what the host wrote there
+    // ahead of raising the count (it sends new profiles first), else defaults; lowering the
+    // count resets the slots it drops.
+    std::vector<ProfileRecord> profiles;
+    wire::HardwareSettings hardware;
+    std::array<wire::AnalogSettings, wire::kAnalogRecordCount> analog{};
 
-    bool operator==(const SettingsStore &other) const
+    ProfileRecord *profile(std::size_t index) { return index < profiles.size() ? &profiles[index] : nullptr; }
+    const ProfileRecord *profile(std::size_t index) const
     {
-        return profileCount == other.profileCount && defaultProfile == other.defaultProfile
-            && permanentCentreOffset == other.permanentCentreOffset;
+        return index < profiles.size() ? &profiles[index] : nullptr;
     }
+    wire::AnalogSettings *analogRecord(std::size_t index) { return index < analog.size() ? &analog[index] : nullptr; }
+    const wire::AnalogSettings *analogRecord(std::size_t index) const
+    {
+        return index < analog.size() ? &analog[index] : nullptr;
+    }
+
+    // Raw units the wheel's mechanical position is shifted by to read as centre.
+    std::int32_t permanentCentreOffset() const
+    {
+        return static_cast<std::int32_t>(hardware.word[kCentreOffsetHardwareId]);
+    }
+    void setPermanentCentreOffset(std::int32_t offset)
+    {
+        hardware.word[kCentreOffsetHardwareId] = static_cast<std::uint32_t>(offset);
+    }
+
+    bool operator==(const SettingsStore &other) const;
     bool operator!=(const SettingsStore &other) const { return !(*this == other); }
+};
+
+struct WirelessWheel {
+    wire::MacAddress mac{};
+    std::string name;
+    std::int8_t signalStrength = 0;
+    std::uint8_t batteryRaw = 0;        // volts = 2.00 + batteryRaw / 100
+    std::uint8_t connectionQuality = 0; // percent
+    bool paired = false;
+};
+
+// The receiver's list of wheels in device-index order and the one connected now.
+struct WirelessReceiver {
+    std::vector<WirelessWheel> wheels;
+    std::optional<std::size_t> connected;
+};
+
+// The servo drive as the base reaches it through parameter frames.
+struct DriveState {
+    // Stored parameters by address; a few are read live from the base's state instead.
+    std::map<std::uint16_t, std::int32_t> parameters;
+    // Addresses of the last read request (0x97), up to its first zero address.
+    wire::DriveAddresses latched{};
+    bool latchedHighTorque = false;
+    // Issued by a high-torque read request; one response may be tried against it.
+    std::optional<std::uint32_t> challenge;
 };
 
 // The physical inputs. Unset optionals mean the sim moves them by itself.
@@ -75,11 +146,14 @@ struct BaseState {
     // `wirelessReceiverPresent`, and the receiver bits read as clear without a receiver.
     std::uint16_t statusFlags = 0;
     bool wirelessReceiverPresent = false;
+    WirelessReceiver receiver;
 
     std::uint16_t activeProfile = 0;
     SettingsStore ram;
     SettingsStore flash;
     std::uint8_t eventLogVerbosity = 0;
+    EventLog eventLog;
+    DriveState drive;
 
     // Between a wheel-centre command and finishCenterChange the base holds torque off.
     bool centreChangePending = false;

@@ -2,13 +2,21 @@
 // Misbehaviour a test can switch on at any moment; every field is read when it matters
 // (latency, dropping and packet type when a reply is queued; the rest on each call).
 
+#include "frames.h"
+
 #include <cstdint>
+#include <functional>
 
 namespace basesim {
 
 struct Faults {
     // A reply becomes readable only this long after the request that caused it.
     int replyLatencyMs = 0;
+    // USB transit of a full-speed interrupt pipe. The clock counts whole milliseconds, so
+    // the time is spent inside the write: it returns once the frame has reached the base
+    // and, when the base answers, once the reply has crossed back and is readable.
+    int requestTransitMs = 0;
+    int replyTransitMs = 0;
     // Commands still act on the base, but no reply is queued.
     bool dropReplies = false;
     // For this long after each written frame (or always), every read yields a report
@@ -22,6 +30,9 @@ struct Faults {
     bool failWrites = false;   // write returns -1 and the frame never reaches the base
     bool failReads = false;    // read returns -1
     bool stopGameReports = false;
+    // Rewrites each reply as it is queued (after the packet type fault), to hand the host
+    // contents no well-behaved base would send.
+    std::function<void(wire::ReplyBuffer &)> tamperReply;
 };
 
 } // namespace basesim

@@ -66,6 +66,8 @@ int VirtualBase::write(hid::Device *device, const std::uint8_t *data, std::size_
     Handle *handle = find(device);
     if (!handle || !data || length == 0)
         return -1;
+    if (faults_.requestTransitMs > 0)
+        linkclock::sleepMs(faults_.requestTransitMs);
     const Milliseconds now = linkclock::nowMs();
     advance(now);
     if (!usable(handle) || faults_.failWrites)
@@ -81,8 +83,14 @@ int VirtualBase::write(hid::Device *device, const std::uint8_t *data, std::size_
     owesSwallowedReply_ = false;
 
     wire::ReplyBuffer reply;
-    if (model_.handleCommand(frame, now, reply))
-        queueReply(reply, now);
+    if (model_.handleCommand(frame, now, reply)) {
+        Milliseconds queuedAt = now;
+        if (faults_.replyTransitMs > 0) {
+            linkclock::sleepMs(faults_.replyTransitMs);
+            queuedAt = linkclock::nowMs();
+        }
+        queueReply(reply, queuedAt);
+    }
     return static_cast<int>(length);
 }
 
@@ -219,6 +227,8 @@ void VirtualBase::queueReply(wire::ReplyBuffer reply, Milliseconds now)
         if (faults_.wrongPacketTypeReplies > 0)
             --faults_.wrongPacketTypeReplies;
     }
+    if (faults_.tamperReply)
+        faults_.tamperReply(reply);
     // The clock counts whole milliseconds: ready one tick after the latency, so that at
     // least that much time has really passed since the request.
     const int latency = std::max(0, faults_.replyLatencyMs);

@@ -17,6 +17,7 @@ private slots:
     void failingWrites();
     void failingReads();
     void stoppedGameReports();
+    void usbTransitTime();
 };
 
 void TestBaseSimFaults::replyArrival_data()
@@ -161,6 +162,27 @@ void TestBaseSimFaults::stoppedGameReports()
     bench.base.faults().stopGameReports = false;
     QCOMPARE(bench.readInto(buffer), 33);
     QCOMPARE(int(buffer[0]), 0x04);
+}
+
+// Transit is spent inside the write: the request's share always, the reply's only when the
+// base answers; the reply is then readable at once.
+void TestBaseSimFaults::usbTransitTime()
+{
+    Bench bench;
+    bench.base.faults().requestTransitMs = 1;
+    bench.base.faults().replyTransitMs = 1;
+    bench.base.faults().stopGameReports = true;
+
+    auto before = bench.clock.slept();
+    QCOMPARE(bench.send(DeviceCommand::WriteNOP), 60);
+    QCOMPARE(int(bench.clock.slept() - before), 1);
+
+    before = bench.clock.slept();
+    QCOMPARE(bench.send(DeviceCommand::askVeltraneStatusNew), 60);
+    QCOMPARE(int(bench.clock.slept() - before), 2);
+    wire::ReplyBuffer reply{};
+    QCOMPARE(bench.readInto(reply), 61);
+    QCOMPARE(int(reply[1]), 0x01);
 }
 
 QTEST_GUILESS_MAIN(TestBaseSimFaults)

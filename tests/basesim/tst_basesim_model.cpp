@@ -257,7 +257,7 @@ void TestBaseSimModel::commandEffects_data()
     *row("hardware settings written")
         << QList<QByteArray>{bytes(indexedWriteCommand(C::setHardwareData, 0, 0, SlotIds{1}, SlotValues{4096}))}
         << false << false << unchanged << 1 << (base | Unsaved) << true;
-    *row("profile name written") << QList<QByteArray>{bytes(blockCommand(C::setProfileDataName, 1, {}))} << false
+    *row("profile name written") << QList<QByteArray>{bytes(blockCommand(C::setProfileDataReservedText, 1, {}))} << false
                                  << false << unchanged << 1 << (base | Unsaved) << true;
     *row("analog modes") << QList<QByteArray>{bytes(C::setRawAnalogMode), bytes(C::setCalibratedAnalogMode)} << false
                          << false << unchanged << 1 << base << true;
@@ -266,9 +266,8 @@ void TestBaseSimModel::commandEffects_data()
     *row("WriteNOP") << QList<QByteArray>{bytes(C::WriteNOP)} << false << false << unchanged << 1 << base << true;
     *row("unknown code") << QList<QByteArray>{bytes(static_cast<C>(0xEE))} << false << false << unchanged << 1 << base
                          << true;
-    *row("queries of later work") << QList<QByteArray>{bytes(C::getLogData, 0), bytes(C::getHardwareDataNew),
-                                                       bytes(C::requestReadDriveParameters), bytes(C::telemetry)}
-                                  << false << false << unchanged << 1 << base << true;
+    *row("event log closed, telemetry") << QList<QByteArray>{bytes(C::endEventLogRead), bytes(C::telemetry)}
+                                         << false << false << unchanged << 1 << base << true;
 }
 
 void TestBaseSimModel::commandEffects()

@@ -67,7 +67,7 @@ void TestWire::commandFrameLayouts_data()
     block[0] = 'A';
     block[31] = 'Z';
     QTest::newRow("block data at 6")
-        << bytes(blockCommand(DeviceCommand::setProfileDataName, 0x0105, block))
+        << bytes(blockCommand(DeviceCommand::setProfileDataReservedText, 0x0105, block))
         << frameWith({{0, 0x6B}, {1, 0x7F}, {2, 0x05}, {3, 0x01}, {6, 'A'}, {37, 'Z'}});
 }
 

@@ -1,0 +1,30 @@
+#pragma once
+// The base's event ring: a code and a signed value per entry, the newest at `head`.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace basesim {
+
+constexpr std::size_t kEventLogSize = 1000;
+
+struct EventLog {
+    std::array<std::uint16_t, kEventLogSize> codes{};
+    std::array<std::int32_t, kEventLogSize> values{};
+    // Index of the newest entry; an empty ring starts so that its first entry lands at 0.
+    std::uint16_t head = kEventLogSize - 1;
+
+    void record(std::uint16_t code, std::int32_t value)
+    {
+        head = static_cast<std::uint16_t>((head + 1) % kEventLogSize);
+        codes[head] = code;
+        values[head] = value;
+    }
+    void clear() { *this = EventLog{}; }
+    // Code and value at a ring position; positions past the ring read as empty.
+    std::uint16_t codeAt(std::size_t position) const { return position < kEventLogSize ? codes[position] : 0; }
+    std::int32_t valueAt(std::size_t position) const { return position < kEventLogSize ? values[position] : 0; }
+};
+
+} // namespace basesim

@@ -7,6 +7,7 @@
 namespace {
 
 const QString simulatedBaseOption = QStringLiteral("--simulated-base");
+const QString screenshotsOption = QStringLiteral("--screenshots");
 const QStringList modelNames = {QStringLiteral("ardex"), QStringLiteral("brivo"),
                                 QStringLiteral("cendra")};
 
@@ -80,6 +81,10 @@ StartupOptions parseCommandLine(const QStringList &arguments)
                                    .arg(model, simulatedBaseOption));
             options.simulatedBase = true;
             options.simulatedModel = index;
+        } else if (name == screenshotsOption) {
+            options.screenshotFolder = equals < 0 ? QString() : argument.mid(equals + 1);
+            if (options.screenshotFolder.isEmpty())
+                return failure(QStringLiteral("Missing folder after '%1'.").arg(screenshotsOption));
         } else if (name == QLatin1String("--help") || name == QLatin1String("--version")) {
             if (equals >= 0)
                 return failure(QStringLiteral("Unexpected value after '%1'.").arg(name));
@@ -88,6 +93,9 @@ StartupOptions parseCommandLine(const QStringList &arguments)
             return failure(QStringLiteral("Unknown option '%1'.").arg(name));
         }
     }
+
+    if (!options.screenshotFolder.isEmpty() && !options.simulatedBase)
+        return failure(QStringLiteral("%1 needs %2.").arg(screenshotsOption, simulatedBaseOption));
 
     if (wantsVersion || wantsHelp) {
         options.action = StartupOptions::Action::Print;

@@ -21,6 +21,8 @@ struct StartupOptions {
 
     bool simulatedBase = false;
     int simulatedModel = 2; // DeviceModel index: 0 Ardex, 1 Brivo, 2 Cendra
+    // Hidden --screenshots=DIR (needs the simulated base): save pictures there and quit.
+    QString screenshotFolder;
 };
 
 // arguments[0] is the program path, as in QCoreApplication::arguments().

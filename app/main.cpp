@@ -9,7 +9,10 @@
 #include "hidapibackend.h"
 #include "hidbackend.h"
 #include "mw2.h"
+#include "profilelist.h"
+#include "screenshotrun.h"
 #include "virtualbase.h"
+#include "virtualbasepanel.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -78,13 +81,33 @@ int main(int argc, char *argv[])
 
     QApplication::setOrganizationName(QLatin1String(appinfo::organisationName));
 
-    // Torn down in reverse order: main window, language settings, frame, backend,
-    // application, and the run guard last.
+    // Torn down in reverse order: virtual base panel, main window, language settings,
+    // frame, backend, application, and the run guard last.
     const auto window = std::make_unique<MW2>(QLatin1String(appinfo::versionNumber),
                                               QLatin1String(appinfo::releaseName),
                                               options.launchMode);
     frame.setContent(window.get());
     frame.show();
 
-    return app.exec();
+    // The virtual base's controls in a window of their own; declared last, so they go
+    // before the main window and long before the backend they drive.
+    std::unique_ptr<basesim::VirtualBasePanel> panel;
+    std::unique_ptr<basesim::ScreenshotRun> screenshots;
+    if (auto *base = dynamic_cast<basesim::VirtualBase *>(backend.get())) {
+        panel = std::make_unique<basesim::VirtualBasePanel>(*base);
+        panel->showBeside(frame);
+        if (!options.screenshotFolder.isEmpty()) {
+            // The pictures wait until the window shows the operational mode text.
+            screenshots = std::make_unique<basesim::ScreenshotRun>(
+                frame, *panel, options.screenshotFolder, QCoreApplication::translate("MW2", "Operational"));
+            QObject::connect(screenshots.get(), &basesim::ScreenshotRun::finished, &app,
+                             [](bool ok) { QCoreApplication::exit(ok ? 0 : 1); });
+            screenshots->start();
+        }
+    }
+
+    const int exitCode = app.exec();
+    // The profile records go first, while the window that points at them still exists.
+    clearProfileList();
+    return exitCode;
 }

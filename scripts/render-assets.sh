@@ -1,6 +1,7 @@
 #!/bin/sh
 # Regenerates the built-in images from their SVG sources in resources/:
-# the window icon (multi-size .ico) and the theme's arrows (.png).
+# the window icon (multi-size .ico), the theme's arrows, the main window's tab
+# icons, the warning sign and the built-in steering wheel picture (.png).
 # Needs a C++ compiler and Qt 5 Svg development files; the build itself does not.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -17,3 +18,10 @@ for arrow in arrow_up arrow_down; do
     # Disabled controls draw their arrows in the theme's muted grey.
     render png "$res/style_dark/$arrow.svg" "$res/style_dark/${arrow}_disabled.png" 12 '#5d7a80'
 done
+# Tab icons at twice their shown size, so they stay sharp on high-density screens.
+for icon in overview wireless profiles hardware advanced; do
+    render png "$res/graphics2/icons/$icon.svg" "$res/graphics2/icons/$icon.png" 80
+done
+render png "$res/graphics2/warning.svg" "$res/graphics2/warning.png" 64
+# The wheel picture must be exactly 400 x 400: other sizes are rejected when loaded.
+render png "$res/graphics2/veltrane2_gui_wheel_1.svg" "$res/graphics2/veltrane2_gui_wheel_1_400px.png" 400

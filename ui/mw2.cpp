@@ -1,6 +1,7 @@
 #include "mw2.h"
 #include "ui_mw2.h"
 
+#include "changelogdialog.h"
 #include "devicecommands.h"
 #include "devicelink.h"
 #include "operatingmodetext.h"
@@ -9,6 +10,9 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QSettings>
 #include <QTimer>
 
@@ -24,7 +28,13 @@ MW2::MW2(const QString &versionNumber, const QString &releaseName, int launchMod
     : QMainWindow(parent), ui(new Ui::MW2), versionNumber_(versionNumber),
       releaseName_(releaseName), launchMode_(launchMode)
 {
+    qRegisterMetaType<profDataNew *>("profDataNew*");
     ui->setupUi(this);
+    ui->advancedtab->showToolVersion(versionNumber_, releaseName_);
+    // The torque button comes and goes with the base's state; the status strip keeps its height.
+    QSizePolicy keepPlace = ui->enabletorquepushButton->sizePolicy();
+    keepPlace.setRetainSizeWhenHidden(true);
+    ui->enabletorquepushButton->setSizePolicy(keepPlace);
 
     statusTimer = new QTimer(this);
     statusTimer->setObjectName("statusTimer");
@@ -139,7 +149,7 @@ void MW2::wheelUpdate()
 void MW2::flash_delay_elapsed()
 {
     flashDelayTimer().stop();
-    ui->ReloadFlashButton->setEnabled(true);
+    ui->advancedtab->reloadFlashButton()->setEnabled(true);
     deviceLink().updatesPaused = false;
 }
 
@@ -147,6 +157,11 @@ void MW2::runStartPrompts()
 {
     // Remember which version last ran, so an update of the tool can be told apart from a restart.
     QSettings settings("Halvern Labs", "Veltrane2");
+    if (changelogDue(settings.value("Version").toString(), versionNumber_)) {
+        auto *changelog = new ChangelogDialog(this);
+        changelog->setAttribute(Qt::WA_DeleteOnClose);
+        runModalDialog_(changelog);
+    }
     settings.setValue("Version", versionNumber_);
 }
 
@@ -169,36 +184,60 @@ void MW2::stopPollingTimers()
 
 void MW2::setConnectedUi(bool connected)
 {
-    const DeviceLink &link = deviceLink();
-    if (!connected) {
-        const QString attention = applyThemeColours("QLabel { color: @colorPowerage;}");
-        ui->operationalLabel->setText(tr("Disconnected"));
-        ui->operationalLabel->setStyleSheet(attention);
-        ui->modelLabel->setText(tr("Unknown"));
-        ui->modelLabel->setStyleSheet(attention);
-        ui->fwversionLabel->setText(tr("Unknown"));
-        ui->WheelDegreesLabel->clear();
+    // Everything that talks to the base is usable only while one is connected.
+    const QList<QWidget *> deviceControls{ui->advancedtab->actionsGroup(), ui->OverviewTab,
+                                          ui->ProfilesTab, ui->hardwaresetuptab->settingsGroup(),
+                                          ui->activateHighTorquepushbutton, ui->wirelesswheelstab};
+    for (QWidget *control : deviceControls)
+        control->setEnabled(connected);
+    if (connected)
         return;
-    }
-    const QString normal = applyThemeColours("QLabel { color: @colorRival;}");
-    ui->modelLabel->setText(QString::fromLatin1(modelName(link.modelIndex)));
-    ui->modelLabel->setStyleSheet(normal);
-    ui->operationalLabel->setStyleSheet(normal);
+
+    const QString attention = applyThemeColours("QLabel { color: @colorPowerage;}");
+    ui->operationalLabel->setText(tr("Disconnected"));
+    ui->operationalLabel->setStyleSheet(attention);
+    ui->estopLabel->setText(tr("Unknown"));
+    ui->estopLabel->setStyleSheet(attention);
+    OverviewPage *overview = ui->OverviewTab;
+    overview->showWheelDegrees(tr("???.?? °"));
+    overview->wheelDegreesLabel()->setStyleSheet(attention);
+    overview->wheelPositionArea()->setEnabled(false);
+    overview->resetCenterButton()->setEnabled(false);
+    ui->activeprofilestatusfieldlabel->setText(tr("Unknown"));
+    ui->enabletorquepushButton->hide();
+    ui->advancedtab->showDeviceVersions(tr("Unknown"), tr("Unknown"), tr("Unknown"));
 }
 
 void MW2::refreshStatusDisplay()
 {
+    const DeviceLink &link = deviceLink();
     const DeviceStatus &status = deviceStatus();
+    const QString normal = applyThemeColours("QLabel { color: @colorRival;}");
+    const QString model = QString::fromLatin1(modelName(link.modelIndex));
+    ui->advancedtab->showDeviceVersions(
+        model.isEmpty() ? tr("Unknown") : QStringLiteral("Veltrane 2 ") + model,
+        QStringLiteral("%1.%2.%3")
+            .arg(status.firmwareMajor)
+            .arg(status.firmwareMinor)
+            .arg(status.firmwarePatch),
+        status.driveFirmwareVersion ? QString::number(status.driveFirmwareVersion) : tr("Unknown"));
+    if (!firmwareStatus_.text.isEmpty())
+        ui->advancedtab->showFirmwareStatus(firmwareStatus_.text, firmwareStatus_.styleSheet);
     ui->operationalLabel->setText(operatingModeText(status.operatingMode, status.driveUpdateProgress));
-    ui->fwversionLabel->setText(QStringLiteral("%1.%2.%3")
-                                    .arg(status.firmwareMajor)
-                                    .arg(status.firmwareMinor)
-                                    .arg(status.firmwarePatch));
+    ui->operationalLabel->setStyleSheet(normal);
+
+    // What the disconnected state took away comes back with the first good status.
+    ui->advancedtab->reloadFlashButton()->setEnabled(true);
+    ui->advancedtab->restartEverythingButton()->setEnabled(true);
+    OverviewPage *overview = ui->OverviewTab;
+    overview->wheelPositionArea()->setEnabled(true);
+    overview->resetCenterButton()->setEnabled(true);
+    overview->wheelDegreesLabel()->setStyleSheet(normal);
 }
 
 void MW2::wheelUIUpdate()
 {
-    ui->WheelDegreesLabel->setText(QString::number(wheelSample().position));
+    ui->OverviewTab->showWheelDegrees(QString::number(wheelSample().position));
 }
 
 void MW2::updateAllConfigValues(bool force_all_values)
@@ -208,4 +247,4 @@ void MW2::updateAllConfigValues(bool force_all_values)
         ui->SaveToFlashButton->setEnabled(deviceLink().connected);
 }
 
-bool MW2::firstTabShown() const { return true; }
+bool MW2::firstTabShown() const { return ui->tabWidget->currentIndex() == 0; }

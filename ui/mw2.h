@@ -1,16 +1,23 @@
 #pragma once
 // The main window: owns every timer and drives the conversation with the base.
 
+#include "firmwarepolicy.h"
+
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
+class QDialog;
 class QTimer;
 struct profDataNew;
+// Signals carry profile records by pointer; the type is opaque to the meta-object system.
+Q_DECLARE_OPAQUE_POINTER(profDataNew *)
+Q_DECLARE_METATYPE(profDataNew *)
 
 namespace Ui {
 class MW2;
@@ -32,6 +39,15 @@ public:
 
     // Auxiliary dialogs that must not outlive the connection; closed and deleted on loss.
     void trackDialog(QWidget *dialog);
+
+    // Runs a modal dialog (changelog, too-new firmware prompt) to its end. Tests replace
+    // it to answer the dialog instead of blocking in its event loop.
+    using ModalDialogRunner = std::function<void(QDialog *dialog)>;
+    void setModalDialogRunner(ModalDialogRunner runner) { runModalDialog_ = std::move(runner); }
+
+    FirmwareVersion includedFirmwareVersion() const { return includedFirmwareVersion_; }
+    // For the firmware status label; the style sheet has the theme colours applied.
+    const FirmwareStatusNote &firmwareStatus() const { return firmwareStatus_; }
 
 signals:
     void activeProfileChanged(int index, profDataNew *profile);
@@ -56,6 +72,8 @@ private:
     void stopPollingTimers();
     void closeTrackedDialogs();
     void clearProfileList();
+    static FirmwareVersion loadedIncludedFirmwareVersion(int launchMode);
+    static void execModal(QDialog *dialog);
 
     void setConnectedUi(bool connected);
     void refreshStatusDisplay();
@@ -79,6 +97,11 @@ private:
     int lastSelectedProfileIndex_ = -1;
 
     QList<QPointer<QWidget>> trackedDialogs_;
+
+    // Loaded with the window, and again by the firmware check of every connection.
+    FirmwareVersion includedFirmwareVersion_ = loadedIncludedFirmwareVersion(launchMode_);
+    FirmwareStatusNote firmwareStatus_;
+    ModalDialogRunner runModalDialog_ = &MW2::execModal;
 };
 
 // The next connected tick repopulates every control.

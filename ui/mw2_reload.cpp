@@ -5,12 +5,31 @@
 #include "clock.h"
 #include "devicecommands.h"
 #include "devicelink.h"
+#include "firmwarepolicy.h"
+#include "includedfirmware.h"
+#include "launchmode.h"
+#include "profilelist.h"
+#include "settingstransfer.h"
 #include "statusreport.h"
+#include "theme.h"
+#include "toonewfirmwareprompt.h"
 
+#include <QCoreApplication>
+
+#include <algorithm>
+#include <memory>
 #include <QDebug>
+#include <QDialog>
 
 namespace {
 constexpr int kAnalogRecordCount = 21;
+// The profile index travels as one byte: a larger count would read profiles 0.. again.
+constexpr int kAddressableProfiles = 256;
+
+FirmwareVersion reportedFirmwareVersion(const DeviceStatus &status)
+{
+    return FirmwareVersion{status.firmwareMajor, status.firmwareMinor, status.firmwarePatch};
+}
 } // namespace
 
 void MW2::reloadAfterConnection()
@@ -70,7 +89,10 @@ void MW2::reloadAfterConnection()
     }
     qDebug() << "got analog data and settings";
     setCalibratedAnalogMode();
-    emit activeProfileChanged(deviceStatus().activeProfile, nullptr);
+    const int active = deviceStatus().activeProfile;
+    ProfileList &profiles = profileList();
+    emit activeProfileChanged(active, active < int(profiles.size()) ? profiles[std::size_t(active)].get()
+                                                                     : nullptr);
 }
 
 MW2::FirmwareCheck MW2::firmwareCheck()
@@ -78,6 +100,32 @@ MW2::FirmwareCheck MW2::firmwareCheck()
     if (firstConnectionDone_) {
         qDebug() << "no need to update";
         return FirmwareCheck::GoOn;
+    }
+    loadIncludedFirmwareVersion(launchMode_, includedFirmwareVersion_);
+    const FirmwareVersion device = reportedFirmwareVersion(deviceStatus());
+    const FirmwareUpdatePromptAnswer update =
+        shouldShowFirmwareUpdatePrompt(device, includedFirmwareVersion_, launchMode_);
+    if (!update.firmwareStatus.text.isEmpty())
+        firmwareStatus_ = {update.firmwareStatus.text, applyThemeColours(update.firmwareStatus.styleSheet)};
+
+    const bool linkUp = deviceLink().connected;
+    if (update.showPrompt && linkUp) {
+        if (launchMode_ == LaunchNormal)
+            launchMode_ = LaunchFirmwareTooOld;
+        qDebug() << "config tool too old";
+        openFirmwareWizard(launchMode_);
+        QCoreApplication::quit();
+        return FirmwareCheck::Stop;
+    }
+    if (firmwareTooNew(device, versionNumber_) && linkUp) {
+        qDebug() << "config tool too new";
+        // Nothing may talk to a base whose settings this tool would misread.
+        stopPollingTimers();
+        auto *prompt = new toonewfirmwareprompt(this);
+        prompt->setAttribute(Qt::WA_DeleteOnClose);
+        runModalDialog_(prompt);
+        QCoreApplication::quit();
+        return FirmwareCheck::Stop;
     }
     qDebug() << "first connection done";
     firstConnectionDone_ = true;
@@ -87,13 +135,26 @@ MW2::FirmwareCheck MW2::firmwareCheck()
 
 bool MW2::readAllProfiles()
 {
+    ProfileList &profiles = profileList();
+    const int count = std::min<int>(deviceStatus().profileCount, kAddressableProfiles);
+    for (int index = 0; index < count; ++index) {
+        auto profile = std::make_unique<profDataNew>();
+        if (!getProfileData(std::uint16_t(index), *profile)) {
+            ::clearProfileList();
+            return false;
+        }
+        profiles.push_back(std::move(profile));
+    }
     linkclock::sleepMs(20);
-    return deviceLink().connected;
+    return true;
 }
 
-bool MW2::readHardwareSettings() { return deviceLink().connected; }
+bool MW2::readHardwareSettings() { return getHardwareDataNew(); }
 
-bool MW2::readAnalogRecord(int) { return deviceLink().connected; }
+bool MW2::readAnalogRecord(int index)
+{
+    return getAnalogDataNew(std::uint16_t(index), analogSettings()[std::size_t(index)]);
+}
 
 void MW2::openFirmwareWizard(int mode)
 {
@@ -101,4 +162,13 @@ void MW2::openFirmwareWizard(int mode)
     qDebug() << "firmware update wizard requested, mode" << mode;
 }
 
-void MW2::clearProfileList() {}
+void MW2::clearProfileList() { ::clearProfileList(); }
+
+FirmwareVersion MW2::loadedIncludedFirmwareVersion(int launchMode)
+{
+    FirmwareVersion included;
+    loadIncludedFirmwareVersion(launchMode, included);
+    return included;
+}
+
+void MW2::execModal(QDialog *dialog) { dialog->exec(); }

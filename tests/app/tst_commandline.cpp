@@ -13,6 +13,7 @@ private slots:
     void firstWord();
     void printsAndFailures_data();
     void printsAndFailures();
+    void screenshotsTakeAFolder();
 };
 
 void CommandLineTest::firstWord_data()
@@ -90,6 +91,10 @@ void CommandLineTest::printsAndFailures_data()
                                       << "Unknown option '--bogus'.";
     QTest::newRow("value on flag") << QStringList{"--version=2"} << Action::Fail
                                    << "Unexpected value after '--version'.";
+    QTest::newRow("screenshots without base") << QStringList{"--screenshots=shots"} << Action::Fail
+                                              << "--screenshots needs --simulated-base.";
+    QTest::newRow("screenshots without folder") << QStringList{"--simulated-base", "--screenshots"}
+                                                << Action::Fail << "Missing folder after '--screenshots'.";
 }
 
 void CommandLineTest::printsAndFailures()
@@ -101,6 +106,16 @@ void CommandLineTest::printsAndFailures()
     QFETCH(QString, messageStart);
     QVERIFY2(options.message.startsWith(messageStart), qPrintable(options.message));
     QVERIFY(options.message.endsWith(QLatin1Char('\n')));
+}
+
+void CommandLineTest::screenshotsTakeAFolder()
+{
+    const StartupOptions options = parseCommandLine(
+        {"/opt/vt2/veltrane2-tunemark", "--screenshots=docs/screen shots", "--simulated-base=ardex"});
+    QCOMPARE(options.action, Action::Run);
+    QCOMPARE(options.screenshotFolder, QString("docs/screen shots"));
+    QVERIFY(options.simulatedBase);
+    QCOMPARE(options.simulatedModel, 0);
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -38,6 +38,8 @@ void TestMw2Polling::init()
 {
     flashDelayTimer().stop();
     forceFullRefresh = true;
+    // This version has run before: no changelog on the first tick.
+    QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15");
 }
 
 static int countFrames(const basesim::VirtualBase &base, int code)
@@ -67,6 +69,8 @@ void TestMw2Polling::firstTickConnectsAndReloads()
                                "Connected to VT2 Cendra",
                                "reconnected",
                                "got a response",
+                               "loadIncludedFirmwareVersion : included  1 . 0 . 15",
+                               "shouldShowFirmwareUpdatePrompt : device reported  1 . 0 . 15",
                                "first connection done",
                                "no need to update",
                                "checked fw update need",
@@ -99,7 +103,7 @@ void TestMw2Polling::connectedTickRefreshesStatus()
     QVERIFY(log.messages().isEmpty());
     QCOMPARE(countFrames(*fixture.base, 0x00), 1);
     QCOMPARE(window.findChild<QLabel *>("operationalLabel")->text(), QString("Operational"));
-    QCOMPARE(window.findChild<QLabel *>("modelLabel")->text(), QString("Cendra"));
+    QCOMPARE(window.findChild<QLabel *>("veltrane2versionlabel")->text(), QString("Veltrane 2 Cendra"));
     QCOMPARE(window.findChild<QLabel *>("fwversionLabel")->text(), QString("1.0.15"));
     QVERIFY(window.findChild<QPushButton *>("SaveToFlashButton")->isEnabled());
     QVERIFY(!forceFullRefresh);
@@ -206,6 +210,7 @@ void TestMw2Polling::savingPausesTicks()
     LinkFixture fixture;
     MW2 window("1.0.15", "2020.1", 0);
     window.statusUpdate();
+    window.statusUpdate(); // a connected refresh makes the device actions usable
     QVERIFY(saveToFlash());
     fixture.base->clearReceivedFrames();
 
@@ -305,6 +310,7 @@ void TestMw2Polling::storesToolVersionOnFirstTick()
     config.plugged = false;
     LinkFixture fixture(config);
     MW2 window("1.0.15", "2020.1", 0);
+    window.setModalDialogRunner([](QDialog *changelog) { changelog->close(); });
     window.statusUpdate();
     QCOMPARE(settings.value("Version").toString(), QString("1.0.15"));
 }

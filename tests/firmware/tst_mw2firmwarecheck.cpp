@@ -1,0 +1,171 @@
+// The main window's firmware check at the first good status of a connection, driven
+// against the virtual base.
+
+#include "devicelink.h"
+#include "linkfixture.h"
+#include "logcapture.h"
+#include "manualclock.h"
+#include "mw2.h"
+#include "toonewfirmwareprompt.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSettings>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+
+// Answers every modal dialog at once with its first button and remembers it.
+struct DialogAnswerer {
+    QStringList classes;
+    QStringList titles;
+    QList<QPointer<QDialog>> dialogs;
+
+    MW2::ModalDialogRunner runner()
+    {
+        return [this](QDialog *dialog) {
+            classes << QString::fromLatin1(dialog->metaObject()->className());
+            titles << dialog->windowTitle();
+            dialogs << dialog;
+            if (auto *buttons = dialog->findChild<QDialogButtonBox *>())
+                buttons->buttons().first()->click();
+        };
+    }
+};
+
+} // namespace
+
+class TestMw2FirmwareCheck : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void constructionLoadsIncludedVersion_data();
+    void constructionLoadsIncludedVersion();
+    void firstStatusDecides_data();
+    void firstStatusDecides();
+};
+
+void TestMw2FirmwareCheck::init()
+{
+    flashDelayTimer().stop();
+    forceFullRefresh = true;
+    // This version has run before: no changelog in the way.
+    QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15");
+}
+
+void TestMw2FirmwareCheck::constructionLoadsIncludedVersion_data()
+{
+    QTest::addColumn<int>("launchMode");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("includedMajor");
+    QTest::newRow("normal") << 0 << "loadIncludedFirmwareVersion : included  1 . 0 . 15" << 1;
+    QTest::newRow("external image") << 3 << "loadIncludedFirmwareVersion : skipped loading included file"
+                                    << 0;
+}
+
+void TestMw2FirmwareCheck::constructionLoadsIncludedVersion()
+{
+    QFETCH(int, launchMode);
+    QFETCH(QString, message);
+    QFETCH(int, includedMajor);
+    basesim::BaseConfig config;
+    config.plugged = false;
+    LinkFixture fixture(config);
+    LogCapture log;
+    MW2 window("1.0.15", "2020.1", launchMode);
+    QCOMPARE(log.messages(), QStringList{message});
+    QCOMPARE(window.includedFirmwareVersion().major, includedMajor);
+}
+
+void TestMw2FirmwareCheck::firstStatusDecides_data()
+{
+    QTest::addColumn<int>("major");
+    QTest::addColumn<int>("minor");
+    QTest::addColumn<int>("patch");
+    QTest::addColumn<int>("launchMode");
+    QTest::addColumn<QString>("outcome");
+    QTest::addColumn<int>("wizardMode"); // -1: no wizard
+    QTest::addColumn<bool>("promptShown");
+
+    QTest::newRow("1.1.0 is too new") << 1 << 1 << 0 << 0 << "config tool too new" << -1 << true;
+    QTest::newRow("1.0.14 is too old") << 1 << 0 << 14 << 0 << "config tool too old" << 2 << false;
+    QTest::newRow("1.0.15 goes on") << 1 << 0 << 15 << 0 << "first connection done" << -1 << false;
+    QTest::newRow("1.0.16 goes on") << 1 << 0 << 16 << 0 << "first connection done" << -1 << false;
+    // A forced mode keeps its own number for the wizard.
+    QTest::newRow("forced downgrade of 1.0.15") << 1 << 0 << 15 << 4 << "config tool too old" << 4 << false;
+    QTest::newRow("forced external update of 1.1.0")
+        << 1 << 1 << 0 << 3 << "config tool too old" << 3 << false;
+}
+
+void TestMw2FirmwareCheck::firstStatusDecides()
+{
+    QFETCH(int, major);
+    QFETCH(int, minor);
+    QFETCH(int, patch);
+    QFETCH(int, launchMode);
+    QFETCH(QString, outcome);
+    QFETCH(int, wizardMode);
+    QFETCH(bool, promptShown);
+
+    ManualClock clock;
+    basesim::BaseConfig config = LinkFixture::operationalCendra();
+    config.firmwareMajor = std::uint8_t(major);
+    config.firmwareMinor = std::uint8_t(minor);
+    config.firmwarePatch = std::uint8_t(patch);
+    LinkFixture fixture(config);
+    MW2 window("1.0.15", "2020.1", launchMode);
+    DialogAnswerer answerer;
+    window.setModalDialogRunner(answerer.runner());
+    window.show();
+    LogCapture log;
+
+    window.statusUpdate();
+
+    QVERIFY(log.contains(outcome));
+    const QString wizardLine = QStringLiteral("firmware update wizard requested, mode %1");
+    if (wizardMode >= 0) {
+        QCOMPARE(window.launchMode(), wizardMode);
+        QVERIFY(log.contains(wizardLine.arg(wizardMode)));
+    } else {
+        QCOMPARE(window.launchMode(), launchMode);
+        QVERIFY(!log.messages().filter("firmware update wizard requested").size());
+    }
+
+    if (promptShown) {
+        QCOMPARE(answerer.classes, QStringList{"toonewfirmwareprompt"});
+        QCOMPARE(answerer.titles, QStringList{"Too new firmware detected"});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!answerer.dialogs.first()); // deleted once answered
+    } else {
+        QVERIFY(answerer.classes.isEmpty());
+    }
+
+    const bool goesOn = outcome == "first connection done";
+    auto *statusTimer = window.findChild<QTimer *>("statusTimer");
+    auto *wheelTimer = window.findChild<QTimer *>("wheelTimer");
+    if (goesOn) {
+        QVERIFY(log.contains("no need to update"));
+        QVERIFY(log.contains("got analog data and settings"));
+        QVERIFY(window.firstConnectionDone());
+        QVERIFY(statusTimer->isActive());
+        QVERIFY(window.isVisible());
+        QCOMPARE(window.firmwareStatus().text, QString("Correct firmware is installed!"));
+        QCOMPARE(window.firmwareStatus().styleSheet, QString("QLabel {color:#e84e0f;}"));
+    } else {
+        // The program ends: no profile is read, polling is over and the window is closed.
+        QVERIFY(log.contains("fw update dialog finished, shutting down"));
+        QVERIFY(!log.contains("checked fw update need"));
+        QVERIFY(!log.contains("got profiles"));
+        QVERIFY(!window.firstConnectionDone());
+        QVERIFY(!statusTimer->isActive());
+        QVERIFY(!wheelTimer->isActive());
+        QVERIFY(!window.isVisible());
+    }
+}
+
+QTEST_MAIN(TestMw2FirmwareCheck)
+#include "tst_mw2firmwarecheck.moc"

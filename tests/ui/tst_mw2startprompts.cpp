@@ -1,0 +1,81 @@
+// The once-only prompt of the first status tick: the changelog after an update of the tool.
+
+#include "changelogdialog.h"
+#include "linkfixture.h"
+#include "mw2.h"
+
+#include <QDialogButtonBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QSettings>
+#include <QTextBrowser>
+#include <QtTest>
+
+class TestMw2StartPrompts : public QObject {
+    Q_OBJECT
+
+private slots:
+    void changelogAfterUpdateOnly_data();
+    void changelogAfterUpdateOnly();
+};
+
+void TestMw2StartPrompts::changelogAfterUpdateOnly_data()
+{
+    QTest::addColumn<QString>("stored"); // empty: this tool never ran here
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("first run") << QString() << true;
+    QTest::newRow("older patch") << "1.0.14" << true;
+    QTest::newRow("older minor, higher patch") << "0.9.99" << true;
+    QTest::newRow("same version") << "1.0.15" << false;
+    QTest::newRow("newer version ran before") << "1.0.16" << false;
+}
+
+void TestMw2StartPrompts::changelogAfterUpdateOnly()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, shown);
+
+    QSettings settings("Halvern Labs", "Veltrane2");
+    if (stored.isEmpty())
+        settings.remove("Version");
+    else
+        settings.setValue("Version", stored);
+
+    basesim::BaseConfig config;
+    config.plugged = false;
+    LinkFixture fixture(config);
+
+    QList<QPointer<QDialog>> dialogs;
+    QStringList texts;
+    const auto answer = [&](QDialog *dialog) {
+        dialogs << dialog;
+        if (auto *browser = dialog->findChild<QTextBrowser *>())
+            texts << browser->toPlainText();
+        dialog->findChild<QDialogButtonBox *>()->buttons().first()->click();
+    };
+
+    {
+        MW2 window("1.0.15", "2020.1", 0);
+        window.setModalDialogRunner(answer);
+        window.statusUpdate();
+        window.statusUpdate(); // the prompt belongs to the first tick only
+        QCOMPARE(dialogs.size(), shown ? 1 : 0);
+        QCOMPARE(settings.value("Version").toString(), QString("1.0.15"));
+        if (shown) {
+            QVERIFY(qobject_cast<ChangelogDialog *>(dialogs.first()));
+            QVERIFY(texts.first().contains("1.0.15")); // the built-in changelog, not an empty page
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(!dialogs.first()); // deleted once closed
+        }
+    }
+
+    // The next start of the same version keeps quiet.
+    dialogs.clear();
+    MW2 again("1.0.15", "2020.1", 0);
+    again.setModalDialogRunner(answer);
+    again.statusUpdate();
+    QVERIFY(dialogs.isEmpty());
+}
+
+QTEST_MAIN(TestMw2StartPrompts)
+#include "tst_mw2startprompts.moc"

@@ -1,0 +1,73 @@
+#include "advancedpage.h"
+#include "ui_advancedpage.h"
+
+AdvancedPage::AdvancedPage(QWidget *parent) : QWidget(parent), ui(new Ui::AdvancedPage)
+{
+    ui->setupUi(this);
+    const QString linkStart = QStringLiteral("<a style=\"color:#e84e0f;\" href=\"%1\">")
+                                  .arg(QLatin1String(releaseNotesUrl()));
+    ui->clickhereforupdateslabel->setText(
+        tr("%1 Click here for updates %2").arg(linkStart, QStringLiteral("</a>")));
+    listLanguages();
+}
+
+AdvancedPage::~AdvancedPage() = default;
+
+void AdvancedPage::showToolVersion(const QString &versionNumber, const QString &releaseName)
+{
+    ui->conftoolversionLabel->setText(versionNumber);
+    ui->releaseversionlabel->setText(releaseName);
+}
+
+void AdvancedPage::showDeviceVersions(const QString &model, const QString &firmware,
+                                      const QString &driveFirmware)
+{
+    ui->veltrane2versionlabel->setText(model);
+    ui->fwversionLabel->setText(firmware);
+    ui->oskafwversionLabel->setText(driveFirmware);
+}
+
+void AdvancedPage::showFirmwareStatus(const QString &text, const QString &styleSheet)
+{
+    ui->firmwarestatuslabel->setText(text);
+    ui->firmwarestatuslabel->setStyleSheet(styleSheet);
+}
+
+void AdvancedPage::showStatusBits(const QString &text) { ui->statusbitslabel->setText(text); }
+
+void AdvancedPage::showEffects(const QString &text) { ui->ffbeffectslabel->setText(text); }
+
+void AdvancedPage::showDebugInformation(const QString &debugValue, const QString &modeValue)
+{
+    ui->debugvaluetext->setText(debugValue);
+    ui->smbusfaultslabel->setText(modeValue);
+}
+
+void AdvancedPage::listLanguages(const QString &folder)
+{
+    languageFolder_ = folder;
+    ui->languageselectcomboBox->clear();
+    for (const LanguageEntry &language : availableLanguages(folder))
+        ui->languageselectcomboBox->addItem(language.displayName);
+}
+
+// The folder is listed again rather than remembered: its files may have changed meanwhile.
+void AdvancedPage::on_languagechangepushButton_clicked()
+{
+    const QVector<LanguageEntry> languages = availableLanguages(languageFolder_);
+    const int index = ui->languageselectcomboBox->currentIndex();
+    if (index < 0 || index >= languages.size())
+        return;
+    storeLanguageCode(languages.at(index).code);
+}
+
+QGroupBox *AdvancedPage::actionsGroup() const { return ui->advancedActionsGroupBox; }
+QPushButton *AdvancedPage::reloadFlashButton() const { return ui->ReloadFlashButton; }
+QPushButton *AdvancedPage::restartEverythingButton() const
+{
+    return ui->RestartEverythingFromScratchButton;
+}
+QComboBox *AdvancedPage::verbosityBox() const { return ui->eventlogverbositycomboBox; }
+QCheckBox *AdvancedPage::mouseWheelFilterCheckBox() const { return ui->mousewheelfiltercheckBox; }
+QLabel *AdvancedPage::telemetryConsentLabel() const { return ui->telemetryConsentLabel; }
+QLabel *AdvancedPage::telemetryStatusLabel() const { return ui->telemetryStatusLabel; }

@@ -1,0 +1,58 @@
+#pragma once
+// The Advanced information tab: versions and the base's raw state, device actions,
+// the debug event log, telemetry, the tool's language and the mouse-wheel guard.
+
+#include "translations.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace Ui {
+class AdvancedPage;
+}
+
+class AdvancedPage : public QWidget {
+    Q_OBJECT
+
+public:
+    static const char *releaseNotesUrl() { return "https://veltrane.example/tunemark/releases"; }
+
+    explicit AdvancedPage(QWidget *parent = nullptr);
+    ~AdvancedPage() override;
+
+    void showToolVersion(const QString &versionNumber, const QString &releaseName);
+    void showDeviceVersions(const QString &model, const QString &firmware, const QString &driveFirmware);
+    // The style sheet is applied as given: theme colours must already be filled in.
+    void showFirmwareStatus(const QString &text, const QString &styleSheet);
+    void showStatusBits(const QString &text);
+    // Rich text: playing effects are bold.
+    void showEffects(const QString &text);
+    void showDebugInformation(const QString &debugValue, const QString &modeValue);
+
+    // Fills the language box from the translation files of the folder; the language
+    // button stores the code of the file at the chosen row of that same folder.
+    void listLanguages(const QString &folder = programTranslationsFolder());
+
+    // Everything on the page, enabled as one.
+    QGroupBox *actionsGroup() const;
+    QPushButton *reloadFlashButton() const;
+    QPushButton *restartEverythingButton() const;
+    QComboBox *verbosityBox() const;
+    QCheckBox *mouseWheelFilterCheckBox() const;
+    QLabel *telemetryConsentLabel() const;
+    QLabel *telemetryStatusLabel() const;
+
+private slots:
+    void on_languagechangepushButton_clicked();
+
+private:
+    std::unique_ptr<Ui::AdvancedPage> ui;
+    QString languageFolder_;
+};

@@ -1,0 +1,41 @@
+#include "overviewpage.h"
+#include "ui_overviewpage.h"
+
+OverviewPage::OverviewPage(QWidget *parent) : QWidget(parent), ui(new Ui::OverviewPage)
+{
+    ui->setupUi(this);
+    axisBars_ = {ui->yProgressBar,        ui->zProgressBar,      ui->BrakeProgressBar,
+                 ui->ThrottleprogressBar, ui->ClutchprogressBar, ui->RudderprogressBar,
+                 ui->HatprogressBar};
+    axisLabels_ = {ui->yLabel,     ui->zLabel,      ui->BrakeLabel, ui->Throttlelabel,
+                   ui->Clutchlabel, ui->Rudderlabel, ui->hatlabel};
+    buttonRows_ = {ui->buttonsLabel_1, ui->buttonsLabel_2, ui->buttonsLabel_3, ui->buttonsLabel_4};
+}
+
+OverviewPage::~OverviewPage() = default;
+
+void OverviewPage::showButtons(const std::array<QString, kButtonRowCount> &rows)
+{
+    for (int i = 0; i < kButtonRowCount; ++i)
+        buttonRows_[i]->setText(rows[i]);
+}
+
+void OverviewPage::showAnalogAxis(AnalogAxis axis, int barValue, const QString &barFormat,
+                                  const QString &text)
+{
+    QProgressBar *bar = axisBars_.at(axis);
+    if (!barFormat.isEmpty())
+        bar->setFormat(barFormat);
+    bar->setValue(barValue);
+    axisLabels_.at(axis)->setText(text);
+}
+
+void OverviewPage::showWheelDegrees(const QString &text) { ui->WheelDegreesLabel->setText(text); }
+
+void OverviewPage::showWheelPicture(const QPixmap &picture) { ui->wheelLabel->setPixmap(picture); }
+
+QWidget *OverviewPage::wheelPositionArea() const { return ui->wheelpositionarea; }
+QLabel *OverviewPage::wheelLabel() const { return ui->wheelLabel; }
+QLabel *OverviewPage::wheelPositionTextLabel() const { return ui->wheelpositiontextlabel; }
+QLabel *OverviewPage::wheelDegreesLabel() const { return ui->WheelDegreesLabel; }
+QPushButton *OverviewPage::resetCenterButton() const { return ui->resetWheelCenterpushButton; }

@@ -1,0 +1,50 @@
+#pragma once
+// The Overview tab: the turning wheel picture with its angle and centre button, the
+// seven analog input rows and the 128 buttons.
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QLabel;
+class QPixmap;
+class QProgressBar;
+class QPushButton;
+
+namespace Ui {
+class OverviewPage;
+}
+
+class OverviewPage : public QWidget {
+    Q_OBJECT
+
+public:
+    // Rows top to bottom, in the order the wheel sample carries the axes.
+    enum AnalogAxis { AxisY, AxisZ, AxisBrake, AxisThrottle, AxisClutch, AxisRudder, AxisHat };
+    static constexpr int kAnalogAxisCount = 7;
+    static constexpr int kButtonRowCount = 4;
+
+    explicit OverviewPage(QWidget *parent = nullptr);
+    ~OverviewPage() override;
+
+    // One row of 32 button symbols per label, buttons 1-32 first.
+    void showButtons(const std::array<QString, kButtonRowCount> &rows);
+    // An empty format leaves the bar's format as it is.
+    void showAnalogAxis(AnalogAxis axis, int barValue, const QString &barFormat, const QString &text);
+    void showWheelDegrees(const QString &text);
+    void showWheelPicture(const QPixmap &picture);
+
+    // The picture, its caption, the angle and the centre button, enabled as one.
+    QWidget *wheelPositionArea() const;
+    QLabel *wheelLabel() const;
+    QLabel *wheelPositionTextLabel() const;
+    QLabel *wheelDegreesLabel() const;
+    QPushButton *resetCenterButton() const;
+
+private:
+    std::unique_ptr<Ui::OverviewPage> ui;
+    std::array<QProgressBar *, kAnalogAxisCount> axisBars_{};
+    std::array<QLabel *, kAnalogAxisCount> axisLabels_{};
+    std::array<QLabel *, kButtonRowCount> buttonRows_{};
+};

@@ -1,0 +1,36 @@
+#pragma once
+// The wireless tab: three lines about the connected wireless wheel, and below them
+// the receiver pairing panel, which is built once at start-up and lives here.
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+
+namespace Ui {
+class WirelessPage;
+}
+
+class WirelessPage : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit WirelessPage(QWidget *parent = nullptr);
+    ~WirelessPage() override;
+
+    // The page takes the panel as its child and owns it; a second panel replaces
+    // (and deletes) the first.
+    void setReceiverPanel(QWidget *panel);
+    QWidget *receiverPanel() const { return receiverPanel_; }
+
+    void clearWheelLines();
+    QLabel *wheelNameLabel() const;
+    QLabel *batteryLabel() const;
+    QLabel *connectionQualityLabel() const;
+
+private:
+    std::unique_ptr<Ui::WirelessPage> ui;
+    QPointer<QWidget> receiverPanel_;
+};

@@ -4,7 +4,6 @@
 #include "changelogdialog.h"
 #include "devicecommands.h"
 #include "devicelink.h"
-#include "operatingmodetext.h"
 #include "statusreport.h"
 #include "theme.h"
 
@@ -21,6 +20,7 @@ bool forceFullRefresh = true;
 namespace {
 constexpr int kStatusIntervalMs = 1000;
 constexpr int kWheelIntervalMs = 40;
+constexpr int kTorqueBlinkIntervalMs = 2500;
 constexpr int kWheelSkipTicks = 13; // refresh every 14th tick when the overview is not in front
 } // namespace
 
@@ -43,10 +43,15 @@ MW2::MW2(const QString &versionNumber, const QString &releaseName, int launchMod
     wheelTimer->setObjectName("wheelTimer");
     connect(wheelTimer, &QTimer::timeout, this, &MW2::wheelUpdate);
     connect(&flashDelayTimer(), &QTimer::timeout, this, &MW2::flash_delay_elapsed);
+    torqueOffBlinkTimer = new QTimer(this);
+    torqueOffBlinkTimer->setObjectName("torqueOffBlinkTimer");
+    connect(torqueOffBlinkTimer, &QTimer::timeout, this, &MW2::torqueoffButtonBlink);
     statusTimer->start(kStatusIntervalMs);
     wheelTimer->start(kWheelIntervalMs);
+    torqueOffBlinkTimer->start(kTorqueBlinkIntervalMs);
 
     setConnectedUi(false);
+    updateWheelImage(false);
 }
 
 MW2::~MW2() { statusTimer->stop(); }
@@ -180,64 +185,6 @@ void MW2::stopPollingTimers()
 {
     statusTimer->stop();
     wheelTimer->stop();
-}
-
-void MW2::setConnectedUi(bool connected)
-{
-    // Everything that talks to the base is usable only while one is connected.
-    const QList<QWidget *> deviceControls{ui->advancedtab->actionsGroup(), ui->OverviewTab,
-                                          ui->ProfilesTab, ui->hardwaresetuptab->settingsGroup(),
-                                          ui->activateHighTorquepushbutton, ui->wirelesswheelstab};
-    for (QWidget *control : deviceControls)
-        control->setEnabled(connected);
-    if (connected)
-        return;
-
-    const QString attention = applyThemeColours("QLabel { color: @colorPowerage;}");
-    ui->operationalLabel->setText(tr("Disconnected"));
-    ui->operationalLabel->setStyleSheet(attention);
-    ui->estopLabel->setText(tr("Unknown"));
-    ui->estopLabel->setStyleSheet(attention);
-    OverviewPage *overview = ui->OverviewTab;
-    overview->showWheelDegrees(tr("???.?? °"));
-    overview->wheelDegreesLabel()->setStyleSheet(attention);
-    overview->wheelPositionArea()->setEnabled(false);
-    overview->resetCenterButton()->setEnabled(false);
-    ui->activeprofilestatusfieldlabel->setText(tr("Unknown"));
-    ui->enabletorquepushButton->hide();
-    ui->advancedtab->showDeviceVersions(tr("Unknown"), tr("Unknown"), tr("Unknown"));
-}
-
-void MW2::refreshStatusDisplay()
-{
-    const DeviceLink &link = deviceLink();
-    const DeviceStatus &status = deviceStatus();
-    const QString normal = applyThemeColours("QLabel { color: @colorRival;}");
-    const QString model = QString::fromLatin1(modelName(link.modelIndex));
-    ui->advancedtab->showDeviceVersions(
-        model.isEmpty() ? tr("Unknown") : QStringLiteral("Veltrane 2 ") + model,
-        QStringLiteral("%1.%2.%3")
-            .arg(status.firmwareMajor)
-            .arg(status.firmwareMinor)
-            .arg(status.firmwarePatch),
-        status.driveFirmwareVersion ? QString::number(status.driveFirmwareVersion) : tr("Unknown"));
-    if (!firmwareStatus_.text.isEmpty())
-        ui->advancedtab->showFirmwareStatus(firmwareStatus_.text, firmwareStatus_.styleSheet);
-    ui->operationalLabel->setText(operatingModeText(status.operatingMode, status.driveUpdateProgress));
-    ui->operationalLabel->setStyleSheet(normal);
-
-    // What the disconnected state took away comes back with the first good status.
-    ui->advancedtab->reloadFlashButton()->setEnabled(true);
-    ui->advancedtab->restartEverythingButton()->setEnabled(true);
-    OverviewPage *overview = ui->OverviewTab;
-    overview->wheelPositionArea()->setEnabled(true);
-    overview->resetCenterButton()->setEnabled(true);
-    overview->wheelDegreesLabel()->setStyleSheet(normal);
-}
-
-void MW2::wheelUIUpdate()
-{
-    ui->OverviewTab->showWheelDegrees(QString::number(wheelSample().position));
 }
 
 void MW2::updateAllConfigValues(bool force_all_values)

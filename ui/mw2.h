@@ -2,6 +2,8 @@
 // The main window: owns every timer and drives the conversation with the base.
 
 #include "firmwarepolicy.h"
+#include "wheelpicture.h"
+#include "wheeltick.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -57,6 +59,8 @@ public slots:
     void statusUpdate();
     void wheelUpdate();
     void flash_delay_elapsed();
+    void torqueoffButtonBlink();
+    void updateWheelGraphics(float degrees);
 
 private:
     enum class FirmwareCheck { GoOn, Stop };
@@ -80,6 +84,7 @@ private:
     void wheelUIUpdate();
     void updateAllConfigValues(bool force_all_values);
     bool firstTabShown() const;
+    void updateWheelImage(bool wirelessWheelConnected);
 
     std::unique_ptr<Ui::MW2> ui;
     QString versionNumber_;
@@ -88,6 +93,7 @@ private:
 
     QTimer *statusTimer;
     QTimer *wheelTimer;
+    QTimer *torqueOffBlinkTimer;
 
     bool firstConnectionDone_ = false;
     bool startPromptsPending_ = true;
@@ -97,6 +103,12 @@ private:
     int lastSelectedProfileIndex_ = -1;
 
     QList<QPointer<QWidget>> trackedDialogs_;
+    QPointer<QDialog> endstopDialog_;
+
+    presentation::WheelTick wheelTick_;
+    WheelPicture wheelPicture_;
+    float currentAngle_ = 0.0f;
+    bool torqueBlinkLit_ = false;
 
     // Loaded with the window, and again by the firmware check of every connection.
     FirmwareVersion includedFirmwareVersion_ = loadedIncludedFirmwareVersion(launchMode_);

@@ -1,0 +1,237 @@
+// What the window shows of the base's live state: the connected/disconnected look, the
+// status refresh of every status tick, the wheel tick's presentation and the torque blink.
+
+#include "mw2.h"
+#include "ui_mw2.h"
+
+#include "devicelink.h"
+#include "colours.h"
+#include "effectlist.h"
+#include "operatingmode.h"
+#include "profilelist.h"
+#include "profilename.h"
+#include "profilereadings.h"
+#include "safetystatus.h"
+#include "settingstransfer.h"
+#include "statuslines.h"
+#include "statusreport.h"
+#include "theme.h"
+#include "torquelines.h"
+#include "wheeltoonearendstopdialog.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+
+using namespace presentation;
+
+namespace {
+
+void showColour(QWidget *widget, const QString &colourVariable)
+{
+    if (!colourVariable.isEmpty())
+        widget->setStyleSheet(applyThemeColours(QStringLiteral("QLabel { color: %1;}").arg(colourVariable)));
+}
+
+void showLabel(QLabel *label, const QString &text, const QString &colourVariable)
+{
+    label->setText(text);
+    showColour(label, colourVariable);
+}
+
+// The active profile as the base reports it, when the list holds it.
+profDataNew *reportedActiveProfile()
+{
+    const std::size_t index = deviceStatus().activeProfile;
+    ProfileList &profiles = profileList();
+    return index < profiles.size() ? profiles[index].get() : nullptr;
+}
+
+// An axis is live when the analog record in use assigns it an input pin.
+std::array<bool, wire::kAnalogAxes> enabledAxes()
+{
+    const std::uint32_t inUse = hardwareSettings().word[17];
+    const wire::AnalogSettings &record = analogSettings()[inUse < wire::kAnalogRecordCount ? inUse : 0];
+    std::array<bool, wire::kAnalogAxes> enabled{};
+    for (int axis = 0; axis < wire::kAnalogAxisCount; ++axis)
+        enabled[std::size_t(axis)] = record.field(axis, wire::AnalogPin) != 0;
+    return enabled;
+}
+
+} // namespace
+
+void MW2::setConnectedUi(bool connected)
+{
+    // Everything that talks to the base is usable only while one is connected.
+    const QList<QWidget *> deviceControls{ui->advancedtab->actionsGroup(), ui->OverviewTab,
+                                          ui->ProfilesTab, ui->hardwaresetuptab->settingsGroup(),
+                                          ui->activateHighTorquepushbutton, ui->wirelesswheelstab};
+    for (QWidget *control : deviceControls)
+        control->setEnabled(connected);
+    if (connected)
+        return;
+
+    const DisconnectedView view = disconnectedView();
+    showLabel(ui->operationalLabel, view.operatingMode.text, view.operatingMode.colour);
+    showLabel(ui->estopLabel, view.estop.text, view.estop.colour);
+    OverviewPage *overview = ui->OverviewTab;
+    showLabel(overview->wheelDegreesLabel(), view.wheelDegrees.text, view.wheelDegrees.colour);
+    overview->wheelPositionArea()->setEnabled(false);
+    overview->resetCenterButton()->setEnabled(false);
+    ui->advancedtab->actionsGroup()->setEnabled(false);
+    ui->activeprofilestatusfieldlabel->setText(view.activeProfile);
+    ui->enabletorquepushButton->hide();
+    ui->advancedtab->showDeviceVersions(modelView(false, 0).text, tr("Unknown"), tr("Unknown"));
+}
+
+void MW2::refreshStatusDisplay()
+{
+    const DeviceLink &link = deviceLink();
+    const DeviceStatus &status = deviceStatus();
+    ProfilesPage *profiles = ui->ProfilesTab;
+    AdvancedPage *advanced = ui->advancedtab;
+    OverviewPage *overview = ui->OverviewTab;
+
+    // 1-2: model and versions.
+    profiles->setSlewRateMaximum(modelSlewRateMaximum());
+    const ModelView model = modelView(link.connected, link.modelIndex);
+    profiles->showCendraSettings(model.cendraSettingsShown);
+    advanced->showDeviceVersions(model.text, firmwareVersionText(status),
+                                 driveFirmwareText(status.driveFirmwareVersion));
+    if (!firmwareStatus_.text.isEmpty())
+        advanced->showFirmwareStatus(firmwareStatus_.text, firmwareStatus_.styleSheet);
+
+    // 3: a steering angle set by a game overrides the profile's.
+    const TemporarySteeringAngleView angle = temporarySteeringAngleView(status.statusFlags);
+    profiles->temporarySteeringAngleLabel()->setText(angle.text);
+    profiles->temporarySteeringAngleLabel()->setToolTip(angle.toolTip);
+    showColour(profiles->temporarySteeringAngleLabel(), angle.colour);
+    profiles->steeringAngleSpinBox()->setEnabled(angle.steeringAngleEditable);
+
+    // 4-5: diagnostics, E-stop and faults.
+    advanced->showDebugInformation(debugValueText(status.debugValue), modeValueText(status.modeValue));
+    const EstopView estop = estopView(status);
+    ui->estopLabel->setTextFormat(estop.richText ? Qt::RichText : Qt::AutoText);
+    showLabel(ui->estopLabel, applyThemeColours(estop.text), estop.colour);
+
+    // 6: what the disconnected look took away, the status bits and the effects.
+    ui->activateHighTorquepushbutton->setEnabled(true);
+    advanced->showStatusBits(statusBitsText(status.statusFlags));
+    advanced->showEffects(effectListText(status.effectsAllocated, status.effectsPlaying));
+    const EffectMarkers markers = effectMarkers(status.effectsAllocated, status.effectsPlaying);
+    profiles->showEffectMarkers({markers.sinewaveactivelabel, markers.dampingeffectactivelabel,
+                                 markers.frictioneffectactivelabel, markers.squarewaveactivelabel,
+                                 markers.triangleeffectactivelabel, markers.sawtootheffectactivelabel,
+                                 markers.springeffectactivelabel});
+    advanced->reloadFlashButton()->setEnabled(true);
+    advanced->restartEverythingButton()->setEnabled(true);
+    overview->wheelPositionArea()->setEnabled(true);
+    overview->resetCenterButton()->setEnabled(true);
+    showColour(overview->wheelDegreesLabel(), QLatin1String(kColourNormal));
+
+    // 7: pedal calibration needs an operational base.
+    if (!analogConfigurationAllowed(status.operatingMode))
+        ui->hardwaresetuptab->configureAnalogsButton()->setEnabled(false);
+
+    // 8-10: active profile, operating mode and its side effects, mode value.
+    if (profDataNew *active = reportedActiveProfile())
+        ui->activeprofilestatusfieldlabel->setText(profileName(*active));
+    const OperatingModeView mode = operatingModeView(status);
+    showLabel(ui->operationalLabel, mode.text, mode.colour);
+    if (mode.hardwareGroupEnabled)
+        ui->hardwaresetuptab->settingsGroup()->setEnabled(true);
+    const QList<QWidget *> mainGroups{ui->hardwaresetuptab->settingsGroup(), ui->OverviewTab,
+                                      ui->ProfilesTab, advanced->actionsGroup()};
+    for (QWidget *group : mainGroups) {
+        if (mode.mainGroupsDisabled)
+            group->setEnabled(false);
+        if (mode.mainGroupsEnabled)
+            group->setEnabled(true);
+    }
+    if (mode.mainGroupsEnabled)
+        ui->hardwaresetuptab->configureAnalogsButton()->setEnabled(true);
+    if (mode.torqueButtonVisible)
+        ui->enabletorquepushButton->setVisible(*mode.torqueButtonVisible);
+
+    // 11: forces off near an end stop.
+    switch (endstopDialogAction(status, !endstopDialog_.isNull())) {
+    case EndstopDialogAction::Open:
+        endstopDialog_ = new wheelTooNearEndstopDialog(this);
+        endstopDialog_->setAttribute(Qt::WA_DeleteOnClose);
+        trackDialog(endstopDialog_);
+        endstopDialog_->show();
+        ui->tabWidget->setCurrentIndex(0);
+        break;
+    case EndstopDialogAction::Close:
+        endstopDialog_->close();
+        delete endstopDialog_.data();
+        break;
+    case EndstopDialogAction::None:
+        break;
+    }
+
+    // 12: high torque and the torque lines.
+    const HighTorqueView highTorque = highTorqueView(status.statusFlags);
+    showLabel(ui->hightorquemodetextlabel, highTorque.text, highTorque.colour);
+    ui->activateHighTorquepushbutton->setText(highTorque.buttonText);
+    if (const profDataNew *active = reportedActiveProfile()) {
+        const TorqueLinesView torque =
+            torqueLinesView(hardwareSettings().word[10], overallStrengthPercent(*active),
+                            simpleStrengthPercent(*active), status.hasFlag(wire::highTorque));
+        profiles->showTorqueLines(torque.actualCurrent, torque.simpleStrength);
+    }
+
+    // 13: the game's angle can be given back.
+    profiles->unsetTemporarySteeringAngleButton()->setEnabled(angle.unsetButtonsEnabled);
+    profiles->simpleUnsetTemporarySteeringAngleButton()->setEnabled(angle.unsetButtonsEnabled);
+}
+
+void MW2::wheelUIUpdate()
+{
+    // Until the reload has read every profile the active one may not be there yet.
+    if (profileList().size() < deviceStatus().profileCount)
+        return;
+    std::optional<std::uint32_t> range;
+    if (!profileList().empty()) {
+        const profDataNew *active = reportedActiveProfile();
+        range = active ? steeringRangeDegrees(*active) : 0;
+    }
+    const WheelView view = wheelTick_.update(wheelSample(), range, enabledAxes());
+
+    OverviewPage *overview = ui->OverviewTab;
+    overview->showButtons(view.buttonRows);
+    overview->showWheelDegrees(view.degreesText);
+    currentAngle_ = view.angle;
+    if (view.redrawWheel)
+        updateWheelGraphics(view.angle);
+    for (int axis = 0; axis < OverviewPage::kAnalogAxisCount; ++axis) {
+        const AnalogRowView &row = view.axes[std::size_t(axis)];
+        overview->showAnalogAxis(OverviewPage::AnalogAxis(axis), row.barValue, row.barFormat, row.label);
+    }
+}
+
+void MW2::updateWheelGraphics(float degrees)
+{
+    ui->OverviewTab->showWheelPicture(wheelPicture_.updateWheelGraphics(degrees));
+}
+
+void MW2::updateWheelImage(bool wirelessWheelConnected)
+{
+    const QString toolTip = wheelPicture_.updateWheelImage(wirelessWheelConnected);
+    ui->OverviewTab->wheelLabel()->setToolTip(toolTip);
+    ui->OverviewTab->wheelPositionTextLabel()->setToolTip(toolTip);
+    updateWheelGraphics(currentAngle_);
+}
+
+void MW2::torqueoffButtonBlink()
+{
+    QPushButton *button = ui->enabletorquepushButton;
+    if (!deviceLink().connected) {
+        button->setEnabled(false);
+        button->hide();
+        return;
+    }
+    torqueBlinkLit_ = !torqueBlinkLit_;
+    button->setStyleSheet(torqueButtonBorderStyle(torqueBlinkLit_));
+}

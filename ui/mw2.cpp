@@ -6,6 +6,7 @@
 #include "devicelink.h"
 #include "statusreport.h"
 #include "theme.h"
+#include "userprompts.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -165,7 +166,7 @@ void MW2::runStartPrompts()
     if (changelogDue(settings.value("Version").toString(), versionNumber_)) {
         auto *changelog = new ChangelogDialog(this);
         changelog->setAttribute(Qt::WA_DeleteOnClose);
-        runModalDialog_(changelog);
+        userPrompts().exec(changelog);
     }
     settings.setValue("Version", versionNumber_);
 }

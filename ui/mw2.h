@@ -11,7 +11,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 class QDialog;
@@ -41,11 +40,6 @@ public:
 
     // Auxiliary dialogs that must not outlive the connection; closed and deleted on loss.
     void trackDialog(QWidget *dialog);
-
-    // Runs a modal dialog (changelog, too-new firmware prompt) to its end. Tests replace
-    // it to answer the dialog instead of blocking in its event loop.
-    using ModalDialogRunner = std::function<void(QDialog *dialog)>;
-    void setModalDialogRunner(ModalDialogRunner runner) { runModalDialog_ = std::move(runner); }
 
     FirmwareVersion includedFirmwareVersion() const { return includedFirmwareVersion_; }
     // For the firmware status label; the style sheet has the theme colours applied.
@@ -77,7 +71,6 @@ private:
     void closeTrackedDialogs();
     void clearProfileList();
     static FirmwareVersion loadedIncludedFirmwareVersion(int launchMode);
-    static void execModal(QDialog *dialog);
 
     void setConnectedUi(bool connected);
     void refreshStatusDisplay();
@@ -113,7 +106,6 @@ private:
     // Loaded with the window, and again by the firmware check of every connection.
     FirmwareVersion includedFirmwareVersion_ = loadedIncludedFirmwareVersion(launchMode_);
     FirmwareStatusNote firmwareStatus_;
-    ModalDialogRunner runModalDialog_ = &MW2::execModal;
 };
 
 // The next connected tick repopulates every control.

@@ -13,6 +13,7 @@
 #include "statusreport.h"
 #include "theme.h"
 #include "toonewfirmwareprompt.h"
+#include "userprompts.h"
 
 #include <QCoreApplication>
 
@@ -123,7 +124,7 @@ MW2::FirmwareCheck MW2::firmwareCheck()
         stopPollingTimers();
         auto *prompt = new toonewfirmwareprompt(this);
         prompt->setAttribute(Qt::WA_DeleteOnClose);
-        runModalDialog_(prompt);
+        userPrompts().exec(prompt);
         QCoreApplication::quit();
         return FirmwareCheck::Stop;
     }
@@ -171,4 +172,3 @@ FirmwareVersion MW2::loadedIncludedFirmwareVersion(int launchMode)
     return included;
 }
 
-void MW2::execModal(QDialog *dialog) { dialog->exec(); }

@@ -12,6 +12,8 @@
 #include <QDialogButtonBox>
 #include <QPointer>
 #include <QPushButton>
+#include "scriptedprompts.h"
+
 #include <QSettings>
 #include <QTimer>
 #include <QtTest>
@@ -23,15 +25,17 @@ struct DialogAnswerer {
     QStringList classes;
     QStringList titles;
     QList<QPointer<QDialog>> dialogs;
+    ScriptedPrompts prompts;
 
-    MW2::ModalDialogRunner runner()
+    DialogAnswerer()
     {
-        return [this](QDialog *dialog) {
+        prompts.onDialog = [this](QDialog *dialog) {
             classes << QString::fromLatin1(dialog->metaObject()->className());
             titles << dialog->windowTitle();
             dialogs << dialog;
             if (auto *buttons = dialog->findChild<QDialogButtonBox *>())
                 buttons->buttons().first()->click();
+            return int(QDialog::Accepted);
         };
     }
 };
@@ -120,7 +124,6 @@ void TestMw2FirmwareCheck::firstStatusDecides()
     LinkFixture fixture(config);
     MW2 window("1.0.15", "2020.1", launchMode);
     DialogAnswerer answerer;
-    window.setModalDialogRunner(answerer.runner());
     window.show();
     LogCapture log;
 

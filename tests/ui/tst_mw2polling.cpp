@@ -5,6 +5,7 @@
 #include "logcapture.h"
 #include "manualclock.h"
 #include "mw2.h"
+#include "scriptedprompts.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -310,7 +311,7 @@ void TestMw2Polling::storesToolVersionOnFirstTick()
     config.plugged = false;
     LinkFixture fixture(config);
     MW2 window("1.0.15", "2020.1", 0);
-    window.setModalDialogRunner([](QDialog *changelog) { changelog->close(); });
+    ScriptedPrompts prompts;
     window.statusUpdate();
     QCOMPARE(settings.value("Version").toString(), QString("1.0.15"));
 }

@@ -3,6 +3,7 @@
 #include "changelogdialog.h"
 #include "linkfixture.h"
 #include "mw2.h"
+#include "scriptedprompts.h"
 
 #include <QDialogButtonBox>
 #include <QPointer>
@@ -47,16 +48,17 @@ void TestMw2StartPrompts::changelogAfterUpdateOnly()
 
     QList<QPointer<QDialog>> dialogs;
     QStringList texts;
-    const auto answer = [&](QDialog *dialog) {
+    ScriptedPrompts prompts;
+    prompts.onDialog = [&](QDialog *dialog) {
         dialogs << dialog;
         if (auto *browser = dialog->findChild<QTextBrowser *>())
             texts << browser->toPlainText();
         dialog->findChild<QDialogButtonBox *>()->buttons().first()->click();
+        return int(QDialog::Accepted);
     };
 
     {
         MW2 window("1.0.15", "2020.1", 0);
-        window.setModalDialogRunner(answer);
         window.statusUpdate();
         window.statusUpdate(); // the prompt belongs to the first tick only
         QCOMPARE(dialogs.size(), shown ? 1 : 0);
@@ -72,7 +74,6 @@ void TestMw2StartPrompts::changelogAfterUpdateOnly()
     // The next start of the same version keeps quiet.
     dialogs.clear();
     MW2 again("1.0.15", "2020.1", 0);
-    again.setModalDialogRunner(answer);
     again.statusUpdate();
     QVERIFY(dialogs.isEmpty());
 }

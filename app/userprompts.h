@@ -1,0 +1,27 @@
+#pragma once
+// Every question the tool asks the user in a blocking dialog goes through here: file
+// choosers and modal dialogs. Tests install their own answers, so every dialog path runs
+// offscreen without a person at the keyboard.
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+class UserPrompts {
+public:
+    virtual ~UserPrompts() = default;
+
+    // Empty when the user cancels.
+    virtual QString openFileName(QWidget *parent, const QString &title, const QString &suggestedName,
+                                 const QString &filter) = 0;
+    virtual QString saveFileName(QWidget *parent, const QString &title, const QString &suggestedName,
+                                 const QString &filter) = 0;
+    // Runs a modal dialog to its end and returns its result (QDialog::Accepted or Rejected).
+    virtual int exec(QDialog *dialog) = 0;
+};
+
+// The prompts in force: the real dialogs unless a test installed others.
+UserPrompts &userPrompts();
+// Null restores the real dialogs. The caller keeps ownership.
+void setUserPrompts(UserPrompts *prompts);

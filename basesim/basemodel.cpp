@@ -35,6 +35,7 @@ void BaseModel::powerOn(Milliseconds now)
 {
     state_.inBootloader = false;
     state_.poweredOnAt = now;
+    estopCycling_ = false;
     state_.ram = state_.flash;
     state_.activeProfile = state_.ram.defaultProfile;
     keepProfilesInRange();
@@ -134,6 +135,9 @@ void BaseModel::advance(Milliseconds now)
             finishSave(saveEndsAt_);
         } else if (sequence_ != Sequence::None && now >= stepEndsAt_) {
             stepSequence(stepEndsAt_);
+        } else if (sequence_ == Sequence::None && state_.operatingMode == wire::ModeOperational
+                   && state_.estopPressed) {
+            tripEstop(now);
         } else {
             return;
         }
@@ -194,9 +198,25 @@ void BaseModel::stepSequence(Milliseconds at)
     sequence_ = Sequence::None;
 }
 
+// The E-stop cuts the drive's power: forces drop at once and the drive starts over once
+// it is released again. Cycling the E-stop is also how the drive's faults are cleared.
+void BaseModel::tripEstop(Milliseconds now)
+{
+    startDriveRestart(now);
+    estopCycling_ = true;
+    enterMode(wire::ModeWaitingForFaults);
+    logEvent(event::WaitingForFaultsToClear, status().safetyFlags);
+    scheduleStep(now, kFaultRecheckMs);
+}
+
 // The drive comes up only with the E-stop released and no drive faults.
 void BaseModel::leaveDriveInit(Milliseconds at)
 {
+    if (estopCycling_ && !state_.estopPressed) {
+        estopCycling_ = false;
+        state_.driveFaults = 0;
+        state_.faultLocation = 0;
+    }
     if (state_.estopPressed || state_.driveFaults != 0) {
         if ((saving_ ? modeAfterSave_ : state_.operatingMode) != wire::ModeWaitingForFaults)
             logEvent(event::WaitingForFaultsToClear, status().safetyFlags);

@@ -57,6 +57,7 @@ private:
     void scheduleStep(Milliseconds from, Milliseconds duration);
     void stepSequence(Milliseconds at);
     void leaveDriveInit(Milliseconds at);
+    void tripEstop(Milliseconds now);
     void startSave(Milliseconds now);
     void finishSave(Milliseconds at);
     void startDriveRestart(Milliseconds now);
@@ -123,6 +124,7 @@ private:
     BaseState state_;
 
     Sequence sequence_ = Sequence::None;
+    bool estopCycling_ = false; // pressed while running: release clears the drive faults
     Milliseconds stepEndsAt_ = 0;
 
     // A flash save freezes any running sequence; it resumes with the time it had left.

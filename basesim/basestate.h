@@ -32,6 +32,8 @@ constexpr std::size_t kProfileTextSize = 32;
 constexpr std::uint16_t kProfileMaxId = 50;
 // Hardware setting id 16 holds the permanent wheel-centre offset.
 constexpr std::size_t kCentreOffsetHardwareId = 16;
+// Hardware setting id 17 names the analog record (0..20) that calibrates the game report.
+constexpr std::size_t kAnalogRecordInUseId = 17;
 
 struct ProfileRecord {
     std::array<std::uint32_t, kProfileWords> param{};
@@ -115,6 +117,9 @@ struct Inputs {
     std::int32_t centreOffset = 0;
     // Axis values exactly as the game report should carry them (either analog mode).
     std::optional<std::array<std::uint16_t, wire::kAnalogAxes>> heldAxes;
+    // Converter readings at the connector, per axis; the report carries them as they are in
+    // raw analog mode and through the analog record in use otherwise. `heldAxes` wins.
+    std::optional<std::array<std::uint16_t, wire::kAnalogAxes>> heldSensors;
     std::optional<std::array<std::uint32_t, 4>> heldButtons;
     // Raw analog mode: the report carries unscaled sensor values (analog dialog open).
     bool rawAnalogMode = false;

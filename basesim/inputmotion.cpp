@@ -32,6 +32,32 @@ double pedalTravel(Milliseconds elapsed, Milliseconds period)
     return phase < 0.5 ? 2.0 * phase : 2.0 * (1.0 - phase);
 }
 
+// The base's own calibration: the record's raw range [min, max] spread over 0..65535,
+// mirrored when inverted. An empty range acts as a switch at min.
+std::uint16_t calibrated(std::uint16_t raw, const wire::AnalogSettings &record, int axis)
+{
+    const double min = record.field(axis, wire::AnalogMin);
+    const double max = record.field(axis, wire::AnalogMax);
+    double value;
+    if (max == min)
+        value = raw > min ? 0xFFFF : 0;
+    else
+        value = std::clamp((raw - min) * 0xFFFF / (max - min), 0.0, double(0xFFFF));
+    const auto scaled = static_cast<std::uint16_t>(value);
+    return record.field(axis, wire::AnalogInvert) != 0 ? static_cast<std::uint16_t>(0xFFFF - scaled) : scaled;
+}
+
+// Reading of one axis at the connector: held by a test, a moving pedal or a resting input.
+std::uint16_t sensorReading(const BaseState &state, std::size_t axis, Milliseconds elapsed)
+{
+    if (state.inputs.heldSensors)
+        return (*state.inputs.heldSensors)[axis];
+    if (kPedalPeriodMs[axis] == 0)
+        return kRestingValue[axis];
+    const double travel = pedalTravel(elapsed, kPedalPeriodMs[axis]);
+    return clampRaw(std::lround(kPedalSensorLow + travel * (kPedalSensorHigh - kPedalSensorLow)));
+}
+
 } // namespace
 
 std::uint16_t mechanicalWheelPosition(const BaseState &state, Milliseconds now)
@@ -57,15 +83,11 @@ wire::WheelSample inputSample(const BaseState &state, Milliseconds now)
     if (state.inputs.heldAxes) {
         sample.axes = *state.inputs.heldAxes;
     } else {
+        // Games get calibrated values unless the analog dialog asked for raw ones.
+        const wire::AnalogSettings *inUse = state.ram.analogRecord(state.ram.hardware.word[kAnalogRecordInUseId]);
         for (std::size_t axis = 0; axis < wire::kAnalogAxes; ++axis) {
-            if (kPedalPeriodMs[axis] == 0) {
-                sample.axes[axis] = kRestingValue[axis];
-                continue;
-            }
-            const double travel = pedalTravel(elapsed, kPedalPeriodMs[axis]);
-            sample.axes[axis] = state.inputs.rawAnalogMode
-                ? clampRaw(std::lround(kPedalSensorLow + travel * (kPedalSensorHigh - kPedalSensorLow)))
-                : clampRaw(std::lround(travel * 0xFFFF));
+            const std::uint16_t raw = sensorReading(state, axis, elapsed);
+            sample.axes[axis] = state.inputs.rawAnalogMode || !inUse ? raw : calibrated(raw, *inUse, int(axis));
         }
     }
 

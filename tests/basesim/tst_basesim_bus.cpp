@@ -28,6 +28,7 @@ private slots:
     void gameReportsAreSpacedAndNeverPileUp();
     void inputsMoveOrHold();
     void rawAnalogModeShowsSensorRange();
+    void calibratedReportFollowsRecordInUse();
     void bootloaderCommandReenumerates();
 };
 
@@ -323,6 +324,40 @@ void TestBaseSimBus::rawAnalogModeShowsSensorRange()
 
     QCOMPARE(bench.send(DeviceCommand::setCalibratedAnalogMode), 60);
     QVERIFY(pedalRange().second > 65000);
+}
+
+void TestBaseSimBus::calibratedReportFollowsRecordInUse()
+{
+    Bench bench;
+    basesim::BaseState &state = bench.base.state();
+    // Record 4 is in use and scales differently from the factory records.
+    state.ram.hardware.word[basesim::kAnalogRecordInUseId] = 4;
+    wire::AnalogSettings &record = state.ram.analog[4];
+    for (int axis : {wire::AxisBrake, wire::AxisThrottle, wire::AxisClutch}) {
+        record.field(axis, wire::AnalogMin) = 1000;
+        record.field(axis, wire::AnalogMax) = 11000;
+    }
+    record.field(wire::AxisThrottle, wire::AnalogInvert) = 1;
+    const std::array<std::uint16_t, 7> sensors{0x8000, 0x8000, 6000, 6000, 500, 0x8000, 20000};
+    state.inputs.heldSensors = sensors;
+
+    const auto lastReport = [&bench] {
+        const auto samples = sampleFor(bench, 100);
+        return samples.empty() ? wire::WheelSample{} : samples.back();
+    };
+    const wire::WheelSample calibrated = lastReport();
+    QCOMPARE(int(calibrated.axes[wire::AxisBrake]), 32767);    // 32767.5, fraction dropped
+    QCOMPARE(int(calibrated.axes[wire::AxisThrottle]), 32768); // the same, mirrored
+    QCOMPARE(int(calibrated.axes[wire::AxisClutch]), 0);       // below the range
+    QCOMPARE(int(calibrated.axes[wire::AxisHat]), 19960);      // factory range 100..65435
+
+    QCOMPARE(bench.send(DeviceCommand::setRawAnalogMode), 60);
+    const wire::WheelSample raw = lastReport();
+    for (std::size_t axis = 0; axis < sensors.size(); ++axis)
+        QCOMPARE(raw.axes[axis], sensors[axis]);
+
+    QCOMPARE(bench.send(DeviceCommand::setCalibratedAnalogMode), 60);
+    QCOMPARE(lastReport().axes, calibrated.axes);
 }
 
 void TestBaseSimBus::bootloaderCommandReenumerates()

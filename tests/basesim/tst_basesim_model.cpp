@@ -74,6 +74,7 @@ private slots:
     void saveDuringBootPausesIt();
     void powerCycleRunsFromFlash();
     void driveRestart();
+    void estopCycleClearsFaults();
     void wheelCentre_data();
     void wheelCentre();
 };
@@ -192,7 +193,7 @@ void TestBaseSimModel::statusRecordShowsState()
     QCOMPARE(int(s.driveFirmwareVersion), drive);
     QCOMPARE((QList<int>{s.profileCount, s.activeProfile, s.defaultProfile}), profiles);
     QCOMPARE(int(s.safetyFlags), safetyFlags);
-    QCOMPARE(s.operatingMode, 11u);
+    QCOMPARE(s.operatingMode, estop ? 6u : 11u); // the E-stop stops a running drive
     QCOMPARE(s.driveFaults, driveFaults);
     QCOMPARE(s.faultLocation, 0x01020304u);
     QCOMPARE(s.effectsAllocated, 0x0801u);
@@ -200,7 +201,8 @@ void TestBaseSimModel::statusRecordShowsState()
     QCOMPARE(int(s.eventLogVerbosity), 2);
     QCOMPARE(s.modeValue, 77u);
     QCOMPARE(s.debugValue, 0xDEADBEEFu);
-    QCOMPARE(int(s.statusFlags), IndexpointFound | InitSuccess | ForcesEnabled | highTorque);
+    const int running = estop ? 0 : (InitSuccess | ForcesEnabled);
+    QCOMPARE(int(s.statusFlags), IndexpointFound | running | highTorque);
 }
 
 // Every row starts from the same operational base (5 profiles, profile 1 active and default,
@@ -382,6 +384,23 @@ void TestBaseSimModel::driveRestart()
     QVERIFY(visits[1].status.hasFlag(InitSuccess));
     QCOMPARE(int(visits[2].status.statusFlags), IndexpointFound | InitSuccess | ForcesEnabled);
     QVERIFY(visits[2].at <= basesim::kDriveRestartInitMs + basesim::kDriveRestartInitializedMs + 40);
+}
+
+void TestBaseSimModel::estopCycleClearsFaults()
+{
+    Bench bench;
+    bench.base.state().driveFaults = 0x04; // over current
+    bench.base.state().estopPressed = true;
+    auto visits = watchModes(bench, 1000);
+    QCOMPARE(modesOf(visits), (QList<int>{6}));
+    QVERIFY(!visits[0].status.hasFlag(ForcesEnabled));
+    QCOMPARE(visits[0].status.driveFaults, 0x04u);
+
+    bench.base.state().estopPressed = false;
+    visits = watchModes(bench, 2000);
+    QCOMPARE(modesOf(visits).last(), 11);
+    QCOMPARE(visits.back().status.driveFaults, 0u);
+    QVERIFY(visits.back().status.hasFlag(ForcesEnabled));
 }
 
 void TestBaseSimModel::wheelCentre_data()

@@ -1,9 +1,11 @@
 #include "mw2.h"
 #include "ui_mw2.h"
 
+#include "analogconfigdialog.h"
 #include "changelogdialog.h"
 #include "devicecommands.h"
 #include "devicelink.h"
+#include "profilemanagementgroup.h"
 #include "statusreport.h"
 #include "theme.h"
 #include "userprompts.h"
@@ -47,6 +49,9 @@ MW2::MW2(const QString &versionNumber, const QString &releaseName, int launchMod
     torqueOffBlinkTimer = new QTimer(this);
     torqueOffBlinkTimer->setObjectName("torqueOffBlinkTimer");
     connect(torqueOffBlinkTimer, &QTimer::timeout, this, &MW2::torqueoffButtonBlink);
+    connect(ui->hardwaresetuptab, &HardwarePage::configureAnalogsRequested, this, &MW2::openAnalogConfigDialog);
+    ui->ProfilesTab->managementGroup()->setHost(this);
+    setUpEditing();
     statusTimer->start(kStatusIntervalMs);
     wheelTimer->start(kWheelIntervalMs);
     torqueOffBlinkTimer->start(kTorqueBlinkIntervalMs);
@@ -55,9 +60,36 @@ MW2::MW2(const QString &versionNumber, const QString &releaseName, int launchMod
     updateWheelImage(false);
 }
 
-MW2::~MW2() { statusTimer->stop(); }
+MW2::~MW2()
+{
+    statusTimer->stop();
+    // The children, the group among them, go after this body: none may call back in then.
+    ui->ProfilesTab->managementGroup()->setHost(nullptr);
+}
 
 void MW2::trackDialog(QWidget *dialog) { trackedDialogs_.append(QPointer<QWidget>(dialog)); }
+
+void MW2::pauseStatusPolling() { statusTimer->stop(); }
+
+// The interval stays what it was, also after an import slowed polling down.
+void MW2::resumeStatusPolling() { statusTimer->start(); }
+
+void MW2::restartStatusPolling(int intervalMs) { statusTimer->start(intervalMs); }
+
+void MW2::openAnalogConfigDialog()
+{
+    // One calibration at a time: a second click brings the open one to the front.
+    if (analogConfigDialog_ && analogConfigDialog_->isVisible()) {
+        analogConfigDialog_->raise();
+        analogConfigDialog_->activateWindow();
+        return;
+    }
+    AnalogConfigDialog *dialog = AnalogConfigDialog::open(analogRecordInUse(), this);
+    if (!dialog)
+        return;
+    analogConfigDialog_ = dialog;
+    trackDialog(dialog);
+}
 
 void MW2::statusUpdate()
 {
@@ -186,13 +218,8 @@ void MW2::stopPollingTimers()
 {
     statusTimer->stop();
     wheelTimer->stop();
-}
-
-void MW2::updateAllConfigValues(bool force_all_values)
-{
-    // Controls that mirror the base are filled here once editing exists; saving needs a live base.
-    if (force_all_values)
-        ui->SaveToFlashButton->setEnabled(deviceLink().connected);
+    settingsChangedBlinkTimer->stop();
+    autoApplyTimer->stop();
 }
 
 bool MW2::firstTabShown() const { return ui->tabWidget->currentIndex() == 0; }

@@ -4,8 +4,9 @@
 #include "mw2.h"
 #include "ui_mw2.h"
 
-#include "devicelink.h"
+#include "analogconfigdialog.h"
 #include "colours.h"
+#include "devicelink.h"
 #include "effectlist.h"
 #include "operatingmode.h"
 #include "profilelist.h"
@@ -51,8 +52,7 @@ profDataNew *reportedActiveProfile()
 // An axis is live when the analog record in use assigns it an input pin.
 std::array<bool, wire::kAnalogAxes> enabledAxes()
 {
-    const std::uint32_t inUse = hardwareSettings().word[17];
-    const wire::AnalogSettings &record = analogSettings()[inUse < wire::kAnalogRecordCount ? inUse : 0];
+    const wire::AnalogSettings &record = analogSettings()[std::size_t(analogRecordInUse())];
     std::array<bool, wire::kAnalogAxes> enabled{};
     for (int axis = 0; axis < wire::kAnalogAxisCount; ++axis)
         enabled[std::size_t(axis)] = record.field(axis, wire::AnalogPin) != 0;
@@ -131,8 +131,11 @@ void MW2::refreshStatusDisplay()
     showColour(overview->wheelDegreesLabel(), QLatin1String(kColourNormal));
 
     // 7: pedal calibration needs an operational base.
-    if (!analogConfigurationAllowed(status.operatingMode))
+    if (!analogConfigurationAllowed(status.operatingMode)) {
+        if (analogConfigDialog_)
+            analogConfigDialog_->close();
         ui->hardwaresetuptab->configureAnalogsButton()->setEnabled(false);
+    }
 
     // 8-10: active profile, operating mode and its side effects, mode value.
     if (profDataNew *active = reportedActiveProfile())
@@ -203,6 +206,8 @@ void MW2::wheelUIUpdate()
     overview->showButtons(view.buttonRows);
     overview->showWheelDegrees(view.degreesText);
     currentAngle_ = view.angle;
+    if (view.closeSteeringWarning)
+        closeSteeringAngleWarning();
     if (view.redrawWheel)
         updateWheelGraphics(view.angle);
     for (int axis = 0; axis < OverviewPage::kAnalogAxisCount; ++axis) {

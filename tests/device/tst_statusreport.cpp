@@ -42,7 +42,7 @@ void TestStatusReport::statusReplyFillsRecord()
     QCOMPARE(int(s.packetType), 0x01);
     QCOMPARE(QString("%1.%2.%3").arg(s.firmwareMajor).arg(s.firmwareMinor).arg(s.firmwarePatch),
              QString("1.0.15"));
-    QCOMPARE(s.operatingMode, 11u);
+    QCOMPARE(s.operatingMode, 6u); // the pressed E-stop stopped the drive
     QCOMPARE(int(s.profileCount), 7);
     QCOMPARE(int(s.activeProfile), 3);
     QCOMPARE(int(s.defaultProfile), 2);

@@ -173,7 +173,7 @@ void TestMw2Status::wheelAngleButtonsAndAxes()
     QVERIFY(s.text("buttonsLabel_1").startsWith(QString::fromUtf8("●○")));
     QCOMPARE(s.text("BrakeLabel"), QString("01234"));   // brake has a pin in the record in use
     QCOMPARE(s.text("yLabel"), QString("disabled"));    // y has none
-    QVERIFY(!s.window.findChild<QLabel *>("wheelLabel")->pixmap()->isNull());
+    QVERIFY(!s.window.findChild<QLabel *>("wheelLabel")->pixmap(Qt::ReturnByValue).isNull());
 }
 
 void TestMw2Status::unplugAndReplug()

@@ -4,6 +4,7 @@
 HardwarePage::HardwarePage(QWidget *parent) : QWidget(parent), ui(new Ui::HardwarePage)
 {
     ui->setupUi(this);
+    setUpEditors();
 }
 
 HardwarePage::~HardwarePage() = default;
@@ -16,3 +17,5 @@ void HardwarePage::showGeneralInformation(const QString &encoderCounts, const QS
 
 QGroupBox *HardwarePage::settingsGroup() const { return ui->hardwaresetupgroupBox; }
 QPushButton *HardwarePage::configureAnalogsButton() const { return ui->configureanalogspushbutton; }
+
+void HardwarePage::on_configureanalogspushbutton_clicked() { emit configureAnalogsRequested(); }

@@ -2,6 +2,8 @@
 // The Hardware Settings tab: the base's own settings (bump stop, centering spring,
 // safety, beeps, USB), what the base tells about its motor, and the analog inputs.
 
+#include "settingsrecords.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -26,6 +28,32 @@ public:
     QGroupBox *settingsGroup() const;
     QPushButton *configureAnalogsButton() const;
 
+    // Every hardware control from the record, signals blocked so that no edit follows.
+    void showHardwareSettings(const wire::HardwareSettings &settings);
+
+signals:
+    // The window owns the calibration dialog and decides whether it may open.
+    void configureAnalogsRequested();
+    // An edit changed the hardware settings record; the next auto-apply sends it.
+    void settingsEdited();
+
+private slots:
+    void on_configureanalogspushbutton_clicked();
+
+    void on_bumbstopstrengthhorizontalSlider_valueChanged(int value);
+    void on_bumbstopramprangehorizontalSlider_valueChanged(int value);
+    void on_bumbstopdampinghorizonalSlider_valueChanged(int value);
+    void on_desktopcenteringhorizontalSlider_valueChanged(int value);
+    void on_handsoffhorizontalSlider_valueChanged(int level);
+    void on_torqueclippingcheckBox_toggled(bool checked);
+    void on_resonancereductioncheckBox_toggled(bool checked);
+    void on_audibleBeebsCheckBox_toggled(bool checked);
+    void on_usbrecoverycheckbox_toggled(bool checked);
+    void on_usbsuspendcheckBox_toggled(bool checked);
+
 private:
+    void setUpEditors();
+    void enableBumpStopSliders(bool bumpStopOn);
+
     std::unique_ptr<Ui::HardwarePage> ui;
 };

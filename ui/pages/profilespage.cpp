@@ -1,8 +1,11 @@
 #include "profilespage.h"
 #include "ui_profilespage.h"
 
+#include "profilemanagementgroup.h"
+
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
+#include <QSignalBlocker>
 
 ProfilesPage::ProfilesPage(QWidget *parent) : QWidget(parent), ui(new Ui::ProfilesPage)
 {
@@ -18,6 +21,7 @@ ProfilesPage::ProfilesPage(QWidget *parent) : QWidget(parent), ui(new Ui::Profil
     ui->simpleprofilenamelineEdit->setValidator(new QRegularExpressionValidator(pattern, this));
 
     showSimpleView(true);
+    setUpEditors();
 }
 
 ProfilesPage::~ProfilesPage() = default;
@@ -50,12 +54,18 @@ void ProfilesPage::showCendraSettings(bool shown)
 
 void ProfilesPage::setSlewRateMaximum(int maximum)
 {
+    // A maximum below the position moves the slider; that is no edit of the profile.
+    const QSignalBlocker quiet(ui->slewratehorizontalSlider);
     ui->slewratehorizontalSlider->setMaximum(maximum);
 }
 
-QComboBox *ProfilesPage::profileBox() const { return ui->selectprofilecomboBox; }
-QLabel *ProfilesPage::defaultProfileLabel() const { return ui->defaultProfileLabel; }
-QLabel *ProfilesPage::importExportStatusLabel() const { return ui->importexportstatuslabel; }
+ProfileManagementGroup *ProfilesPage::managementGroup() const { return ui->profilemanagementgroupBox; }
+QComboBox *ProfilesPage::profileBox() const { return ui->profilemanagementgroupBox->profileBox(); }
+QLabel *ProfilesPage::defaultProfileLabel() const { return ui->profilemanagementgroupBox->defaultProfileLabel(); }
+QLabel *ProfilesPage::importExportStatusLabel() const
+{
+    return ui->profilemanagementgroupBox->importExportStatusLabel();
+}
 QLineEdit *ProfilesPage::profileNameEditor() const { return ui->profilenamelineEdit; }
 QLineEdit *ProfilesPage::simpleProfileNameEditor() const { return ui->simpleprofilenamelineEdit; }
 QSpinBox *ProfilesPage::steeringAngleSpinBox() const { return ui->SteeringAngleSpinBox; }

@@ -2,17 +2,23 @@
 // The Profiles tab: the profile list with its management buttons, and below it the
 // settings of the active profile, either as the simple view or as the advanced view.
 
+#include "notchfilter.h"
+
 #include <QWidget>
 
 #include <array>
+#include <cstdint>
+#include <functional>
 #include <memory>
 
+class ProfileManagementGroup;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
 class QSpinBox;
+struct profDataNew;
 
 namespace Ui {
 class ProfilesPage;
@@ -51,6 +57,8 @@ public:
     // The slew-rate control's top position means "Off"; where it lies depends on the model.
     void setSlewRateMaximum(int maximum);
 
+    // The profile list's management group: selection, add, copy, delete, files.
+    ProfileManagementGroup *managementGroup() const;
     QComboBox *profileBox() const;
     QLabel *defaultProfileLabel() const;
     QLabel *importExportStatusLabel() const;
@@ -62,7 +70,78 @@ public:
     QPushButton *simpleUnsetTemporarySteeringAngleButton() const;
     QSlider *slewRateSlider() const;
 
+    // Editing the active profile (profilespage_editing.cpp).
+    // Every profile control from the record, signals blocked so that no edit follows; the
+    // record's own view (simple or advanced) is shown.
+    void showProfile(const profDataNew &profile);
+    // All profile controls and both view buttons at once: the safe profile is read-only.
+    void setControlsEnabled(bool enabled);
+    // The torque lines of the active profile, from the peak current and high-torque state.
+    void refreshTorqueLines();
+
+signals:
+    // An edit changed the active profile's record; the next auto-apply sends it.
+    void settingsEdited();
+    // The steering range stayed as it was because the wheel stands off centre.
+    void steeringRangeChangeRefused();
+    // The active profile has a new name; the profile box shows it after a refill.
+    void profileRenamed(int index);
+    // The active profile changed views; it goes to the base at once and the controls refill.
+    void profileViewSwitched();
+    // A dialog is open that must close when the base goes away.
+    void dialogOpened(QWidget *dialog);
+
+private slots:
+    void on_OverallGainSlider_valueChanged(int value);
+    void on_simpleoverallgainSlider_valueChanged(int value);
+    void on_sinehorizontalSlider_valueChanged(int value);
+    void on_squarehorizontalSlider_valueChanged(int value);
+    void on_springhorizontalSlider_valueChanged(int value);
+    void on_frictionSlider_valueChanged(int value);
+    void on_dampingslider_valueChanged(int value);
+    void on_trianglehorizontalSlider_valueChanged(int value);
+    void on_sawtoothhorizontalSlider_valueChanged(int value);
+    void on_torque_lpf_comboBox_currentIndexChanged(int index);
+    void on_oskaFilterComboBox_currentIndexChanged(int index);
+    void on_oskadampinghorizontalslider_valueChanged(int value);
+    void on_oskafrictionhorizontalslider_valueChanged(int value);
+    void on_oskainertiahorizontalslider_valueChanged(int value);
+    void on_centerdampingslider_valueChanged(int value);
+    void on_oskastaticforcereductionhorizontalslider_valueChanged(int value);
+    void on_staticforcereductionspeedhorizontalSlider_valueChanged(int value);
+    void on_slewratehorizontalSlider_valueChanged(int value);
+    void on_gammahorizontalslider_valueChanged(int value);
+    void on_centerdampinganglespanhorizontalslider_valueChanged(int value);
+    void on_ultralowlatencyhorizontalSlider_valueChanged(int value);
+    void on_endstopanglehorizontalSlider_valueChanged(int value);
+    void on_attenuationDoubleSpinBox_valueChanged(double decibels);
+    void on_qFactorDoubleSpinBox_valueChanged(double q);
+    void on_centerfreqDoubleSpinBox_valueChanged(double hertz);
+    void on_simplesteeringrangehorizontalSlider_valueChanged(int index);
+    void on_simplesmoothnesshorizontalSlider_valueChanged(int level);
+    void on_simpledampinghorizontalSlider_valueChanged(int level);
+    void on_SteeringAngleSpinBox_editingFinished();
+    void on_advancedpushButton_clicked();
+    void on_simplemodepushButton_clicked();
+    void on_profilenamelineEdit_editingFinished();
+    void on_simpleprofilenamelineEdit_editingFinished();
+
 private:
+    void setUpEditors();
+    // The common step of every profile control: the edit on the active record, the record
+    // marked changed, the window told. False (nothing done) for the safe profile.
+    bool editProfile(const std::function<void(profDataNew &)> &edit);
+    void storeParameter(int id, std::uint32_t value);
+    void applyOverallStrength(int percent);
+    void storeNotchFilter();
+    void enableNotchShapeBoxes();
+    void renameActiveProfile(QLineEdit *editor, QLineEdit *twin);
+    void showSimpleLevels(const profDataNew &profile);
+
     std::unique_ptr<Ui::ProfilesPage> ui;
     std::array<QLabel *, kEffectMarkerCount> markers_{};
+    // The notch filter's parts as last stored; each box replaces only its own.
+    editing::NotchCodes notchCodes_;
+    bool controlsEnabled_ = true;
+    QList<QWidget *> editorControls_;
 };

@@ -1,0 +1,613 @@
+// Profile management driven through the window's own widgets against the virtual base:
+// activation, delete, copy, rearranging, templates, export and import with the backup,
+// the 256-profile limit, the status timer around import and rearranging, and a cable
+// pulled in the middle of a change.
+
+#include "devicelink.h"
+#include "linkfixture.h"
+#include "logcapture.h"
+#include "manualclock.h"
+#include "mw2.h"
+#include "profileimportexport.h"
+#include "profilelist.h"
+#include "profilemanagementgroup.h"
+#include "profilename.h"
+#include "profilereorderdialog.h"
+#include "profiletemplatedialog.h"
+#include "scriptedprompts.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <cstring>
+#include <functional>
+
+namespace {
+
+constexpr std::uint8_t kActivate = 0x26;
+constexpr std::uint8_t kProfileCount = 0x27;
+constexpr std::uint8_t kDefault = 0x28;
+constexpr std::uint8_t kProfileValues = 0x7D;
+constexpr std::uint8_t kProfileName = 0x7E;
+
+// Pulls the base's cable just before the n-th frame of one command reaches it.
+class CablePull final : public hid::Backend {
+public:
+    CablePull(basesim::VirtualBase &base, std::uint8_t code, int n) : base_(base), code_(code), remaining_(n)
+    {
+        hid::setBackend(this);
+    }
+    ~CablePull() override { hid::setBackend(&base_); }
+
+    int init() override { return base_.init(); }
+    int exit() override { return base_.exit(); }
+    hid::Device *open(std::uint16_t vendorId, std::uint16_t productId) override
+    {
+        return base_.open(vendorId, productId);
+    }
+    int setNonblocking(hid::Device *device, int nonblock) override { return base_.setNonblocking(device, nonblock); }
+    int write(hid::Device *device, const std::uint8_t *data, std::size_t length) override
+    {
+        if (remaining_ > 0 && length > 1 && data[1] == code_ && --remaining_ == 0)
+            base_.unplug();
+        return base_.write(device, data, length);
+    }
+    int read(hid::Device *device, std::uint8_t *data, std::size_t length) override
+    {
+        return base_.read(device, data, length);
+    }
+    void close(hid::Device *device) override { base_.close(device); }
+
+private:
+    basesim::VirtualBase &base_;
+    std::uint8_t code_;
+    int remaining_;
+};
+
+// Answers file choosers and notes whether the status timer ran while one was open.
+class TimerWatchingPrompts final : public UserPrompts {
+public:
+    TimerWatchingPrompts(const QTimer *timer, QString answer) : timer_(timer), answer_(std::move(answer)) {}
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        timerRanWhileOpen = timer_->isActive();
+        return answer_;
+    }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return answer_; }
+    int exec(QDialog *dialog) override
+    {
+        dialog->accept();
+        return QDialog::Accepted;
+    }
+    bool timerRanWhileOpen = true;
+
+private:
+    const QTimer *timer_;
+    QString answer_;
+};
+
+basesim::BaseConfig baseWith(int count, int active, int defaultIndex)
+{
+    basesim::BaseConfig config = LinkFixture::operationalCendra();
+    config.profileCount = std::uint16_t(count);
+    config.activeProfile = std::uint16_t(active);
+    config.defaultProfile = std::uint16_t(defaultIndex);
+    return config;
+}
+
+QString textOf(const std::array<char, 32> &text)
+{
+    return QString::fromUtf8(text.data(), int(strnlen(text.data(), text.size())));
+}
+
+// A connected window on a base whose profiles 1.. are named "P1", "P2", ... and carry
+// their number in `overallstrength`, so each one can be followed wherever it moves.
+class Session {
+public:
+    explicit Session(const basesim::BaseConfig &config,
+                     const std::function<void(basesim::BaseState &)> &prepare = nullptr)
+        : fixture(config), window("1.0.15", "2020.1", 0)
+    {
+        basesim::SettingsStore &ram = fixture.base->state().ram;
+        for (int i = 1; i < config.profileCount; ++i) {
+            std::strcpy(ram.profiles[std::size_t(i)].name.data(), qPrintable(QStringLiteral("P%1").arg(i)));
+            ram.profiles[std::size_t(i)].param[3] = std::uint32_t(i);
+        }
+        if (prepare)
+            prepare(fixture.base->state());
+        window.statusUpdate(); // connects and reloads
+        window.statusUpdate(); // the first connected tick enables the controls
+        group()->fillProfileBox();
+        fixture.base->clearReceivedFrames();
+    }
+
+    ProfileManagementGroup *group() { return window.findChild<ProfileManagementGroup *>(); }
+    QComboBox *box() { return group()->profileBox(); }
+    QLabel *statusLine() { return group()->importExportStatusLabel(); }
+    QPushButton *button(const char *name) { return window.findChild<QPushButton *>(name); }
+    QTimer *statusTimer() { return window.findChild<QTimer *>("statusTimer"); }
+    basesim::BaseState &base() { return fixture.base->state(); }
+
+    QStringList baseNames()
+    {
+        QStringList names;
+        for (int i = 1; i < base().ram.profileCount; ++i)
+            names << textOf(base().ram.profiles[std::size_t(i)].name);
+        return names;
+    }
+    QStringList listNames()
+    {
+        QStringList names;
+        for (std::size_t i = 1; i < profileList().size(); ++i)
+            names << profileName(*profileList()[i]);
+        return names;
+    }
+    int frames(std::uint8_t code) const
+    {
+        int n = 0;
+        for (const auto &frame : fixture.base->receivedFrames())
+            n += frame[1] == code;
+        return n;
+    }
+
+    ManualClock clock;
+    LinkFixture fixture;
+    ScriptedPrompts prompts;
+    MW2 window;
+};
+
+void deleteLaterNow() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+} // namespace
+
+class TestProfileManagement : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void activationSendsEachChoiceOnce();
+    void deleteMovesDefaultAndRewritesFollowers_data();
+    void deleteMovesDefaultAndRewritesFollowers();
+    void copyAppendsAndActivates();
+    void reorderWritesNewOrderWithDefaultAndActive();
+    void reorderDialogHoldsStatusTimer();
+    void addFromTemplate();
+    void exportImportRoundTripWithBackup();
+    void listStopsAt256Profiles_data();
+    void listStopsAt256Profiles();
+    void importRestartsStatusTimerAt5000_data();
+    void importRestartsStatusTimerAt5000();
+    void cablePulledDuringChange_data();
+    void cablePulledDuringChange();
+};
+
+void TestProfileManagement::init()
+{
+    flashDelayTimer().stop();
+    forceFullRefresh = true;
+    QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15");
+    clearProfileList();
+}
+
+void TestProfileManagement::cleanup() { clearProfileList(); }
+
+void TestProfileManagement::activationSendsEachChoiceOnce()
+{
+    Session s(baseWith(5, 0, 0));
+    QSignalSpy spy(&s.window, &MW2::activeProfileChanged);
+
+    s.box()->setCurrentIndex(2);
+    QCOMPARE(s.frames(kActivate), 1);
+    QCOMPARE(int(s.base().activeProfile), 2);
+    QCOMPARE(s.window.lastSelectedProfileIndex(), 2);
+    QCOMPARE(spy.last()[0].toInt(), 2);
+    QCOMPARE(spy.last()[1].value<profDataNew *>(), profileList()[2].get());
+
+    // The box announcing the same profile again (as after an unblocked refill) sends nothing.
+    LogCapture log;
+    s.box()->setCurrentIndex(-1);
+    s.box()->setCurrentIndex(2);
+    QVERIFY(log.contains("same profile selected, do nothing."));
+    QCOMPARE(s.frames(kActivate), 1);
+
+    s.box()->setCurrentIndex(3);
+    QCOMPARE(s.frames(kActivate), 2);
+    QCOMPARE(int(s.base().activeProfile), 3);
+}
+
+void TestProfileManagement::deleteMovesDefaultAndRewritesFollowers_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("active");
+    QTest::addColumn<int>("defaultIndex");
+    QTest::addColumn<bool>("confirmed");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<int>("expectedDefault");
+    QTest::addColumn<int>("expectedActive");
+
+    QTest::newRow("2 of 5, default 4") << 5 << 2 << 4 << true << QStringList{"P1", "P3", "P4"} << 3 << 0;
+    QTest::newRow("the default itself") << 5 << 3 << 3 << true << QStringList{"P1", "P2", "P4"} << 0 << 0;
+    QTest::newRow("after the default") << 5 << 4 << 1 << true << QStringList{"P1", "P2", "P3"} << 1 << 0;
+    QTest::newRow("not confirmed") << 5 << 2 << 4 << false << QStringList{"P1", "P2", "P3", "P4"} << 4 << 2;
+    QTest::newRow("safe profile active") << 5 << 0 << 4 << true << QStringList{"P1", "P2", "P3", "P4"} << 4 << 0;
+    QTest::newRow("single profile") << 1 << 0 << 0 << true << QStringList{} << 0 << 0;
+}
+
+void TestProfileManagement::deleteMovesDefaultAndRewritesFollowers()
+{
+    QFETCH(int, count);
+    QFETCH(int, active);
+    QFETCH(int, defaultIndex);
+    QFETCH(bool, confirmed);
+    QFETCH(QStringList, names);
+    QFETCH(int, expectedDefault);
+    QFETCH(int, expectedActive);
+
+    Session s(baseWith(count, active, defaultIndex));
+    QString title, question;
+    s.prompts.onDialog = [&](QDialog *dialog) {
+        title = dialog->windowTitle();
+        question = dialog->findChild<QLabel *>()->text();
+        confirmed ? dialog->accept() : dialog->reject();
+        return dialog->result();
+    };
+    s.button("deleteprofilepushbutton")->click();
+
+    QCOMPARE(title, QString("Confirm profile deletion"));
+    QCOMPARE(question, QString("Are you sure you want to delete the profile?"));
+    QCOMPARE(s.baseNames(), names);
+    QCOMPARE(s.listNames(), names);
+    QCOMPARE(int(s.base().ram.defaultProfile), expectedDefault);
+    QCOMPARE(int(s.base().activeProfile), expectedActive);
+    const bool deleted = names.size() < count - 1;
+    // Only the profiles from index 1 to the new end are rewritten.
+    QCOMPARE(s.frames(kProfileName), deleted ? names.size() : 0);
+    if (deleted) {
+        QCOMPARE(s.window.lastSelectedProfileIndex(), 0);
+        QCOMPARE(s.box()->count(), count - 1);
+        QCOMPARE(s.box()->itemData(expectedDefault, Qt::FontRole).value<QFont>().bold(), true);
+    }
+}
+
+void TestProfileManagement::copyAppendsAndActivates()
+{
+    Session s(baseWith(5, 0, 0), [](basesim::BaseState &base) {
+        std::strcpy(base.ram.profiles[2].reservedText.data(), "kept with the copy");
+    });
+    s.box()->setCurrentIndex(2);
+    s.fixture.base->clearReceivedFrames();
+    QSignalSpy spy(&s.window, &MW2::activeProfileChanged);
+
+    s.button("copyprofilepushButton")->click();
+
+    QCOMPARE(int(s.base().ram.profileCount), 6);
+    const basesim::ProfileRecord &original = s.base().ram.profiles[2];
+    const basesim::ProfileRecord &copy = s.base().ram.profiles[5];
+    QCOMPARE(textOf(copy.name), QString("Copied profile"));
+    QVERIFY(std::equal(copy.param.begin() + 1, copy.param.end(), original.param.begin() + 1));
+    QCOMPARE(textOf(copy.reservedText), QString("kept with the copy"));
+    QCOMPARE(int(s.base().activeProfile), 5);
+    QCOMPARE(s.box()->count(), 6);
+    QCOMPARE(s.box()->currentIndex(), 5);
+    QCOMPARE(spy.first()[0].toInt(), 5);
+    QCOMPARE(spy.first()[1].value<profDataNew *>(), profileList()[5].get());
+
+    // The base runs the copy now, so choosing the profile chosen before must reach it.
+    s.box()->setCurrentIndex(2);
+    QCOMPARE(int(s.base().activeProfile), 2);
+}
+
+void TestProfileManagement::reorderWritesNewOrderWithDefaultAndActive()
+{
+    Session s(baseWith(5, 3, 1));
+    s.button("reorderprofilespushbutton")->click();
+    QPointer<profileReorderDialog> dialog = s.window.findChild<profileReorderDialog *>();
+    QVERIFY(dialog);
+    QCOMPARE(dialog->windowTitle(), QString("Reorder profiles"));
+    QListWidget *rows = dialog->profileListWidget();
+    QCOMPARE(rows->count(), 4); // the safe profile is not offered
+    QCOMPARE(rows->item(0)->text(), QString("P1"));
+    QVERIFY(rows->item(0)->data(profileReorderDialog::DefaultRole).toBool());
+    QVERIFY(rows->item(2)->data(profileReorderDialog::ActiveRole).toBool());
+
+    // What a drop does: the dragged item, with its record, lands on another row.
+    rows->insertItem(3, rows->takeItem(0)); // P2 P3 P4 P1
+    dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+    deleteLaterNow();
+
+    QVERIFY(!dialog);
+    QCOMPARE(s.baseNames(), (QStringList{"P2", "P3", "P4", "P1"}));
+    QCOMPARE(s.listNames(), (QStringList{"P2", "P3", "P4", "P1"}));
+    QCOMPARE(int(s.base().ram.defaultProfile), 4);
+    QCOMPARE(int(s.base().activeProfile), 2);
+    QCOMPARE(s.window.lastSelectedProfileIndex(), 2);
+    QCOMPARE(s.box()->currentIndex(), 2);
+    QVERIFY(s.box()->itemData(4, Qt::FontRole).value<QFont>().bold());
+    QCOMPARE(s.frames(kProfileName), 4);
+}
+
+void TestProfileManagement::reorderDialogHoldsStatusTimer()
+{
+    Session s(baseWith(5, 1, 0));
+    QTimer *timer = s.statusTimer();
+    s.button("importprofilespushbutton")->click(); // cancelled: polling slows to 5 s
+    QCOMPARE(timer->interval(), 5000);
+
+    s.button("reorderprofilespushbutton")->click();
+    QPointer<profileReorderDialog> dialog = s.window.findChild<profileReorderDialog *>();
+    QVERIFY(!timer->isActive());
+    dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+    deleteLaterNow();
+    QVERIFY(!dialog);
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 5000);
+    QCOMPARE(s.baseNames(), (QStringList{"P1", "P2", "P3", "P4"}));
+
+    // Losing the base closes it, and polling goes on.
+    s.button("reorderprofilespushbutton")->click();
+    dialog = s.window.findChild<profileReorderDialog *>();
+    QVERIFY(!timer->isActive());
+    s.fixture.base->unplug();
+    s.window.statusUpdate(); // the status request fails
+    s.window.statusUpdate(); // the disconnected path closes the tracked dialogs
+    deleteLaterNow();
+    QVERIFY(!dialog);
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 5000);
+}
+
+void TestProfileManagement::addFromTemplate()
+{
+    Session s(baseWith(5, 1, 0));
+    ProfileList templates;
+    std::vector<profiles::ProfileDescription> descriptions;
+    QVERIFY(profiles::ImportExport::forConnectedBase().importFile(QLatin1String(profiles::kTemplateResource),
+                                                                 QLatin1String(profiles::kTemplatesGroup),
+                                                                 templates, &descriptions));
+    QVERIFY(templates.size() > 2);
+    const int chosen = 2;
+
+    s.prompts.onDialog = [&](QDialog *dialog) {
+        auto *choice = dialog->findChild<QComboBox *>("templatecomboBox");
+        for (int i = 0; i < int(templates.size()); ++i) {
+            const QString longName = descriptions[std::size_t(i)].longname;
+            if (choice->itemText(i) != (longName.isEmpty() ? profileName(*templates[std::size_t(i)]) : longName))
+                return int(QDialog::Rejected);
+        }
+        choice->setCurrentIndex(chosen);
+        if (dialog->findChild<QLabel *>("descriptionlabel")->text() != descriptions[chosen].descriptiondata
+            || dialog->findChild<QLabel *>("creditslabel")->text() != descriptions[chosen].credits)
+            return int(QDialog::Rejected);
+        dialog->accept();
+        return int(QDialog::Accepted);
+    };
+    s.button("addprofilespushButton")->click();
+
+    QCOMPARE(s.prompts.dialogsRun, 1);
+    QCOMPARE(int(s.base().ram.profileCount), 6); // accepted: the shown texts matched
+    const basesim::ProfileRecord &added = s.base().ram.profiles[5];
+    QCOMPARE(textOf(added.name), profileName(*templates[chosen]));
+    QVERIFY(added.param == templates[chosen]->param);
+    QCOMPARE(int(s.base().activeProfile), 5);
+    QCOMPARE(s.box()->currentIndex(), 5);
+    QCOMPARE(s.window.lastSelectedProfileIndex(), 5);
+    QVERIFY(s.window.findChildren<profiletemplateDialog *>().isEmpty());
+}
+
+void TestProfileManagement::exportImportRoundTripWithBackup()
+{
+    QTemporaryDir folder;
+    Session s(baseWith(5, 1, 0));
+    const QString backup = folder.filePath("profiles_autobackup.ini");
+    const QString exported = folder.filePath("mine.ini");
+    s.group()->setAutomaticBackupPath(backup);
+
+    // A cancelled chooser writes nothing and says nothing.
+    s.button("exportprofilespushbutton")->click();
+    QCOMPARE(s.prompts.askedTitles, QStringList{"Save profiles to INI file"});
+    QVERIFY(QDir(folder.path()).isEmpty());
+    QVERIFY(s.statusLine()->text().isEmpty());
+
+    // The backup before a flash save is silent.
+    QVERIFY(s.group()->writeAutomaticBackup());
+    QVERIFY(s.statusLine()->text().isEmpty());
+
+    s.prompts.fileNames << exported;
+    s.button("exportprofilespushbutton")->click();
+    QCOMPARE(s.statusLine()->text(), QString("Profiles exported."));
+    QFile backupFile(backup), exportedFile(exported);
+    QVERIFY(backupFile.open(QIODevice::ReadOnly) && exportedFile.open(QIODevice::ReadOnly));
+    QCOMPARE(backupFile.readAll(), exportedFile.readAll());
+
+    s.prompts.fileNames << backup;
+    s.button("importprofilespushbutton")->click();
+    QCOMPARE(s.prompts.askedTitles.last(), QString("Open profiles INI file"));
+    QCOMPARE(s.statusLine()->text(), QString("Profiles imported."));
+    const QStringList twice{"P1", "P2", "P3", "P4", "P1", "P2", "P3", "P4"};
+    QCOMPARE(s.baseNames(), twice);
+    QCOMPARE(s.listNames(), twice);
+    for (int i = 1; i <= 4; ++i)
+        QCOMPARE(s.base().ram.profiles[std::size_t(i + 4)].param, s.base().ram.profiles[std::size_t(i)].param);
+    QCOMPARE(s.box()->count(), 9);
+}
+
+void TestProfileManagement::listStopsAt256Profiles_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("startCount");
+    QTest::addColumn<int>("expectedCount");
+    QTest::addColumn<bool>("refusalShown");
+
+    QTest::newRow("copy at 256") << "copy" << 256 << 256 << true;
+    QTest::newRow("copy at 255") << "copy" << 255 << 256 << false;
+    QTest::newRow("add at 256") << "add" << 256 << 256 << true;
+    QTest::newRow("import 3 at 254") << "import" << 254 << 256 << true;
+    QTest::newRow("import 3 at 253") << "import" << 253 << 256 << false;
+}
+
+void TestProfileManagement::listStopsAt256Profiles()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, startCount);
+    QFETCH(int, expectedCount);
+    QFETCH(bool, refusalShown);
+
+    QTemporaryDir folder;
+    const QString file = folder.filePath("three.ini");
+    {
+        ProfileList three;
+        for (const char *name : {"safe", "I1", "I2", "I3"}) {
+            three.push_back(std::make_unique<profDataNew>());
+            three.back()->setName(name);
+        }
+        QVERIFY(profiles::ImportExport(9500, true).exportFile(file, 4, three));
+    }
+
+    Session s(baseWith(startCount, 1, 0));
+    const basesim::ProfileRecord safeProfile = s.base().ram.profiles[0];
+    s.prompts.fileNames << file;
+    if (operation == "copy")
+        s.button("copyprofilepushButton")->click();
+    else if (operation == "add")
+        s.button("addprofilespushButton")->click();
+    else
+        s.button("importprofilespushbutton")->click();
+
+    QCOMPARE(int(profileList().size()), expectedCount);
+    QCOMPARE(int(s.base().ram.profileCount), expectedCount);
+    QVERIFY(s.base().ram.profiles[0] == safeProfile);
+    QCOMPARE(s.statusLine()->text().contains("at most 256 profiles"), refusalShown);
+    if (operation == "add")
+        QCOMPARE(s.prompts.dialogsRun, 0); // no templates offered without room for one
+    if (operation == "import")
+        QCOMPARE(textOf(s.base().ram.profiles[255].name), startCount == 254 ? QString("I2") : QString("I3"));
+    if (startCount == 256)
+        QCOMPARE(s.frames(kProfileValues) + s.frames(kProfileCount), 0);
+}
+
+void TestProfileManagement::importRestartsStatusTimerAt5000_data()
+{
+    QTest::addColumn<QString>("content"); // null: the chooser is cancelled
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("written");
+
+    QTest::newRow("cancelled") << QString() << QString() << 0;
+    QTest::newRow("no profiles") << QString("[Veltrane2_Profiles_V2]\nProfile2\\name=gap\n") << "File is empty." << 0;
+    QTest::newRow("two profiles")
+        << QString("[Veltrane2_Profiles_V2]\nProfile1\\name=A\nProfile2\\name=B\n") << "Profiles imported." << 2;
+}
+
+void TestProfileManagement::importRestartsStatusTimerAt5000()
+{
+    QFETCH(QString, content);
+    QFETCH(QString, message);
+    QFETCH(int, written);
+
+    QTemporaryDir folder;
+    QString path;
+    if (!content.isNull()) {
+        path = folder.filePath("import.ini");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content.toLatin1());
+    }
+    Session s(baseWith(5, 1, 0));
+    QTimer *timer = s.statusTimer();
+    QCOMPARE(timer->interval(), 1000);
+    TimerWatchingPrompts watching(timer, path);
+    setUserPrompts(&watching);
+    s.button("importprofilespushbutton")->click();
+    setUserPrompts(&s.prompts);
+
+    QVERIFY(!watching.timerRanWhileOpen);
+    QVERIFY(timer->isActive());
+    QCOMPARE(timer->interval(), 5000);
+    QCOMPARE(s.statusLine()->text(), message);
+    QVERIFY(s.group()->loadSaveIndicatorRunning());
+    QCOMPARE(s.frames(kProfileName), written);
+    QCOMPARE(int(s.base().ram.profileCount), 5 + written);
+
+    // The indicator's time-out clears the line.
+    s.group()->loadSaveIndicatorTimeout();
+    QVERIFY(s.statusLine()->text().isEmpty());
+    QVERIFY(!s.group()->loadSaveIndicatorRunning());
+}
+
+void TestProfileManagement::cablePulledDuringChange_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("frameCode");
+    QTest::addColumn<int>("nth");
+
+    QTest::newRow("copy") << "copy" << int(kProfileValues) << 2;
+    QTest::newRow("delete") << "delete" << int(kProfileValues) << 8;
+    QTest::newRow("delete, at the count") << "delete" << int(kProfileCount) << 1;
+    QTest::newRow("reorder") << "reorder" << int(kProfileValues) << 8;
+    QTest::newRow("reorder, at the default") << "reorder" << int(kDefault) << 1;
+    QTest::newRow("import") << "import" << int(kProfileValues) << 8;
+}
+
+void TestProfileManagement::cablePulledDuringChange()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, frameCode);
+    QFETCH(int, nth);
+
+    QTemporaryDir folder;
+    Session s(baseWith(5, 2, 3));
+    const QString file = folder.filePath("all.ini");
+    QVERIFY(s.group()->exportProfiles(file, true));
+    QByteArray before;
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        before = f.readAll();
+    }
+    s.prompts.fileNames << file;
+
+    {
+        CablePull pull(*s.fixture.base, std::uint8_t(frameCode), nth);
+        if (operation == "copy") {
+            s.button("copyprofilepushButton")->click();
+        } else if (operation == "delete") {
+            s.button("deleteprofilepushbutton")->click();
+        } else if (operation == "import") {
+            s.button("importprofilespushbutton")->click();
+        } else {
+            s.button("reorderprofilespushbutton")->click();
+            auto *dialog = s.window.findChild<profileReorderDialog *>();
+            dialog->profileListWidget()->insertItem(0, dialog->profileListWidget()->takeItem(3));
+            dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+            deleteLaterNow();
+        }
+        QVERIFY(!deviceLink().connected);
+    }
+    QVERIFY(s.window.findChildren<profileReorderDialog *>().isEmpty());
+    QVERIFY(s.statusTimer()->isActive());
+
+    // Plugged in again, the tool takes the list from the base, whatever it heard.
+    s.fixture.base->plug();
+    s.window.statusUpdate();
+    s.window.statusUpdate();
+    QVERIFY(deviceLink().connected);
+    QCOMPARE(int(profileList().size()), int(s.base().ram.profileCount));
+    QCOMPARE(s.listNames(), s.baseNames());
+
+    QFile f(file);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), before); // the user's file is only ever read
+}
+
+QTEST_MAIN(TestProfileManagement)
+#include "tst_profilemanagement.moc"

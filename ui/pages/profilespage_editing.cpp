@@ -1,0 +1,530 @@
+// Editing the active profile on the Profiles tab: each control writes its value into the
+// record at once and marks it changed; nothing is sent from here. The window applies the
+// changed records later, after its safety check.
+
+#include "profilespage.h"
+#include "ui_profilespage.h"
+
+#include "activeprofile.h"
+#include "confirmbacktosimpleprofiledialog.h"
+#include "controlvalues.h"
+#include "datastoredefs.h"
+#include "hardwareedits.h"
+#include "profileedits.h"
+#include "profilelist.h"
+#include "profilename.h"
+#include "profilereadings.h"
+#include "safetycheck.h"
+#include "settingstransfer.h"
+#include "simplesettings.h"
+#include "statusreport.h"
+#include "torquelines.h"
+#include "userprompts.h"
+#include "wheeltick.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <QSpinBox>
+
+using namespace editing;
+using Id = ProfileParameterId;
+
+namespace {
+
+std::uint32_t rampRange() { return hardwareWord(hardwareSettings(), BumpStopRampRangeId); }
+
+template <typename Control, typename Value>
+void setQuietly(Control *control, Value value)
+{
+    const QSignalBlocker quiet(control);
+    control->setValue(value);
+}
+
+void setIndexQuietly(QComboBox *box, int index)
+{
+    const QSignalBlocker quiet(box);
+    box->setCurrentIndex(index);
+}
+
+} // namespace
+
+void ProfilesPage::setUpEditors()
+{
+    // A drag applies every position it passes, also where the slider does not track.
+    using Handler = void (ProfilesPage::*)(int);
+    const std::pair<QSlider *, Handler> sliders[] = {
+        {ui->OverallGainSlider, &ProfilesPage::on_OverallGainSlider_valueChanged},
+        {ui->simpleoverallgainSlider, &ProfilesPage::on_simpleoverallgainSlider_valueChanged},
+        {ui->sinehorizontalSlider, &ProfilesPage::on_sinehorizontalSlider_valueChanged},
+        {ui->squarehorizontalSlider, &ProfilesPage::on_squarehorizontalSlider_valueChanged},
+        {ui->springhorizontalSlider, &ProfilesPage::on_springhorizontalSlider_valueChanged},
+        {ui->frictionSlider, &ProfilesPage::on_frictionSlider_valueChanged},
+        {ui->dampingslider, &ProfilesPage::on_dampingslider_valueChanged},
+        {ui->trianglehorizontalSlider, &ProfilesPage::on_trianglehorizontalSlider_valueChanged},
+        {ui->sawtoothhorizontalSlider, &ProfilesPage::on_sawtoothhorizontalSlider_valueChanged},
+        {ui->oskadampinghorizontalslider, &ProfilesPage::on_oskadampinghorizontalslider_valueChanged},
+        {ui->oskafrictionhorizontalslider, &ProfilesPage::on_oskafrictionhorizontalslider_valueChanged},
+        {ui->oskainertiahorizontalslider, &ProfilesPage::on_oskainertiahorizontalslider_valueChanged},
+        {ui->centerdampingslider, &ProfilesPage::on_centerdampingslider_valueChanged},
+        {ui->oskastaticforcereductionhorizontalslider,
+         &ProfilesPage::on_oskastaticforcereductionhorizontalslider_valueChanged},
+        {ui->staticforcereductionspeedhorizontalSlider,
+         &ProfilesPage::on_staticforcereductionspeedhorizontalSlider_valueChanged},
+        {ui->slewratehorizontalSlider, &ProfilesPage::on_slewratehorizontalSlider_valueChanged},
+        {ui->gammahorizontalslider, &ProfilesPage::on_gammahorizontalslider_valueChanged},
+        {ui->centerdampinganglespanhorizontalslider,
+         &ProfilesPage::on_centerdampinganglespanhorizontalslider_valueChanged},
+        {ui->ultralowlatencyhorizontalSlider, &ProfilesPage::on_ultralowlatencyhorizontalSlider_valueChanged},
+        {ui->endstopanglehorizontalSlider, &ProfilesPage::on_endstopanglehorizontalSlider_valueChanged},
+        {ui->simplesteeringrangehorizontalSlider,
+         &ProfilesPage::on_simplesteeringrangehorizontalSlider_valueChanged},
+        {ui->simplesmoothnesshorizontalSlider, &ProfilesPage::on_simplesmoothnesshorizontalSlider_valueChanged},
+        {ui->simpledampinghorizontalSlider, &ProfilesPage::on_simpledampinghorizontalSlider_valueChanged},
+    };
+    for (const auto &[slider, handler] : sliders) {
+        connect(slider, &QSlider::sliderMoved, this, handler);
+        editorControls_ << slider;
+    }
+    editorControls_ << ui->torque_lpf_comboBox << ui->oskaFilterComboBox << ui->attenuationDoubleSpinBox
+                    << ui->qFactorDoubleSpinBox << ui->centerfreqDoubleSpinBox << ui->SteeringAngleSpinBox
+                    << ui->profilenamelineEdit << ui->simpleprofilenamelineEdit << ui->advancedpushButton
+                    << ui->simplemodepushButton;
+}
+
+bool ProfilesPage::editProfile(const std::function<void(profDataNew &)> &edit)
+{
+    profDataNew *profile = editableProfile();
+    if (!profile)
+        return false;
+    edit(*profile);
+    markCurrentProfileChanged();
+    emit settingsEdited();
+    return true;
+}
+
+void ProfilesPage::storeParameter(int id, std::uint32_t value)
+{
+    editProfile([id, value](profDataNew &profile) { profile.param[std::size_t(id)] = value; });
+}
+
+void ProfilesPage::setControlsEnabled(bool enabled)
+{
+    controlsEnabled_ = enabled;
+    for (QWidget *control : qAsConst(editorControls_)) {
+        // Whether a game holds the steering angle decides this box while editing is allowed.
+        if (enabled && control == ui->SteeringAngleSpinBox)
+            continue;
+        control->setEnabled(enabled);
+    }
+    enableNotchShapeBoxes();
+}
+
+void ProfilesPage::refreshTorqueLines()
+{
+    const profDataNew *profile = editedProfile();
+    if (!profile)
+        return;
+    const presentation::TorqueLinesView torque = presentation::torqueLinesView(
+        hardwareWord(hardwareSettings(), PeakCurrentId), presentation::overallStrengthPercent(*profile),
+        presentation::simpleStrengthPercent(*profile), deviceStatus().hasFlag(wire::highTorque));
+    showTorqueLines(torque.actualCurrent, torque.simpleStrength);
+}
+
+void ProfilesPage::showProfile(const profDataNew &profile)
+{
+    const QString name = profileName(profile);
+    for (QLineEdit *editor : {ui->profilenamelineEdit, ui->simpleprofilenamelineEdit}) {
+        const QSignalBlocker quiet(editor);
+        editor->setText(name);
+    }
+
+    const auto value = [&profile](Id id) { return profile[id]; };
+    setQuietly(ui->OverallGainSlider, int(value(Id::overallstrength)));
+    ui->overallgainvaluelabel->setText(percentText(int(value(Id::overallstrength))));
+    setQuietly(ui->SteeringAngleSpinBox, int(value(Id::steeringrange)));
+    setQuietly(ui->endstopanglehorizontalSlider, int(value(Id::bumbstoprange)));
+    ui->endstoplocktolocklabel->setText(lockToLockText(value(Id::steeringrange), value(Id::bumbstoprange)));
+    setIndexQuietly(ui->torque_lpf_comboBox, int(value(Id::servo_torquebandwidth)));
+    setIndexQuietly(ui->oskaFilterComboBox, int(value(Id::servo_reconfilter1)));
+
+    const std::pair<QSlider *, QLabel *> driveControls[] = {
+        {ui->oskadampinghorizontalslider, ui->oskadampinglabel},
+        {ui->oskafrictionhorizontalslider, ui->oskafrictionlabel},
+        {ui->oskainertiahorizontalslider, ui->oskainertialabel},
+        {ui->centerdampingslider, ui->centerdampinglabel},
+    };
+    const Id driveIds[] = {Id::servo_damping, Id::servo_friction, Id::servo_inertia, Id::centerdamping};
+    for (std::size_t i = 0; i < std::size(driveIds); ++i) {
+        setQuietly(driveControls[i].first, driveSliderPosition(value(driveIds[i])));
+        driveControls[i].second->setText(driveValueText(value(driveIds[i])));
+    }
+
+    const std::uint32_t reduction = value(Id::staticforcereduction);
+    setQuietly(ui->oskastaticforcereductionhorizontalslider, staticForceReductionPosition(reduction));
+    ui->oskastaticforcesaturationlabel->setText(staticForceReductionText(reduction));
+    const int speed = int(value(Id::staticforcereductionspeed));
+    setQuietly(ui->staticforcereductionspeedhorizontalSlider, speed);
+    ui->staticforcereductionspeedlabel->setText(staticForceReductionSpeedText(speed));
+
+    const int slewMaximum = ui->slewratehorizontalSlider->maximum();
+    const int slewPosition = slewRatePosition(value(Id::slewratelimit), slewMaximum);
+    setQuietly(ui->slewratehorizontalSlider, slewPosition);
+    ui->slewratelabel->setText(slewRateText(ui->slewratehorizontalSlider->value(), slewMaximum));
+
+    const int span = int(value(Id::centerdampinganglespan));
+    setQuietly(ui->centerdampinganglespanhorizontalslider, span);
+    ui->centerdampinganglespanlabel->setText(offOrDegreesText(span));
+    const int gamma = int(value(Id::gamma));
+    setQuietly(ui->gammahorizontalslider, gamma);
+    ui->gammalabel->setText(gammaText(gamma));
+    const int latency = int(value(Id::ultralowlatency));
+    setQuietly(ui->ultralowlatencyhorizontalSlider, latency);
+    ui->ultralowlatencylabel->setText(offOrPercentText(latency));
+
+    // The codes come from the record, not from the boxes, which clamp what they show.
+    notchCodes_ = unpackNotchFilter(value(Id::servo_peakingnotchfilter));
+    setQuietly(ui->attenuationDoubleSpinBox, attenuationDecibels(notchCodes_.attenuation));
+    setQuietly(ui->qFactorDoubleSpinBox, qFactor(notchCodes_.q));
+    setQuietly(ui->centerfreqDoubleSpinBox, centreHertz(notchCodes_.centre));
+    enableNotchShapeBoxes();
+
+    const std::tuple<QSlider *, QLabel *, Id> gains[] = {
+        {ui->sinehorizontalSlider, ui->sinestrengthlabel, Id::dxsinegain},
+        {ui->squarehorizontalSlider, ui->squarestrengthlabel, Id::dxsquaregain},
+        {ui->springhorizontalSlider, ui->springlabel, Id::dxspringgain},
+        {ui->frictionSlider, ui->frictionvaluelabel, Id::dxfrictiongain},
+        {ui->dampingslider, ui->dampingeffectvaluelabel, Id::dxdampinggain},
+        {ui->trianglehorizontalSlider, ui->trianglestrengthlabel, Id::dxtrianglegain},
+        {ui->sawtoothhorizontalSlider, ui->sawtoothstrengthlabel, Id::dxsawtoothgain},
+    };
+    for (const auto &[slider, label, id] : gains) {
+        setQuietly(slider, int(value(id)));
+        label->setText(percentText(int(value(id))));
+    }
+
+    showSimpleLevels(profile);
+    showSimpleView(profile.isSimpleMode());
+}
+
+void ProfilesPage::showSimpleLevels(const profDataNew &profile)
+{
+    const SimpleSettings levels = decodeSimpleSettings(profile[Id::simplesettings]);
+    setQuietly(ui->simpleoverallgainSlider, int(levels.strength));
+    setQuietly(ui->simplesteeringrangehorizontalSlider, int(levels.rangeIndex));
+    ui->simplesteeringrangelabel->setText(simpleRangeText(levels.rangeIndex));
+    setQuietly(ui->simplesmoothnesshorizontalSlider, int(levels.smoothness));
+    ui->simplesmoothnesslabel->setText(smoothnessLevelName(levels.smoothness));
+    setQuietly(ui->simpledampinghorizontalSlider, int(levels.damping));
+    ui->simpledampinglabel->setText(dampingLevelName(levels.damping));
+}
+
+// Overall strength: both views share it.
+
+void ProfilesPage::on_OverallGainSlider_valueChanged(int value) { applyOverallStrength(value); }
+
+void ProfilesPage::on_simpleoverallgainSlider_valueChanged(int value) { applyOverallStrength(value); }
+
+void ProfilesPage::applyOverallStrength(int percent)
+{
+    ui->overallgainvaluelabel->setText(percentText(percent));
+    profDataNew *profile = editableProfile();
+    // Filling the other view's slider must not count as an edit: only a new value does.
+    if (!profile || !setOverallStrength(*profile, std::uint32_t(percent)))
+        return;
+    markCurrentProfileChanged();
+    emit settingsEdited();
+    refreshTorqueLines();
+}
+
+// Effect gains: percent as they are.
+
+void ProfilesPage::on_sinehorizontalSlider_valueChanged(int value)
+{
+    ui->sinestrengthlabel->setText(percentText(value));
+    storeParameter(int(Id::dxsinegain), std::uint32_t(value));
+}
+
+void ProfilesPage::on_squarehorizontalSlider_valueChanged(int value)
+{
+    ui->squarestrengthlabel->setText(percentText(value));
+    storeParameter(int(Id::dxsquaregain), std::uint32_t(value));
+}
+
+void ProfilesPage::on_springhorizontalSlider_valueChanged(int value)
+{
+    ui->springlabel->setText(percentText(value));
+    storeParameter(int(Id::dxspringgain), std::uint32_t(value));
+}
+
+void ProfilesPage::on_frictionSlider_valueChanged(int value)
+{
+    ui->frictionvaluelabel->setText(percentText(value));
+    storeParameter(int(Id::dxfrictiongain), std::uint32_t(value));
+}
+
+void ProfilesPage::on_dampingslider_valueChanged(int value)
+{
+    ui->dampingeffectvaluelabel->setText(percentText(value));
+    storeParameter(int(Id::dxdampinggain), std::uint32_t(value));
+}
+
+void ProfilesPage::on_trianglehorizontalSlider_valueChanged(int value)
+{
+    ui->trianglestrengthlabel->setText(percentText(value));
+    storeParameter(int(Id::dxtrianglegain), std::uint32_t(value));
+}
+
+void ProfilesPage::on_sawtoothhorizontalSlider_valueChanged(int value)
+{
+    ui->sawtoothstrengthlabel->setText(percentText(value));
+    storeParameter(int(Id::dxsawtoothgain), std::uint32_t(value));
+}
+
+// Drive filters.
+
+void ProfilesPage::on_torque_lpf_comboBox_currentIndexChanged(int index)
+{
+    if (index >= 0)
+        storeParameter(int(Id::servo_torquebandwidth), std::uint32_t(index));
+}
+
+void ProfilesPage::on_oskaFilterComboBox_currentIndexChanged(int index)
+{
+    if (index >= 0)
+        storeParameter(int(Id::servo_reconfilter1), std::uint32_t(index));
+}
+
+void ProfilesPage::on_oskadampinghorizontalslider_valueChanged(int value)
+{
+    const std::uint32_t stored = driveStoredValue(value);
+    ui->oskadampinglabel->setText(driveValueText(stored));
+    storeParameter(int(Id::servo_damping), stored);
+}
+
+void ProfilesPage::on_oskafrictionhorizontalslider_valueChanged(int value)
+{
+    const std::uint32_t stored = driveStoredValue(value);
+    ui->oskafrictionlabel->setText(driveValueText(stored));
+    storeParameter(int(Id::servo_friction), stored);
+}
+
+void ProfilesPage::on_oskainertiahorizontalslider_valueChanged(int value)
+{
+    const std::uint32_t stored = driveStoredValue(value);
+    ui->oskainertialabel->setText(driveValueText(stored));
+    storeParameter(int(Id::servo_inertia), stored);
+}
+
+void ProfilesPage::on_centerdampingslider_valueChanged(int value)
+{
+    const std::uint32_t stored = driveStoredValue(value);
+    ui->centerdampinglabel->setText(driveValueText(stored));
+    storeParameter(int(Id::centerdamping), stored);
+}
+
+void ProfilesPage::on_oskastaticforcereductionhorizontalslider_valueChanged(int value)
+{
+    const std::uint32_t stored = staticForceReductionStored(value);
+    ui->oskastaticforcesaturationlabel->setText(staticForceReductionText(stored));
+    storeParameter(int(Id::staticforcereduction), stored);
+}
+
+void ProfilesPage::on_staticforcereductionspeedhorizontalSlider_valueChanged(int value)
+{
+    ui->staticforcereductionspeedlabel->setText(staticForceReductionSpeedText(value));
+    storeParameter(int(Id::staticforcereductionspeed), std::uint32_t(value));
+}
+
+void ProfilesPage::on_slewratehorizontalSlider_valueChanged(int value)
+{
+    const int maximum = ui->slewratehorizontalSlider->maximum();
+    ui->slewratelabel->setText(slewRateText(value, maximum));
+    storeParameter(int(Id::slewratelimit), slewRateStored(value, maximum));
+}
+
+void ProfilesPage::on_gammahorizontalslider_valueChanged(int value)
+{
+    ui->gammalabel->setText(gammaText(value));
+    storeParameter(int(Id::gamma), std::uint32_t(value));
+}
+
+void ProfilesPage::on_centerdampinganglespanhorizontalslider_valueChanged(int value)
+{
+    ui->centerdampinganglespanlabel->setText(offOrDegreesText(value));
+    storeParameter(int(Id::centerdampinganglespan), std::uint32_t(value));
+}
+
+void ProfilesPage::on_ultralowlatencyhorizontalSlider_valueChanged(int value)
+{
+    ui->ultralowlatencylabel->setText(offOrPercentText(value));
+    storeParameter(int(Id::ultralowlatency), std::uint32_t(value));
+}
+
+// The end stop stays inside the steering range, short of the bump-stop ramp.
+void ProfilesPage::on_endstopanglehorizontalSlider_valueChanged(int value)
+{
+    std::uint32_t stored = 0;
+    const bool edited = editProfile([&stored, value](profDataNew &profile) {
+        stored = setEndStop(profile, std::uint32_t(std::max(value, 0)), rampRange());
+    });
+    if (!edited)
+        return;
+    if (int(stored) != value)
+        setQuietly(ui->endstopanglehorizontalSlider, int(stored));
+    if (const profDataNew *profile = editedProfile())
+        ui->endstoplocktolocklabel->setText(lockToLockText((*profile)[Id::steeringrange], stored));
+}
+
+// The notch filter: each box replaces its own part and the whole word is packed again.
+
+void ProfilesPage::on_attenuationDoubleSpinBox_valueChanged(double decibels)
+{
+    notchCodes_.attenuation = attenuationCode(decibels);
+    storeNotchFilter();
+}
+
+void ProfilesPage::on_qFactorDoubleSpinBox_valueChanged(double q)
+{
+    notchCodes_.q = qCode(q);
+    storeNotchFilter();
+}
+
+void ProfilesPage::on_centerfreqDoubleSpinBox_valueChanged(double hertz)
+{
+    notchCodes_.centre = centreCode(hertz);
+    enableNotchShapeBoxes();
+    storeNotchFilter();
+}
+
+void ProfilesPage::storeNotchFilter()
+{
+    storeParameter(int(Id::servo_peakingnotchfilter), packNotchFilter(notchCodes_));
+}
+
+void ProfilesPage::enableNotchShapeBoxes()
+{
+    const bool editable = controlsEnabled_ && notchShapeEditable(notchCodes_.centre);
+    ui->qFactorDoubleSpinBox->setEnabled(editable);
+    ui->attenuationDoubleSpinBox->setEnabled(editable);
+}
+
+// Simple view.
+
+void ProfilesPage::on_simplesteeringrangehorizontalSlider_valueChanged(int index)
+{
+    ui->simplesteeringrangelabel->setText(simpleRangeText(index));
+    editProfile([index](profDataNew &profile) { setSimpleRangeIndex(profile, index, rampRange()); });
+    if (const profDataNew *profile = editedProfile())
+        setQuietly(ui->SteeringAngleSpinBox, int((*profile)[Id::steeringrange]));
+}
+
+void ProfilesPage::on_simplesmoothnesshorizontalSlider_valueChanged(int level)
+{
+    ui->simplesmoothnesslabel->setText(smoothnessLevelName(level));
+    editProfile([level](profDataNew &profile) { setSimpleSmoothness(profile, level); });
+}
+
+void ProfilesPage::on_simpledampinghorizontalSlider_valueChanged(int level)
+{
+    ui->simpledampinglabel->setText(dampingLevelName(level));
+    editProfile([level](profDataNew &profile) { setSimpleDamping(profile, level); });
+}
+
+// The steering range changes only near centre: a smaller range could otherwise put the
+// wheel beyond its new end stop, where the base pushes back at once.
+void ProfilesPage::on_SteeringAngleSpinBox_editingFinished()
+{
+    profDataNew *profile = editableProfile();
+    if (!profile)
+        return;
+    const std::uint32_t stored = (*profile)[Id::steeringrange];
+    const float angle = presentation::wheelAngle(stored, wheelSample().position);
+    if (!steeringRangeEditAllowed(angle)) {
+        setQuietly(ui->SteeringAngleSpinBox, int(stored));
+        emit steeringRangeChangeRefused();
+        return;
+    }
+    if (!setSteeringRange(*profile, std::uint32_t(ui->SteeringAngleSpinBox->value()), rampRange()))
+        return;
+    const std::uint32_t endStop = (*profile)[Id::bumbstoprange];
+    setQuietly(ui->endstopanglehorizontalSlider, int(endStop));
+    ui->endstoplocktolocklabel->setText(lockToLockText((*profile)[Id::steeringrange], endStop));
+    markCurrentProfileChanged();
+    emit settingsEdited();
+}
+
+// View switches. The window sends the profile at once and refills the controls, which
+// then show the view the record asks for.
+
+void ProfilesPage::on_advancedpushButton_clicked()
+{
+    profDataNew *profile = editableProfile();
+    if (!profile)
+        return;
+    enterAdvancedMode(*profile);
+    emit profileViewSwitched();
+}
+
+void ProfilesPage::on_simplemodepushButton_clicked()
+{
+    if (!editableProfile())
+        return;
+    QPointer<ConfirmBackToSimpleProfileDialog> dialog = new ConfirmBackToSimpleProfileDialog(this);
+    emit dialogOpened(dialog);
+    const int answer = userPrompts().exec(dialog);
+    // A lost base closes the dialog; the profile list may have been rebuilt meanwhile.
+    const bool confirmed = dialog && answer == QDialog::Accepted;
+    delete dialog.data();
+    profDataNew *profile = editableProfile();
+    if (!confirmed || !profile)
+        return;
+    enterSimpleMode(*profile);
+    emit profileViewSwitched();
+}
+
+// Names.
+
+void ProfilesPage::on_profilenamelineEdit_editingFinished()
+{
+    renameActiveProfile(ui->profilenamelineEdit, ui->simpleprofilenamelineEdit);
+}
+
+void ProfilesPage::on_simpleprofilenamelineEdit_editingFinished()
+{
+    renameActiveProfile(ui->simpleprofilenamelineEdit, ui->profilenamelineEdit);
+}
+
+void ProfilesPage::renameActiveProfile(QLineEdit *editor, QLineEdit *twin)
+{
+    const int index = editedProfileIndex();
+    profDataNew *profile = editedProfile();
+    if (!profile)
+        return;
+    const QString text = editor->text();
+    if (index == 0) {
+        // The base's safe profile keeps its name.
+        const QSignalBlocker quiet(editor);
+        editor->setText(profileName(*profile));
+        return;
+    }
+    if (text == profileBox()->currentText())
+        return;
+    if (!setProfileName(*profile, text)) {
+        // Too long for the base's name field once encoded: the old name stays, visibly.
+        const QSignalBlocker quiet(editor);
+        editor->setText(profileName(*profile));
+        return;
+    }
+    {
+        const QSignalBlocker quiet(twin);
+        twin->setText(text);
+    }
+    markCurrentProfileChanged();
+    emit settingsEdited();
+    emit profileRenamed(index);
+}

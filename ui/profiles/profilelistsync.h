@@ -1,0 +1,55 @@
+#pragma once
+// Structural changes of the profile list, told to the base: the tool's list changes
+// first, then the base gets every record whose index moved, the count and the active or
+// default index. A sequence stops at the first failed transfer; the link is then down,
+// nothing is rolled back, and the reload after reconnection rebuilds the list.
+
+#include "profilelist.h"
+
+#include <memory>
+#include <vector>
+
+namespace profilesync {
+
+enum class Outcome {
+    Done,
+    Refused,  // nothing changed: no room, nothing to act on, or the list changed meanwhile
+    LinkLost, // the list changed but the base heard only part of it
+};
+
+struct Result {
+    Outcome outcome = Outcome::Refused;
+    int activated = -1; // profile activated on the base by the change, -1 for none
+};
+
+// The active profile as the window knows it: the status field and the editing index.
+void setActiveProfile(int index);
+
+// Appends the record as the new last profile, sends it and the new count, and activates it.
+// Refused when the list is full or not loaded.
+Result appendAndActivate(std::unique_ptr<profDataNew> profile);
+
+// The same with a copy of the active profile named "Copied profile".
+Result copyActiveProfile();
+
+// Deletes the active profile, keeps the default on the same profile where it survives,
+// rewrites the profiles after it and activates the safe profile. Refused for the safe
+// profile and when only one profile exists.
+Result deleteActiveProfile();
+
+struct ImportResult {
+    int appended = 0; // now at the end of the list
+    int leftOut = 0;  // did not fit below the limit
+    bool linkLost = false;
+};
+
+// Moves the imported records to the end of the list while there is room and sends them
+// and the new count.
+ImportResult appendImported(ProfileList &incoming);
+
+// Puts profiles 1 .. n−1 into the order of `rows` (row r becomes profile r + 1) and sends
+// every one; the default and the active profile follow their records. Refused unless
+// the rows are exactly the list's records 1 .. n−1.
+Result reorder(const std::vector<const profDataNew *> &rows);
+
+} // namespace profilesync

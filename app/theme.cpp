@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QDebug>
 #include <QFile>
+#include <QWidget>
 
 const std::array<ThemeColour, 4> themeColours = {{
     {"@colorMysticSerenity", "#02232b"},
@@ -26,6 +27,13 @@ QPalette darkPalette()
                                      QPalette::Dark, QPalette::Shadow, QPalette::HighlightedText})
         palette.setBrush(role, background);
     return palette;
+}
+
+void setThemedStyleSheet(QWidget *widget, const QString &styleSheet)
+{
+    const QString themed = applyThemeColours(styleSheet);
+    if (widget->styleSheet() != themed)
+        widget->setStyleSheet(themed);
 }
 
 QString applyThemeColours(QString styleSheet)

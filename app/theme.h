@@ -22,6 +22,12 @@ QPalette darkPalette();
 // plain text replacement of each variable by its colour.
 QString applyThemeColours(QString styleSheet);
 
+class QWidget;
+// Gives a widget its own style sheet (colours applied), touching it only when the sheet
+// changes: every new sheet re-polishes and repaints the widget, and the status refresh
+// writes the same sheets once a second.
+void setThemedStyleSheet(QWidget *widget, const QString &styleSheet);
+
 // The application style sheet with colours applied; nothing when the file
 // cannot be opened. Reports "Opened style file" / "Style file not open".
 std::optional<QString> loadStyleSheet(const QString &path);

@@ -103,7 +103,7 @@ void MW2::autoApplySettings()
     QPushButton *save = ui->SaveToFlashButton;
     const DeviceLink &link = deviceLink();
     if (!link.connected) {
-        save->setStyleSheet(saveButtonBorderStyle(false));
+        setThemedStyleSheet(save, saveButtonBorderStyle(false));
         return;
     }
     if (!settingsChanged_) {
@@ -134,7 +134,7 @@ void MW2::autoApplySettings()
         unsafeToApply_ = true;
         ui->unsafesettingsnote->setWordWrap(true);
         ui->unsafesettingsnote->setText(unsafeSettingsNoteText());
-        ui->unsafesettingsnote->setStyleSheet(unsafeSettingsNoteStyle());
+        setThemedStyleSheet(ui->unsafesettingsnote, unsafeSettingsNoteStyle());
         save->setEnabled(false);
         return;
     }
@@ -173,9 +173,9 @@ void MW2::settingschangedblink()
     const bool unsaved = deviceStatus().hasFlag(wire::Unsaved);
     saveBlinkLit_ = unsaved && !saveBlinkLit_;
     const SaveStateView view = saveStateView(unsaved, saveBlinkLit_);
-    save->setStyleSheet(view.border);
+    setThemedStyleSheet(save, view.border);
     ui->savestatelabel->setText(view.text);
-    ui->savestatelabel->setStyleSheet(applyThemeColours(QStringLiteral("QLabel { color: %1;}").arg(view.colour)));
+    setThemedStyleSheet(ui->savestatelabel, QStringLiteral("QLabel { color: %1;}").arg(view.colour));
 }
 
 void MW2::on_SaveToFlashButton_clicked()

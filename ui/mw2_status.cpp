@@ -32,7 +32,7 @@ namespace {
 void showColour(QWidget *widget, const QString &colourVariable)
 {
     if (!colourVariable.isEmpty())
-        widget->setStyleSheet(applyThemeColours(QStringLiteral("QLabel { color: %1;}").arg(colourVariable)));
+        setThemedStyleSheet(widget, QStringLiteral("QLabel { color: %1;}").arg(colourVariable));
 }
 
 void showLabel(QLabel *label, const QString &text, const QString &colourVariable)

@@ -1,6 +1,8 @@
 #include "advancedpage.h"
 #include "ui_advancedpage.h"
 
+#include "theme.h"
+
 AdvancedPage::AdvancedPage(QWidget *parent) : QWidget(parent), ui(new Ui::AdvancedPage)
 {
     ui->setupUi(this);
@@ -30,7 +32,7 @@ void AdvancedPage::showDeviceVersions(const QString &model, const QString &firmw
 void AdvancedPage::showFirmwareStatus(const QString &text, const QString &styleSheet)
 {
     ui->firmwarestatuslabel->setText(text);
-    ui->firmwarestatuslabel->setStyleSheet(styleSheet);
+    setThemedStyleSheet(ui->firmwarestatuslabel, styleSheet);
 }
 
 void AdvancedPage::showStatusBits(const QString &text) { ui->statusbitslabel->setText(text); }

@@ -5,6 +5,7 @@
 #include "changelogdialog.h"
 #include "devicecommands.h"
 #include "devicelink.h"
+#include "includedfirmware.h"
 #include "profilemanagementgroup.h"
 #include "statusreport.h"
 #include "theme.h"
@@ -38,6 +39,7 @@ MW2::MW2(const QString &versionNumber, const QString &releaseName, int launchMod
     QSizePolicy keepPlace = ui->enabletorquepushButton->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
     ui->enabletorquepushButton->setSizePolicy(keepPlace);
+    loadIncludedFirmwareVersion(launchMode_, includedFirmwareVersion_);
 
     statusTimer = new QTimer(this);
     statusTimer->setObjectName("statusTimer");

@@ -97,7 +97,6 @@ private:
     void closeTrackedDialogs();
     void openAnalogConfigDialog();
     void clearProfileList();
-    static FirmwareVersion loadedIncludedFirmwareVersion(int launchMode);
 
     void setConnectedUi(bool connected);
     void refreshStatusDisplay();
@@ -147,7 +146,7 @@ private:
     MousewheelFilter *mouseWheelFilter_ = nullptr;
 
     // Loaded with the window, and again by the firmware check of every connection.
-    FirmwareVersion includedFirmwareVersion_ = loadedIncludedFirmwareVersion(launchMode_);
+    FirmwareVersion includedFirmwareVersion_;
     FirmwareStatusNote firmwareStatus_;
 };
 

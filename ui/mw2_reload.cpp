@@ -165,10 +165,3 @@ void MW2::openFirmwareWizard(int mode)
 
 void MW2::clearProfileList() { ::clearProfileList(); }
 
-FirmwareVersion MW2::loadedIncludedFirmwareVersion(int launchMode)
-{
-    FirmwareVersion included;
-    loadIncludedFirmwareVersion(launchMode, included);
-    return included;
-}
-

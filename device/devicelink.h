@@ -2,6 +2,7 @@
 // The only road to the wheel base: opening and closing it, framing command reports,
 // waiting for replies, and the process-wide link state the window polls.
 
+#include "devicemodel.h"
 #include "frames.h"
 #include "hidbackend.h"
 
@@ -10,14 +11,6 @@
 #include <vector>
 
 class QTimer;
-
-enum DeviceModel : std::uint32_t { ModelArdex = 0, ModelBrivo = 1, ModelCendra = 2 };
-
-constexpr std::uint16_t kVeltraneVendorId = 5840;        // 0x16D0
-constexpr std::uint16_t kProductIdUpdateMode = 0x0D5E;   // bootloader of any model
-constexpr std::uint16_t kProductIdCendra = 0x0D5F;
-constexpr std::uint16_t kProductIdBrivo = 0x0D60;
-constexpr std::uint16_t kProductIdArdex = 0x0D61;
 
 constexpr int kReplyTimeoutMs = 500;         // no report at all
 constexpr int kForeignReportTimeoutMs = 150; // only reports of other ids

@@ -3,10 +3,7 @@
 
 #include "analogaxis.h"
 #include "analogini.h"
-#include "devicecommands.h"
 #include "devicelink.h"
-#include "settingstransfer.h"
-#include "statusreport.h"
 #include "theme.h"
 #include "userprompts.h"
 
@@ -53,15 +50,15 @@ void showQuietly(QCheckBox *box, bool checked)
 
 } // namespace
 
-int analogRecordInUse()
+int analogRecordInUse(const wire::HardwareSettings &hardware)
 {
-    const std::uint32_t index = hardwareSettings().word[kRecordInUseId];
+    const std::uint32_t index = hardware.word[kRecordInUseId];
     return index < std::uint32_t(wire::kAnalogRecordCount) ? int(index) : 0;
 }
 
-AnalogConfigDialog::AnalogConfigDialog(int recordIndex, QWidget *parent)
+AnalogConfigDialog::AnalogConfigDialog(DeviceLink &link, int recordIndex, QWidget *parent)
     : QDialog(parent), ui(new Ui::AnalogConfigDialog),
-      recordIndex_(std::clamp(recordIndex, 0, wire::kAnalogRecordCount - 1))
+      recordIndex_(std::clamp(recordIndex, 0, wire::kAnalogRecordCount - 1)), link_(link)
 {
     ui->setupUi(this);
     rows_ = {{
@@ -109,23 +106,23 @@ AnalogConfigDialog::AnalogConfigDialog(int recordIndex, QWidget *parent)
 
 AnalogConfigDialog::~AnalogConfigDialog() = default;
 
-AnalogConfigDialog *AnalogConfigDialog::open(int recordIndex, QWidget *parent)
+AnalogConfigDialog *AnalogConfigDialog::open(DeviceLink &link, QWidget *parent)
 {
-    auto *dialog = new AnalogConfigDialog(recordIndex, parent);
+    auto *dialog = new AnalogConfigDialog(link, analogRecordInUse(link.hardwareSettings), parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    if (!setRawAnalogMode()) {
+    if (!link.setRawAnalogMode()) {
         delete dialog;
         return nullptr;
     }
-    WriteNOP();
+    link.WriteNOP();
     // Whether closing may tell the base again that its settings equal its flash.
-    dialog->hadUnsavedSettings = deviceStatus().hasFlag(wire::Unsaved);
+    dialog->hadUnsavedSettings = link.status.hasFlag(wire::Unsaved);
     dialog->setModal(false);
     dialog->show();
     return dialog;
 }
 
-wire::AnalogSettings &AnalogConfigDialog::record() const { return analogSettings()[std::size_t(recordIndex_)]; }
+wire::AnalogSettings &AnalogConfigDialog::record() const { return link_.analogSettings[std::size_t(recordIndex_)]; }
 
 AnalogConfigDialog::AxisWords AnalogConfigDialog::axisWords() const
 {
@@ -134,11 +131,11 @@ AnalogConfigDialog::AxisWords AnalogConfigDialog::axisWords() const
     return words;
 }
 
-bool AnalogConfigDialog::sendRecord() const { return setAnalogData(std::uint16_t(recordIndex_), record()); }
+bool AnalogConfigDialog::sendRecord() const { return link_.setAnalogData(std::uint16_t(recordIndex_), record()); }
 
 void AnalogConfigDialog::updateUI()
 {
-    const wire::WheelSample &sample = wheelSample();
+    const wire::WheelSample &sample = link_.wheelSample;
     const wire::AnalogSettings &settings = record();
     for (int axis = 0; axis < wire::kAnalogAxisCount; ++axis) {
         const AxisRow &row = rows_[std::size_t(axis)];
@@ -205,7 +202,7 @@ void AnalogConfigDialog::on_buttonBox_rejected()
 void AnalogConfigDialog::reject()
 {
     // Without a link there is nothing to put back; the reload after reconnecting leaves raw mode.
-    if (!settled_ && deviceLink().connected)
+    if (!settled_ && link_.connected)
         revertChanges();
     QDialog::reject();
 }
@@ -216,14 +213,14 @@ void AnalogConfigDialog::acceptChanges()
     updateTimer->stop();
     if (axisWords() != openingCopy) {
         sendRecord();
-        setCalibratedAnalogMode();
+        link_.setCalibratedAnalogMode();
         return;
     }
-    setCalibratedAnalogMode();
+    link_.setCalibratedAnalogMode();
     // Nothing was kept, so whatever the base holds equals its flash again, unless it did
     // not before the dialog opened.
     if (!hadUnsavedSettings)
-        setSettingsNotChanged();
+        link_.setSettingsNotChanged();
 }
 
 void AnalogConfigDialog::revertChanges()
@@ -233,8 +230,8 @@ void AnalogConfigDialog::revertChanges()
     std::copy(openingCopy.begin(), openingCopy.end(), record().word.begin());
     sendRecord();
     if (!hadUnsavedSettings)
-        setSettingsNotChanged();
-    setCalibratedAnalogMode();
+        link_.setSettingsNotChanged();
+    link_.setCalibratedAnalogMode();
 }
 
 void AnalogConfigDialog::on_savetofilepushButton_clicked()

@@ -22,9 +22,11 @@ namespace Ui {
 class AnalogConfigDialog;
 }
 
+class DeviceLink;
+
 // The analog record the hardware settings name as the one in use; record 0 when they
 // name none of the 21.
-int analogRecordInUse();
+int analogRecordInUse(const wire::HardwareSettings &hardware);
 
 class AnalogConfigDialog : public QDialog {
     Q_OBJECT
@@ -33,13 +35,14 @@ public:
     static constexpr int kUpdateIntervalMs = 20;
     static constexpr int kNoticeMs = 5000;
 
-    // Edits analogSettings()[recordIndex] in place; nothing is sent yet.
-    explicit AnalogConfigDialog(int recordIndex, QWidget *parent = nullptr);
+    // Edits the link's analog record `recordIndex` in place; nothing is sent yet.
+    AnalogConfigDialog(DeviceLink &link, int recordIndex, QWidget *parent = nullptr);
     ~AnalogConfigDialog() override;
 
-    // Builds the dialog (deleted on close), switches the base to raw analog mode and shows
-    // it, not modal. Null when the base could not be switched: the dialog is gone unseen.
-    static AnalogConfigDialog *open(int recordIndex, QWidget *parent);
+    // Builds the dialog for the record in use (deleted on close), switches the base to raw
+    // analog mode and shows it, not modal. Null when the base could not be switched: the
+    // dialog is gone unseen.
+    static AnalogConfigDialog *open(DeviceLink &link, QWidget *parent);
 
     int recordIndex() const { return recordIndex_; }
 
@@ -126,6 +129,7 @@ private:
     std::unique_ptr<Ui::AnalogConfigDialog> ui;
     std::array<AxisRow, wire::kAnalogAxisCount> rows_{};
     int recordIndex_;
+    DeviceLink &link_;
     AxisWords openingCopy;
     bool hadUnsavedSettings = false;
     // OK or Cancel has told the base how to leave raw mode; closing says nothing more.

@@ -6,10 +6,10 @@
 #include "theme.h"
 #include "translations.h"
 
+#include "basesession.h"
 #include "hidapibackend.h"
 #include "hidbackend.h"
 #include "mw2.h"
-#include "profilelist.h"
 #include "screenshotrun.h"
 #include "virtualbase.h"
 #include "virtualbasepanel.h"
@@ -66,9 +66,8 @@ int main(int argc, char *argv[])
     QApplication::setFont(enlargedFont(QApplication::font()));
 
     QTranslator translator;
-    // The device link talks through this backend for as long as the window lives.
+    // The session talks through this backend for as long as it lives.
     const std::unique_ptr<hid::Backend> backend = makeBackend(options);
-    hid::setBackend(backend.get());
 
     FramelessWindow frame;
     frame.setWindowTitle(QLatin1String(appinfo::titlePrefix) + QLatin1String(appinfo::releaseName));
@@ -81,11 +80,11 @@ int main(int argc, char *argv[])
 
     QApplication::setOrganizationName(QLatin1String(appinfo::organisationName));
 
-    // Torn down in reverse order: virtual base panel, main window, language settings,
-    // frame, backend, application, and the run guard last.
-    const auto window = std::make_unique<MW2>(QLatin1String(appinfo::versionNumber),
-                                              QLatin1String(appinfo::releaseName),
-                                              options.launchMode);
+    // Torn down in reverse order: virtual base panel, main window, session (its profile
+    // records first), language settings, frame, backend, application, the run guard last.
+    BaseSession session(*backend, SessionOptions{QLatin1String(appinfo::versionNumber), options.launchMode});
+    const auto window = std::make_unique<MW2>(session, QLatin1String(appinfo::versionNumber),
+                                              QLatin1String(appinfo::releaseName));
     frame.setContent(window.get());
     frame.show();
 
@@ -106,8 +105,9 @@ int main(int argc, char *argv[])
         }
     }
 
+    session.start();
     const int exitCode = app.exec();
     // The profile records go first, while the window that points at them still exists.
-    clearProfileList();
+    session.clearProfiles();
     return exitCode;
 }

@@ -1,48 +1,48 @@
-#include "devicecommands.h"
+// Fire-and-forget commands and the flash save and reload around them.
 
-#include "clock.h"
 #include "devicelink.h"
 
-#include <QTimer>
-
-namespace {
+#include "clock.h"
 
 // Commands with an argument follow the bare request contract (close without hid_exit).
-bool sendWithArgument(DeviceCommand code, std::uint16_t argument)
+bool DeviceLink::sendWithArgument(DeviceCommand code, std::uint16_t argument)
 {
     return sendRequest(wire::u16Command(code, argument));
 }
 
-void startFlashDelay(int delayMs)
+void DeviceLink::startFlashDelay(int delayMs)
 {
-    deviceLink().updatesPaused = true;
-    flashDelayTimer().start(delayMs);
+    updatesPaused = true;
+    flashDelayTimer_.start(delayMs);
 }
 
-} // namespace
+bool DeviceLink::unsetTemporarySteeringAngle() { return sendCommand(DeviceCommand::unsetTemporarySteeringAngle); }
 
-bool unsetTemporarySteeringAngle() { return sendCommand(DeviceCommand::unsetTemporarySteeringAngle); }
-
-bool saveToFlash()
+bool DeviceLink::saveToFlash()
 {
     startFlashDelay(kFlashSaveDelayMs);
-    if (!deviceLink().connected)
+    if (!connected)
+        fail(QStringLiteral("not connected"));
+    if (!connected || !sendCommand(DeviceCommand::saveToFlash)) {
+        lastError_.prepend(QLatin1String("saving to flash: "));
         return false;
-    if (!sendCommand(DeviceCommand::saveToFlash))
-        return false;
+    }
     WriteNOP();
     return true;
 }
 
-bool reloadFromFlash()
+bool DeviceLink::reloadFromFlash()
 {
     startFlashDelay(kFlashReloadDelayMs);
-    if (!deviceLink().connected)
-        return false;
-    return sendCommand(DeviceCommand::reloadFromFlash);
+    if (!connected)
+        fail(QStringLiteral("not connected"));
+    else if (sendCommand(DeviceCommand::reloadFromFlash))
+        return true;
+    lastError_.prepend(QLatin1String("reloading from flash: "));
+    return false;
 }
 
-bool saveToFlashSequence()
+bool DeviceLink::saveToFlashSequence()
 {
     const bool saved = saveToFlash();
     linkclock::sleepMs(kSaveSettleMs);
@@ -51,9 +51,9 @@ bool saveToFlashSequence()
     return saved;
 }
 
-bool setRawAnalogMode() { return sendCommand(DeviceCommand::setRawAnalogMode); }
+bool DeviceLink::setRawAnalogMode() { return sendCommand(DeviceCommand::setRawAnalogMode); }
 
-bool setCalibratedAnalogMode()
+bool DeviceLink::setCalibratedAnalogMode()
 {
     const bool ok = sendCommand(DeviceCommand::setCalibratedAnalogMode);
     if (!ok)
@@ -61,55 +61,55 @@ bool setCalibratedAnalogMode()
     return ok;
 }
 
-bool finishCenterChange() { return sendCommand(DeviceCommand::finishCenterChange); }
-bool setSettingsNotChanged() { return sendCommand(DeviceCommand::setSettingsNotChanged); }
+bool DeviceLink::finishCenterChange() { return sendCommand(DeviceCommand::finishCenterChange); }
+bool DeviceLink::setSettingsNotChanged() { return sendCommand(DeviceCommand::setSettingsNotChanged); }
 
-bool driveSystemCommand(std::uint16_t number)
+bool DeviceLink::driveSystemCommand(std::uint16_t number)
 {
     return sendWithArgument(DeviceCommand::driveSystemCommand, number);
 }
 
-bool setWheelCenterTemporary() { return sendCommand(DeviceCommand::setWheelCenterTemporary); }
-bool setWheelCenterPermanent() { return sendCommand(DeviceCommand::setWheelCenterPermanent); }
+bool DeviceLink::setWheelCenterTemporary() { return sendCommand(DeviceCommand::setWheelCenterTemporary); }
+bool DeviceLink::setWheelCenterPermanent() { return sendCommand(DeviceCommand::setWheelCenterPermanent); }
 
-bool activateProfile(std::uint16_t index)
+bool DeviceLink::activateProfile(std::uint16_t index)
 {
     return sendWithArgument(DeviceCommand::activateProfile, index);
 }
 
-bool setProfileCount(std::uint16_t count)
+bool DeviceLink::setProfileCount(std::uint16_t count)
 {
     return sendWithArgument(DeviceCommand::setProfileCount, count);
 }
 
-bool setDefaultProfile(std::uint16_t index)
+bool DeviceLink::setDefaultProfile(std::uint16_t index)
 {
     return sendWithArgument(DeviceCommand::setDefaultProfile, index);
 }
 
-bool resetFfb() { return sendCommand(DeviceCommand::resetFfb); }
-bool enableTorque() { return sendCommand(DeviceCommand::enableTorque); }
-bool endEventLogRead() { return sendCommand(DeviceCommand::endEventLogRead); }
+bool DeviceLink::resetFfb() { return sendCommand(DeviceCommand::resetFfb); }
+bool DeviceLink::enableTorque() { return sendCommand(DeviceCommand::enableTorque); }
+bool DeviceLink::endEventLogRead() { return sendCommand(DeviceCommand::endEventLogRead); }
 
-bool setEventLogVerbosity(std::uint16_t level)
+bool DeviceLink::setEventLogVerbosity(std::uint16_t level)
 {
     return sendWithArgument(DeviceCommand::setEventLogVerbosity, level);
 }
 
-bool startBootloader()
+bool DeviceLink::startBootloader()
 {
     if (!sendRequest(wire::bareCommand(DeviceCommand::startBootloader)))
         return false;
     return sendRequest(wire::bareCommand(DeviceCommand::WriteNOP));
 }
 
-bool startWirelessScan() { return sendCommand(DeviceCommand::startWirelessScan); }
-bool stopWirelessScan() { return sendCommand(DeviceCommand::stopWirelessScan); }
+bool DeviceLink::startWirelessScan() { return sendCommand(DeviceCommand::startWirelessScan); }
+bool DeviceLink::stopWirelessScan() { return sendCommand(DeviceCommand::stopWirelessScan); }
 
-bool connectWirelessDevice(std::uint16_t index)
+bool DeviceLink::connectWirelessDevice(std::uint16_t index)
 {
     return sendWithArgument(DeviceCommand::connectWirelessDevice, index);
 }
 
-bool disconnectWirelessDevice() { return sendCommand(DeviceCommand::disconnectWirelessDevice); }
-bool forgetWirelessDevice() { return sendCommand(DeviceCommand::forgetWirelessDevice); }
+bool DeviceLink::disconnectWirelessDevice() { return sendCommand(DeviceCommand::disconnectWirelessDevice); }
+bool DeviceLink::forgetWirelessDevice() { return sendCommand(DeviceCommand::forgetWirelessDevice); }

@@ -1,19 +1,13 @@
 #include "devicelink.h"
 
 #include "clock.h"
-#include "statusreport.h"
 
-#include <QCoreApplication>
 #include <QDebug>
-#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 
 namespace {
-
-DeviceLink link;
-StandardOutputSink standardOutputSink;
 
 struct ModelEntry {
     std::uint16_t productId;
@@ -29,12 +23,7 @@ constexpr ModelEntry kProbeOrder[] = {
     {kProductIdArdex, ModelArdex, "Ardex", "Connected to VT2 Ardex"},
 };
 
-// Opening failed: the window shows "no base" from the status record's mode.
-void markNoBase() { deviceStatus().operatingMode = wire::ModeNoBase; }
-
 } // namespace
-
-DeviceLink &deviceLink() { return link; }
 
 std::uint16_t productIdForModel(std::uint32_t modelIndex)
 {
@@ -52,9 +41,9 @@ const char *modelName(std::uint32_t modelIndex)
     return "";
 }
 
-int modelSlewRateMaximum()
+int slewRateMaximumOf(std::uint32_t modelIndex)
 {
-    switch (link.modelIndex) {
+    switch (modelIndex) {
     case ModelBrivo:
         return 8000;
     case ModelCendra:
@@ -64,12 +53,21 @@ int modelSlewRateMaximum()
     }
 }
 
-void setStandardOutputSink(StandardOutputSink sink) { standardOutputSink = std::move(sink); }
-
-void writeStandardOutput(const char *text)
+DeviceLink::DeviceLink(hid::Backend &backend) : backend_(backend)
 {
-    if (standardOutputSink) {
-        standardOutputSink(text);
+    flashDelayTimer_.setObjectName(QStringLiteral("flashDelayTimer"));
+}
+
+DeviceLink::~DeviceLink()
+{
+    if (deviceHandle)
+        backend_.close(deviceHandle);
+}
+
+void DeviceLink::writeStandardOutput(const char *text)
+{
+    if (standardOutputSink_) {
+        standardOutputSink_(text);
         return;
     }
     std::fputs(text, stdout);
@@ -78,63 +76,64 @@ void writeStandardOutput(const char *text)
 
 // A caller that only cleared `connected` (an untrusted first status) leaves the handle
 // open; close it before reopening so every reconnect does not leak one.
-static void closeStaleHandle(hid::Backend &hidLayer)
+void DeviceLink::closeStaleHandle()
 {
-    if (link.deviceHandle) {
-        hidLayer.close(link.deviceHandle);
-        link.deviceHandle = nullptr;
+    if (deviceHandle) {
+        backend_.close(deviceHandle);
+        deviceHandle = nullptr;
     }
 }
 
-bool connectDevice()
+bool DeviceLink::connectDevice()
 {
-    hid::Backend &hidLayer = hid::backend();
-    closeStaleHandle(hidLayer);
-    hidLayer.exit();
-    hidLayer.init();
+    closeStaleHandle();
+    backend_.exit();
+    backend_.init();
+    lastError_.clear();
 
-    if (link.modelKnown) {
-        qDebug() << "pid" << link.productId;
-        link.deviceHandle = hidLayer.open(kVeltraneVendorId, static_cast<std::uint16_t>(link.productId));
-        if (link.deviceHandle) {
+    if (modelKnown) {
+        qDebug() << "pid" << productId;
+        deviceHandle = backend_.open(kVeltraneVendorId, static_cast<std::uint16_t>(productId));
+        if (deviceHandle) {
             writeStandardOutput("opened veltrane successfully\n");
-            link.connected = true;
+            connected = true;
             return true;
         }
         markNoBase();
         writeStandardOutput("unable to open device\n");
+        fail(QStringLiteral("connecting: no %1 base answers").arg(QLatin1String(modelName(modelIndex))));
         return false;
     }
 
     for (const ModelEntry &model : kProbeOrder) {
-        link.deviceHandle = hidLayer.open(kVeltraneVendorId, model.productId);
-        if (!link.deviceHandle) {
+        deviceHandle = backend_.open(kVeltraneVendorId, model.productId);
+        if (!deviceHandle) {
             markNoBase();
             qDebug() << "unable to open device, pid: " << model.productId;
             continue;
         }
         qDebug() << model.connectedMessage;
-        link.connected = true;
-        link.productId = model.productId;
-        link.modelIndex = model.modelIndex;
-        link.modelKnown = true;
+        connected = true;
+        productId = model.productId;
+        modelIndex = model.modelIndex;
+        modelKnown = true;
         writeStandardOutput("opened veltrane successfully\n");
         return true;
     }
 
     qDebug() << "Could not connect to VT2";
-    link.connected = false;
+    connected = false;
+    fail(QStringLiteral("connecting: no base found"));
     return false;
 }
 
-bool openUpdateMode()
+bool DeviceLink::openUpdateMode()
 {
-    hid::Backend &hidLayer = hid::backend();
-    closeStaleHandle(hidLayer);
-    hidLayer.exit();
-    hidLayer.init();
-    link.deviceHandle = hidLayer.open(kVeltraneVendorId, kProductIdUpdateMode);
-    if (link.deviceHandle) {
+    closeStaleHandle();
+    backend_.exit();
+    backend_.init();
+    deviceHandle = backend_.open(kVeltraneVendorId, kProductIdUpdateMode);
+    if (deviceHandle) {
         writeStandardOutput("opened veltrane successfully in firmware update mode\n");
         return true;
     }
@@ -142,52 +141,59 @@ bool openUpdateMode()
     return false;
 }
 
-void disconnectDevice()
+void DeviceLink::disconnectDevice()
 {
-    if (!link.deviceHandle)
+    if (!deviceHandle)
         return;
-    hid::Backend &hidLayer = hid::backend();
-    hidLayer.close(link.deviceHandle);
-    hidLayer.exit();
-    link.deviceHandle = nullptr;
-    link.connected = false;
+    backend_.close(deviceHandle);
+    backend_.exit();
+    deviceHandle = nullptr;
+    connected = false;
 }
 
-void closeLinkAfterFailure()
+void DeviceLink::closeLinkAfterFailure()
 {
-    link.connected = false;
-    if (link.deviceHandle) {
-        hid::backend().close(link.deviceHandle);
-        link.deviceHandle = nullptr;
+    connected = false;
+    if (deviceHandle) {
+        backend_.close(deviceHandle);
+        deviceHandle = nullptr;
     }
 }
 
-bool writeReport(const wire::CommandFrame &frame)
+bool DeviceLink::writeReport(const wire::CommandFrame &frame)
 {
-    if (!link.deviceHandle)
+    if (!deviceHandle) {
+        fail(QStringLiteral("not connected"));
         return false;
-    hid::Backend &hidLayer = hid::backend();
-    hidLayer.setNonblocking(link.deviceHandle, 1);
-    return hidLayer.write(link.deviceHandle, frame.data(), frame.size()) != -1;
+    }
+    backend_.setNonblocking(deviceHandle, 1);
+    if (backend_.write(deviceHandle, frame.data(), frame.size()) != -1)
+        return true;
+    fail(QStringLiteral("writing command 0x%1 failed").arg(frame[1], 2, 16, QLatin1Char('0')));
+    return false;
 }
 
-bool readReply(wire::ReplyBuffer &buffer, const char *context)
+bool DeviceLink::readReply(wire::ReplyBuffer &buffer, const char *context)
 {
-    if (!link.deviceHandle)
+    if (!deviceHandle) {
+        fail(QStringLiteral("not connected"));
         return false;
-    hid::Backend &hidLayer = hid::backend();
+    }
     const linkclock::Stopwatch stopwatch;
-    hidLayer.setNonblocking(link.deviceHandle, 1);
+    backend_.setNonblocking(deviceHandle, 1);
     for (;;) {
         buffer.fill(0);
-        const int received = hidLayer.read(link.deviceHandle, buffer.data(), buffer.size());
-        if (received < 0)
+        const int received = backend_.read(deviceHandle, buffer.data(), buffer.size());
+        if (received < 0) {
+            fail(QStringLiteral("reading the reply failed"));
             return false;
+        }
         if (received == 0) {
             // Busy polling on purpose: the base answers within a few milliseconds.
             if (stopwatch.elapsedMs() > kReplyTimeoutMs) {
                 qDebug() << "read timeout failure 1 (500 ms elapsed, no response at all) at "
                          << context;
+                fail(QStringLiteral("no reply within %1 ms").arg(kReplyTimeoutMs));
                 return false;
             }
             continue;
@@ -197,31 +203,36 @@ bool readReply(wire::ReplyBuffer &buffer, const char *context)
         if (stopwatch.elapsedMs() > kForeignReportTimeoutMs) {
             qDebug() << "read timeout failure 2 (150 ms elapsed with no correct packet type received) at"
                      << context;
+            fail(QStringLiteral("no reply among other reports within %1 ms").arg(kForeignReportTimeoutMs));
             return false;
         }
     }
 }
 
-bool sendCommand(DeviceCommand code)
+bool DeviceLink::sendCommand(DeviceCommand code)
 {
-    if (link.connected && writeReport(wire::bareCommand(code)))
+    if (connected && writeReport(wire::bareCommand(code)))
         return true;
+    if (!connected)
+        fail(QStringLiteral("not connected"));
     qDebug() << "Failed to send command" << static_cast<int>(code);
     disconnectDevice();
     return false;
 }
 
-bool WriteNOP()
+bool DeviceLink::WriteNOP()
 {
     const bool ok = sendCommand(DeviceCommand::WriteNOP);
     qDebug() << (ok ? "WriteNOP Success" : "WriteNOP Fail");
     return ok;
 }
 
-bool sendRequest(const wire::CommandFrame &frame)
+bool DeviceLink::sendRequest(const wire::CommandFrame &frame)
 {
-    if (!link.connected)
+    if (!connected) {
+        fail(QStringLiteral("not connected"));
         return false;
+    }
     if (!writeReport(frame)) {
         closeLinkAfterFailure();
         return false;
@@ -229,21 +240,26 @@ bool sendRequest(const wire::CommandFrame &frame)
     return true;
 }
 
-bool request(const wire::CommandFrame &frame, wire::ReplyBuffer &reply, PacketType expected,
-             const char *context)
+bool DeviceLink::request(const wire::CommandFrame &frame, wire::ReplyBuffer &reply, PacketType expected,
+                         const char *context)
 {
     if (!sendRequest(frame))
         return false;
-    if (!readReply(reply, context) || !wire::hasPacketType(reply, expected)) {
+    if (!readReply(reply, context)) {
+        closeLinkAfterFailure();
+        return false;
+    }
+    if (!wire::hasPacketType(reply, expected)) {
+        fail(QStringLiteral("unexpected reply of packet type 0x%1").arg(reply[1], 2, 16, QLatin1Char('0')));
         closeLinkAfterFailure();
         return false;
     }
     return true;
 }
 
-std::vector<std::uint8_t> exchange(const std::uint8_t *request, std::size_t length)
+std::vector<std::uint8_t> DeviceLink::exchange(const std::uint8_t *request, std::size_t length)
 {
-    if (!link.connected || !request)
+    if (!connected || !request)
         return {};
     wire::CommandFrame frame{};
     std::copy(request, request + std::min(length, frame.size()), frame.begin());
@@ -251,21 +267,10 @@ std::vector<std::uint8_t> exchange(const std::uint8_t *request, std::size_t leng
         return {};
     wire::ReplyBuffer reply{};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        if (!readReply(reply, "exchange") || !link.connected)
+        if (!readReply(reply, "exchange") || !connected)
             return {};
         if (reply[1] == frame[1] && reply[2] == frame[2])
             return std::vector<std::uint8_t>(reply.begin(), reply.end());
     }
     return {};
-}
-
-QTimer &flashDelayTimer()
-{
-    static QTimer *timer = nullptr;
-    if (!timer) {
-        // Owned by the application object so it dies with the event loop, not after it.
-        timer = new QTimer(QCoreApplication::instance());
-        QObject::connect(timer, &QObject::destroyed, [] { timer = nullptr; });
-    }
-    return *timer;
 }

@@ -1,69 +1,223 @@
 #pragma once
-// The only road to the wheel base: opening and closing it, framing command reports,
-// waiting for replies, and the process-wide link state the window polls.
+// The only road to one wheel base: opening and closing it, framing command reports,
+// waiting for replies, every operation of the protocol, and the records the replies fill.
+// One object per base, owned by its session; it talks through the HID backend it is given.
 
 #include "devicemodel.h"
+#include "devicestatus.h"
+#include "driveparameterframe.h"
+#include "eventlogchunk.h"
 #include "frames.h"
 #include "hidbackend.h"
+#include "indexedframes.h"
+#include "settingsrecords.h"
+#include "wheelsample.h"
+#include "wirelessdevicedata.h"
 
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
-class QTimer;
+struct profDataNew;
 
 constexpr int kReplyTimeoutMs = 500;         // no report at all
 constexpr int kForeignReportTimeoutMs = 150; // only reports of other ids
 constexpr int kWheelReportTimeoutMs = 50;    // only non-wheel reports
 constexpr int kFlashSaveDelayMs = 5000;
 constexpr int kFlashReloadDelayMs = 3000;
+constexpr int kSaveSettleMs = 500;           // between the flash save and "settings not changed"
+// The base acknowledges no write; consecutive write frames are paced by this much.
+constexpr int kSettingsWritePauseMs = 2;
+// Time the base needs to fetch the requested values from the drive.
+constexpr int kDriveParameterSettleMs = 10;
 
-struct DeviceLink {
+using wire::AnalogSettings;
+using wire::DeviceStatus;
+using wire::DriveAddresses;
+using wire::DriveParameterFrame;
+using wire::EventLogChunk;
+using wire::HardwareSettings;
+using wire::HighTorqueFrame;
+using wire::WheelSample;
+using wire::WirelessDeviceData;
+using AnalogSettingsTable = std::array<AnalogSettings, wire::kAnalogRecordCount>;
+
+// Product id and text name of a model index ("Cendra", ...); unknown indices give 0 / "".
+std::uint16_t productIdForModel(std::uint32_t modelIndex);
+const char *modelName(std::uint32_t modelIndex);
+// Upper limit of the slew-rate control for a model.
+int slewRateMaximumOf(std::uint32_t modelIndex);
+
+// Texts the link writes to standard output (they end in a line feed). Tests capture them.
+using StandardOutputSink = std::function<void(const char *text)>;
+
+class DeviceLink {
+public:
+    explicit DeviceLink(hid::Backend &backend);
+    ~DeviceLink();
+    DeviceLink(const DeviceLink &) = delete;
+    DeviceLink &operator=(const DeviceLink &) = delete;
+
+    // The link state.
     hid::Device *deviceHandle = nullptr;
     bool connected = false;
     bool modelKnown = false;
     std::uint32_t productId = 0;
     std::uint32_t modelIndex = 0;
+    // Set by an operation that needs the link alone (a flash write, a drive procedure).
     bool updatesPaused = false;
+
+    // The records the replies fill; zero until the first read.
+    DeviceStatus status;
+    WheelSample wheelSample;
+    HardwareSettings hardwareSettings;
+    AnalogSettingsTable analogSettings{};
+    HighTorqueFrame highTorqueFrame;   // kept between the steps of the interlock
+    EventLogChunk eventLogChunk;       // the last chunk received
+    // The answer of the last successful current-device query; the pairing dialog zeroes it
+    // after a disconnect.
+    WirelessDeviceData currentWirelessDevice;
+
+    hid::Backend &backend() { return backend_; }
+
+    // Silences polling while the base writes its flash; the session connects its timeout.
+    QTimer &flashDelayTimer() { return flashDelayTimer_; }
+
+    void setStandardOutputSink(StandardOutputSink sink) { standardOutputSink_ = std::move(sink); }
+    void writeStandardOutput(const char *text);
+
+    // Why the last failed operation failed ("reading profile 3: value group 2: no reply
+    // within 500 ms"). Callers add their own context in front as the error rises.
+    const QString &lastError() const { return lastError_; }
+
+    int modelSlewRateMaximum() const { return slewRateMaximumOf(modelIndex); }
+
+    // Connection and transport.
+    bool connectDevice();
+    bool openUpdateMode();
+    void disconnectDevice();
+    bool writeReport(const wire::CommandFrame &frame);
+    bool readReply(wire::ReplyBuffer &buffer, const char *context);
+    // Bare command with an all-zero payload; a failure logs and disconnects.
+    bool sendCommand(DeviceCommand code);
+    bool WriteNOP();
+    // Generic request/response of the telemetry transfers; never closes the link.
+    std::vector<std::uint8_t> exchange(const std::uint8_t *request, std::size_t length);
+    // The common contract of every request: nothing while disconnected; a failed write,
+    // a failed read or an unexpected packet type closes the handle (without hid_exit).
+    bool sendRequest(const wire::CommandFrame &frame);
+    bool request(const wire::CommandFrame &frame, wire::ReplyBuffer &reply, PacketType expected,
+                 const char *context);
+    // Close path after a failed request: `connected` false, handle closed, no hid_exit.
+    void closeLinkAfterFailure();
+
+    // Status and the game-controller report.
+    // True while the link is up; `valid` becomes true only when `status` was refreshed.
+    bool askVeltraneStatusNew(bool &valid);
+    // Picks up the newest game-controller report into `wheelSample`; false means the link closed.
+    bool readWheelReport();
+
+    // Fire-and-forget commands. Each returns false without traffic while disconnected, and
+    // a failed write closes the link; the base never acknowledges, its effect shows in the
+    // next status reply.
+    bool unsetTemporarySteeringAngle();
+    // Pauses all polling for the flash delay, even when the link is down.
+    bool saveToFlash();
+    bool reloadFromFlash();
+    // The save button: save, wait, then tell the base its settings equal its flash.
+    bool saveToFlashSequence();
+    bool setRawAnalogMode();
+    bool setCalibratedAnalogMode();
+    bool finishCenterChange();
+    bool setSettingsNotChanged();
+    bool driveSystemCommand(std::uint16_t number);
+    bool setWheelCenterTemporary();
+    bool setWheelCenterPermanent();
+    bool activateProfile(std::uint16_t index);
+    bool setProfileCount(std::uint16_t count);
+    bool setDefaultProfile(std::uint16_t index);
+    bool resetFfb();
+    bool enableTorque();
+    bool endEventLogRead();
+    bool setEventLogVerbosity(std::uint16_t level);
+    // Two frames: the request, then a NOP that lets the base act on it.
+    bool startBootloader();
+    bool startWirelessScan();
+    bool stopWirelessScan();
+    bool connectWirelessDevice(std::uint16_t index);
+    bool disconnectWirelessDevice();
+    bool forgetWirelessDevice();
+
+    // Settings transfers: nine values per indexed frame, addressed by field id, and the
+    // texts in 32-byte block frames; the common request contract (fields read before a
+    // failure stay updated). The profile index travels as one byte in value frames and
+    // as 16 bits in text frames.
+    bool getProfileData(std::uint16_t index, profDataNew &profile);
+    bool setProfileData(std::uint16_t index, const profDataNew &profile);
+    // All of `hardwareSettings`, ids 1..63.
+    bool getHardwareDataNew();
+    // One id, stored under the id the reply's slot 0 names.
+    bool getHwData(std::uint16_t id);
+    bool setHardwareData();
+    // One write frame: the id and its value in slot 0, the other slots empty.
+    bool setHardwareValue(std::uint16_t id, std::uint32_t value);
+    // Record `index` (0..20) of the analog table's layout: seven axes, then the name.
+    bool getAnalogDataNew(std::uint16_t index, AnalogSettings &record);
+    // The name goes out after each axis, seven times in all.
+    bool setAnalogData(std::uint16_t index, const AnalogSettings &record);
+
+    // The event ring: positions start .. start + 8 into `eventLogChunk`.
+    bool getLogData(std::uint16_t start);
+
+    // The wireless receiver. The count is 16 bits and callers bound it themselves.
+    bool getNumWirelessDevices(std::uint16_t &count);
+    bool getWirelessDeviceData(std::uint16_t index, WirelessDeviceData &record);
+    // Polled every second by the wheel monitor: a missing reply returns false but leaves
+    // the link open, so one lost answer does not drop the connection.
+    bool getCurrentWirelessDeviceData();
+
+    // Drive parameters: a read is a request naming the addresses, a pause while the base
+    // asks the drive, then a fetch of the answers.
+    bool requestDriveParameters(const DriveParameterFrame &frame);   // code 0x97
+    bool writeDriveParameters(const DriveParameterFrame &frame);     // code 0x96
+    bool requestReadDriveParameters(DriveParameterFrame &frame);     // 0x98, reply 0x99
+    // Addresses into a zeroed frame, request, settle, fetch into `frame`. A zero address
+    // ends the list on the base's side.
+    bool readDriveParameters(const DriveAddresses &addresses, DriveParameterFrame &frame);
+
+    // The high-torque interlock through drive parameter 6071. Each step fails silently;
+    // the next status report tells whether the mode is on.
+    bool requestHighTorqueChallenge();
+    bool enterHighTorqueMode();
+    bool leaveHighTorqueMode();
+
+private:
+    enum class RecordRead { Ok, WriteFailed, NoReply, WrongReply };
+
+    void markNoBase() { status.operatingMode = wire::ModeNoBase; }
+    void closeStaleHandle();
+    void startFlashDelay(int delayMs);
+    bool sendWithArgument(DeviceCommand code, std::uint16_t argument);
+    void fail(const QString &why) { lastError_ = why; }
+    bool readValues(DeviceCommand code, std::uint8_t selector, std::uint8_t subSelector,
+                    const wire::SlotIds &ids, const char *context, wire::IndexedSlots &entries);
+    bool readText(DeviceCommand code, std::uint16_t selector, const char *context,
+                  std::array<char, wire::kBlockDataSize> &text);
+    bool writeValues(DeviceCommand code, std::uint8_t selector, std::uint8_t subSelector,
+                     const wire::SlotIds &ids, const wire::SlotValues &values);
+    bool writeText(DeviceCommand code, std::uint16_t selector, const std::array<char, wire::kBlockDataSize> &text);
+    RecordRead readRecord(const wire::CommandFrame &frame, const char *context, WirelessDeviceData &record);
+    bool sendDriveFrame(DeviceCommand code, const DriveParameterFrame &frame);
+    void markInterlockSlot(std::int32_t value);
+    bool sendInterlockWrite();
+
+    hid::Backend &backend_;
+    QTimer flashDelayTimer_;
+    StandardOutputSink standardOutputSink_;
+    QString lastError_;
 };
-
-// The one link of the process.
-DeviceLink &deviceLink();
-
-// Product id and text name of a model index ("Cendra", ...); unknown indices give 0 / "".
-std::uint16_t productIdForModel(std::uint32_t modelIndex);
-const char *modelName(std::uint32_t modelIndex);
-
-// Upper limit of the slew-rate control for the connected model.
-int modelSlewRateMaximum();
-
-bool connectDevice();
-bool openUpdateMode();
-void disconnectDevice();
-
-bool writeReport(const wire::CommandFrame &frame);
-bool readReply(wire::ReplyBuffer &buffer, const char *context);
-
-// Bare command with an all-zero payload; a failure logs and disconnects.
-bool sendCommand(DeviceCommand code);
-bool WriteNOP();
-
-// Generic request/response of the telemetry transfers; never closes the link.
-std::vector<std::uint8_t> exchange(const std::uint8_t *request, std::size_t length);
-
-// The common contract of every request: nothing while disconnected; a failed write,
-// a failed read or an unexpected packet type closes the handle (without hid_exit).
-bool sendRequest(const wire::CommandFrame &frame);
-bool request(const wire::CommandFrame &frame, wire::ReplyBuffer &reply, PacketType expected,
-             const char *context);
-// Close path after a failed request: `connected` false, handle closed, no hid_exit.
-void closeLinkAfterFailure();
-
-// Process-wide timer that silences polling while the base writes its flash. Created on
-// first use as a child of the application object; its timeout is connected by the window.
-QTimer &flashDelayTimer();
-
-// Texts the link writes to standard output (they end in a line feed). Tests capture them.
-using StandardOutputSink = std::function<void(const char *text)>;
-void setStandardOutputSink(StandardOutputSink sink);
-void writeStandardOutput(const char *text);

@@ -1,16 +1,17 @@
-#include "settingstransfer.h"
+// Reading and writing the base's profiles, hardware settings and analog records.
+
+#include "devicelink.h"
 
 #include "clock.h"
-#include "devicelink.h"
+#include "datastoredefs.h"
 #include "settingsids.h"
 
 namespace {
+void pause() { linkclock::sleepMs(kSettingsWritePauseMs); }
+} // namespace
 
-HardwareSettings hardware;
-AnalogSettingsTable analogTable;
-
-bool readValues(DeviceCommand code, std::uint8_t selector, std::uint8_t subSelector, const wire::SlotIds &ids,
-                const char *context, wire::IndexedSlots &entries)
+bool DeviceLink::readValues(DeviceCommand code, std::uint8_t selector, std::uint8_t subSelector,
+                            const wire::SlotIds &ids, const char *context, wire::IndexedSlots &entries)
 {
     wire::ReplyBuffer reply{};
     if (!request(wire::indexedReadCommand(code, selector, subSelector, ids), reply, PacketType::IndexedValues,
@@ -20,7 +21,8 @@ bool readValues(DeviceCommand code, std::uint8_t selector, std::uint8_t subSelec
     return true;
 }
 
-bool readText(DeviceCommand code, std::uint16_t selector, const char *context, std::array<char, kProfileTextSize> &text)
+bool DeviceLink::readText(DeviceCommand code, std::uint16_t selector, const char *context,
+                          std::array<char, wire::kBlockDataSize> &text)
 {
     wire::ReplyBuffer reply{};
     if (!request(wire::blockCommand(code, selector, {}), reply, PacketType::BlockData, context))
@@ -29,119 +31,155 @@ bool readText(DeviceCommand code, std::uint16_t selector, const char *context, s
     return true;
 }
 
-bool writeValues(DeviceCommand code, std::uint8_t selector, std::uint8_t subSelector, const wire::SlotIds &ids,
-                 const wire::SlotValues &values)
+bool DeviceLink::writeValues(DeviceCommand code, std::uint8_t selector, std::uint8_t subSelector,
+                             const wire::SlotIds &ids, const wire::SlotValues &values)
 {
     return sendRequest(wire::indexedWriteCommand(code, selector, subSelector, ids, values));
 }
 
-bool writeText(DeviceCommand code, std::uint16_t selector, const std::array<char, kProfileTextSize> &text)
+bool DeviceLink::writeText(DeviceCommand code, std::uint16_t selector,
+                           const std::array<char, wire::kBlockDataSize> &text)
 {
     return sendRequest(wire::blockCommand(code, selector, wire::toBlockText(text)));
 }
 
-void pause() { linkclock::sleepMs(kSettingsWritePauseMs); }
-
-} // namespace
-
-HardwareSettings &hardwareSettings() { return hardware; }
-AnalogSettingsTable &analogSettings() { return analogTable; }
-
-bool getProfileData(std::uint16_t index, profDataNew &profile)
+bool DeviceLink::getProfileData(std::uint16_t index, profDataNew &profile)
 {
     const auto selector = static_cast<std::uint8_t>(index);
+    const QString what = QStringLiteral("reading profile %1: ").arg(index);
+    int group = 0;
     for (const wire::SlotIds &ids : wire::profileIdGroups()) {
+        ++group;
         wire::IndexedSlots entries;
-        if (!readValues(DeviceCommand::getProfileDataValues, selector, 0, ids, "getProfileData1", entries))
+        if (!readValues(DeviceCommand::getProfileDataValues, selector, 0, ids, "getProfileData1", entries)) {
+            lastError_.prepend(what + QStringLiteral("value group %1: ").arg(group));
             return false;
+        }
         wire::storeProfileValues(entries, profile);
     }
-    return readText(wire::kReadProfileName, index, "getProfileData2", profile.name)
-        && readText(wire::kReadProfileReservedText, index, "getProfileData3", profile.reservedText);
-}
-
-bool setProfileData(std::uint16_t index, const profDataNew &profile)
-{
-    const auto selector = static_cast<std::uint8_t>(index);
-    for (const wire::SlotIds &ids : wire::profileIdGroups()) {
-        if (!writeValues(DeviceCommand::setProfileDataValues, selector, 0, ids, wire::profileValues(profile, ids)))
-            return false;
-        pause();
-    }
-    if (!writeText(wire::kWriteProfileName, index, profile.name))
+    if (!readText(wire::kReadProfileName, index, "getProfileData2", profile.name)) {
+        lastError_.prepend(what + QLatin1String("name: "));
         return false;
-    pause();
-    return writeText(wire::kWriteProfileReservedText, index, profile.reservedText);
-}
-
-bool getHardwareDataNew()
-{
-    for (const wire::SlotIds &ids : wire::hardwareIdGroups()) {
-        wire::IndexedSlots entries;
-        if (!readValues(DeviceCommand::getHardwareDataNew, 0, 0, ids, "getHardwareDataNew", entries))
-            return false;
-        wire::storeHardwareValues(entries, hardware);
+    }
+    if (!readText(wire::kReadProfileReservedText, index, "getProfileData3", profile.reservedText)) {
+        lastError_.prepend(what + QLatin1String("second text: "));
+        return false;
     }
     return true;
 }
 
-bool getHwData(std::uint16_t id)
+bool DeviceLink::setProfileData(std::uint16_t index, const profDataNew &profile)
+{
+    const auto selector = static_cast<std::uint8_t>(index);
+    const QString what = QStringLiteral("writing profile %1: ").arg(index);
+    for (const wire::SlotIds &ids : wire::profileIdGroups()) {
+        if (!writeValues(DeviceCommand::setProfileDataValues, selector, 0, ids, wire::profileValues(profile, ids))) {
+            lastError_.prepend(what);
+            return false;
+        }
+        pause();
+    }
+    if (!writeText(wire::kWriteProfileName, index, profile.name)) {
+        lastError_.prepend(what + QLatin1String("name: "));
+        return false;
+    }
+    pause();
+    if (!writeText(wire::kWriteProfileReservedText, index, profile.reservedText)) {
+        lastError_.prepend(what + QLatin1String("second text: "));
+        return false;
+    }
+    return true;
+}
+
+bool DeviceLink::getHardwareDataNew()
+{
+    for (const wire::SlotIds &ids : wire::hardwareIdGroups()) {
+        wire::IndexedSlots entries;
+        if (!readValues(DeviceCommand::getHardwareDataNew, 0, 0, ids, "getHardwareDataNew", entries)) {
+            lastError_.prepend(QLatin1String("reading the hardware settings: "));
+            return false;
+        }
+        wire::storeHardwareValues(entries, hardwareSettings);
+    }
+    return true;
+}
+
+bool DeviceLink::getHwData(std::uint16_t id)
 {
     wire::IndexedSlots entries;
-    if (!readValues(DeviceCommand::getHardwareDataNew, 0, 0, wire::singleId(id), "getHwData", entries))
+    if (!readValues(DeviceCommand::getHardwareDataNew, 0, 0, wire::singleId(id), "getHwData", entries)) {
+        lastError_.prepend(QStringLiteral("reading hardware setting %1: ").arg(id));
         return false;
+    }
     // Only slot 0 answers the question; whatever else the reply carries is not ours.
     wire::IndexedSlots first;
     first.ids[0] = entries.ids[0];
     first.values[0] = entries.values[0];
-    wire::storeHardwareValues(first, hardware);
+    wire::storeHardwareValues(first, hardwareSettings);
     return true;
 }
 
-bool setHardwareData()
+bool DeviceLink::setHardwareData()
 {
     for (const wire::SlotIds &ids : wire::hardwareIdGroups()) {
-        if (!writeValues(DeviceCommand::setHardwareData, 0, 0, ids, wire::hardwareValues(hardware, ids)))
+        if (!writeValues(DeviceCommand::setHardwareData, 0, 0, ids, wire::hardwareValues(hardwareSettings, ids))) {
+            lastError_.prepend(QLatin1String("writing the hardware settings: "));
             return false;
+        }
         pause();
     }
     return true;
 }
 
-bool setHardwareValue(std::uint16_t id, std::uint32_t value)
+bool DeviceLink::setHardwareValue(std::uint16_t id, std::uint32_t value)
 {
     wire::SlotValues values{};
     values[0] = value;
-    return writeValues(DeviceCommand::setHardwareData, 0, 0, wire::singleId(id), values);
+    if (writeValues(DeviceCommand::setHardwareData, 0, 0, wire::singleId(id), values))
+        return true;
+    lastError_.prepend(QStringLiteral("writing hardware setting %1: ").arg(id));
+    return false;
 }
 
-bool getAnalogDataNew(std::uint16_t index, AnalogSettings &record)
+bool DeviceLink::getAnalogDataNew(std::uint16_t index, AnalogSettings &record)
 {
     const auto selector = static_cast<std::uint8_t>(index);
+    const QString what = QStringLiteral("reading analog record %1: ").arg(index);
     for (int axis = 0; axis < wire::kAnalogAxisCount; ++axis) {
         for (const wire::SlotIds &ids : wire::analogIdGroups()) {
             wire::IndexedSlots entries;
             if (!readValues(DeviceCommand::getAnalogDataNew, selector, static_cast<std::uint8_t>(axis), ids,
-                            "getAnalogDataNew", entries))
+                            "getAnalogDataNew", entries)) {
+                lastError_.prepend(what + QStringLiteral("axis %1: ").arg(axis + 1));
                 return false;
+            }
             wire::storeAnalogValues(entries, record, axis);
         }
     }
-    return readText(DeviceCommand::getAnalogDataNewName, index, "getAnalogDataNew", record.name);
+    if (!readText(DeviceCommand::getAnalogDataNewName, index, "getAnalogDataNew", record.name)) {
+        lastError_.prepend(what + QLatin1String("name: "));
+        return false;
+    }
+    return true;
 }
 
-bool setAnalogData(std::uint16_t index, const AnalogSettings &record)
+bool DeviceLink::setAnalogData(std::uint16_t index, const AnalogSettings &record)
 {
     const auto selector = static_cast<std::uint8_t>(index);
+    const QString what = QStringLiteral("writing analog record %1: ").arg(index);
     for (int axis = 0; axis < wire::kAnalogAxisCount; ++axis) {
         for (const wire::SlotIds &ids : wire::analogIdGroups()) {
             if (!writeValues(DeviceCommand::setAnalogDataValues, selector, static_cast<std::uint8_t>(axis), ids,
-                             wire::analogValues(record, axis, ids)))
+                             wire::analogValues(record, axis, ids))) {
+                lastError_.prepend(what + QStringLiteral("axis %1: ").arg(axis + 1));
                 return false;
+            }
             pause();
         }
-        if (!writeText(DeviceCommand::setAnalogDataName, index, record.name))
+        if (!writeText(DeviceCommand::setAnalogDataName, index, record.name)) {
+            lastError_.prepend(what + QLatin1String("name: "));
             return false;
+        }
     }
     return true;
 }

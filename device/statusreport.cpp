@@ -1,36 +1,31 @@
-#include "statusreport.h"
+// The status request and the fast game-controller report.
+
+#include "devicelink.h"
 
 #include "clock.h"
-#include "devicelink.h"
 
 #include <QDebug>
 
-namespace {
-DeviceStatus status;
-WheelSample sample;
-} // namespace
-
-DeviceStatus &deviceStatus() { return status; }
-WheelSample &wheelSample() { return sample; }
-
-bool askVeltraneStatusNew(bool &valid)
+bool DeviceLink::askVeltraneStatusNew(bool &valid)
 {
-    DeviceLink &link = deviceLink();
-    if (!link.connected) {
+    if (!connected) {
         qDebug() << "disconnection1";
+        fail(QStringLiteral("not connected"));
         return false;
     }
     if (!writeReport(wire::bareCommand(DeviceCommand::askVeltraneStatusNew))) {
-        link.connected = false;
+        connected = false;
         qDebug() << "disconnection2askstatus";
         closeLinkAfterFailure();
+        lastError_.prepend(QLatin1String("asking for the status: "));
         return false;
     }
     wire::ReplyBuffer reply{};
     if (!readReply(reply, "askVeltraneStatusNew()")) {
-        link.connected = false;
+        connected = false;
         qDebug() << "askVeltRaneStatusNew disconnection";
         closeLinkAfterFailure();
+        lastError_.prepend(QLatin1String("asking for the status: "));
         return false;
     }
     if (wire::hasPacketType(reply, PacketType::Status)) {
@@ -44,37 +39,37 @@ bool askVeltraneStatusNew(bool &valid)
     return true;
 }
 
-bool readWheelReport()
+bool DeviceLink::readWheelReport()
 {
-    DeviceLink &link = deviceLink();
-    if (!link.deviceHandle) {
-        link.connected = false;
+    if (!deviceHandle) {
+        connected = false;
         return false;
     }
-    hid::Backend &hidLayer = hid::backend();
-    hidLayer.setNonblocking(link.deviceHandle, 1);
+    backend_.setNonblocking(deviceHandle, 1);
     const linkclock::Stopwatch stopwatch;
     std::array<std::uint8_t, wire::kGameReportReadSize> report{};
     for (;;) {
         report.fill(0);
-        const int received = hidLayer.read(link.deviceHandle, report.data(), report.size());
+        const int received = backend_.read(deviceHandle, report.data(), report.size());
         if (received == 0) {
             // Outside operation the base streams nothing; show the wheel centred.
             if (status.operatingMode != wire::ModeOperational)
-                sample.position = wire::kWheelCentre;
+                wheelSample.position = wire::kWheelCentre;
             return true;
         }
         if (received < 0) {
             writeStandardOutput("Unable to read hidreport\n");
+            fail(QStringLiteral("reading the wheel report failed"));
             closeLinkAfterFailure();
             return false;
         }
         if (report[0] == wire::kGameReportId) {
-            sample = wire::decodeWheelReport(report.data(), report.size());
+            wheelSample = wire::decodeWheelReport(report.data(), report.size());
             return true;
         }
         if (stopwatch.elapsedMs() > kWheelReportTimeoutMs) {
             writeStandardOutput("hidreport timeout!\n");
+            fail(QStringLiteral("no wheel report within %1 ms").arg(kWheelReportTimeoutMs));
             closeLinkAfterFailure();
             return false;
         }

@@ -1,5 +1,7 @@
 #include "profileimportexport.h"
 
+#include "devicelink.h"
+
 #include "profileinikeys.h"
 #include "profilename.h"
 
@@ -189,6 +191,17 @@ QString ImportExport::profileToString(int number, const profDataNew &profile) co
             writeProfileGroup(settings, number, profile);
         });
     });
+}
+
+} // namespace profiles
+
+namespace profiles {
+
+bool modelHasExtendedParameters(std::uint32_t modelIndex) { return modelIndex == ModelCendra; }
+
+ImportExport ImportExport::forModel(std::uint32_t modelIndex)
+{
+    return ImportExport(slewRateMaximumOf(modelIndex), modelHasExtendedParameters(modelIndex));
 }
 
 } // namespace profiles

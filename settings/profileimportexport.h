@@ -39,8 +39,8 @@ class ImportExport {
 public:
     ImportExport(int slewRateLimitMax, bool extendedParameters);
 
-    // The same from the connected base: its model's slew-rate maximum, and whether it is a Cendra.
-    static ImportExport forConnectedBase();
+    // The same for a base model: its slew-rate maximum, and whether it is a Cendra.
+    static ImportExport forModel(std::uint32_t modelIndex);
 
     // Inner group "Profile" + number with the name and every parameter through its rule.
     void writeProfileGroup(QSettings &settings, int number, const profDataNew &profile) const;

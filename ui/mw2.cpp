@@ -2,35 +2,27 @@
 #include "ui_mw2.h"
 
 #include "analogconfigdialog.h"
+#include "basesession.h"
 #include "changelogdialog.h"
-#include "devicecommands.h"
-#include "devicelink.h"
-#include "includedfirmware.h"
 #include "profilemanagementgroup.h"
-#include "statusreport.h"
+#include "savestate.h"
 #include "theme.h"
+#include "toonewfirmwareprompt.h"
 #include "userprompts.h"
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QGroupBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
 
-bool forceFullRefresh = true;
-
 namespace {
-constexpr int kStatusIntervalMs = 1000;
-constexpr int kWheelIntervalMs = 40;
 constexpr int kTorqueBlinkIntervalMs = 2500;
-constexpr int kWheelSkipTicks = 13; // refresh every 14th tick when the overview is not in front
 } // namespace
 
-MW2::MW2(const QString &versionNumber, const QString &releaseName, int launchMode, QWidget *parent)
-    : QMainWindow(parent), ui(new Ui::MW2), versionNumber_(versionNumber),
-      releaseName_(releaseName), launchMode_(launchMode)
+MW2::MW2(BaseSession &session, const QString &versionNumber, const QString &releaseName, QWidget *parent)
+    : QMainWindow(parent), session_(session), ui(new Ui::MW2), versionNumber_(versionNumber),
+      releaseName_(releaseName)
 {
     qRegisterMetaType<profDataNew *>("profDataNew*");
     ui->setupUi(this);
@@ -39,23 +31,18 @@ MW2::MW2(const QString &versionNumber, const QString &releaseName, int launchMod
     QSizePolicy keepPlace = ui->enabletorquepushButton->sizePolicy();
     keepPlace.setRetainSizeWhenHidden(true);
     ui->enabletorquepushButton->setSizePolicy(keepPlace);
-    loadIncludedFirmwareVersion(launchMode_, includedFirmwareVersion_);
 
-    statusTimer = new QTimer(this);
-    statusTimer->setObjectName("statusTimer");
-    connect(statusTimer, &QTimer::timeout, this, &MW2::statusUpdate);
-    wheelTimer = new QTimer(this);
-    wheelTimer->setObjectName("wheelTimer");
-    connect(wheelTimer, &QTimer::timeout, this, &MW2::wheelUpdate);
-    connect(&flashDelayTimer(), &QTimer::timeout, this, &MW2::flash_delay_elapsed);
+    ui->ProfilesTab->setSession(&session_);
+    ui->hardwaresetuptab->setSession(&session_);
     torqueOffBlinkTimer = new QTimer(this);
     torqueOffBlinkTimer->setObjectName("torqueOffBlinkTimer");
     connect(torqueOffBlinkTimer, &QTimer::timeout, this, &MW2::torqueoffButtonBlink);
     connect(ui->hardwaresetuptab, &HardwarePage::configureAnalogsRequested, this, &MW2::openAnalogConfigDialog);
-    ui->ProfilesTab->managementGroup()->setHost(this);
+    connect(ui->advancedtab, &AdvancedPage::reloadFromFlashRequested, &session_.applier(),
+            &SettingsApplier::reloadFromFlash);
+    connect(ui->ProfilesTab->managementGroup(), &ProfileManagementGroup::dialogOpened, this, &MW2::trackDialog);
+    connectSession();
     setUpEditing();
-    statusTimer->start(kStatusIntervalMs);
-    wheelTimer->start(kWheelIntervalMs);
     torqueOffBlinkTimer->start(kTorqueBlinkIntervalMs);
 
     setConnectedUi(false);
@@ -64,19 +51,45 @@ MW2::MW2(const QString &versionNumber, const QString &releaseName, int launchMod
 
 MW2::~MW2()
 {
-    statusTimer->stop();
-    // The children, the group among them, go after this body: none may call back in then.
-    ui->ProfilesTab->managementGroup()->setHost(nullptr);
+    // The session outlives the window: nothing of it may call back in from here on.
+    session_.disconnect(this);
+    session_.applier().disconnect(this);
+    session_.statusTimer().stop();
+    ui->ProfilesTab->setSession(nullptr);
+    ui->hardwaresetuptab->setSession(nullptr);
+}
+
+void MW2::connectSession()
+{
+    BaseSession *session = &session_;
+    connect(session, &BaseSession::firstTick, this, &MW2::runStartPrompts);
+    connect(session, &BaseSession::statusRefreshed, this, [this] {
+        setConnectedUi(true);
+        refreshStatusDisplay();
+    });
+    connect(session, &BaseSession::controlsRefreshDue, this, &MW2::updateAllConfigValues);
+    connect(session, &BaseSession::disconnected, this, &MW2::showDisconnected);
+    connect(session, &BaseSession::connectFailed, this, [this] { setConnectedUi(false); });
+    connect(session, &BaseSession::firmwareUpdateRequired, this, &MW2::openFirmwareWizard);
+    connect(session, &BaseSession::firmwareTooNew, this, &MW2::showFirmwareTooNew);
+    connect(session, &BaseSession::shutdownRequested, this, [this] {
+        QCoreApplication::quit();
+        close();
+    });
+    connect(session, &BaseSession::wheelSampled, this, &MW2::presentWheelSample);
+    connect(session, &BaseSession::flashDelayEnded, ui->advancedtab, [this] { ui->advancedtab->setReloadFlashEnabled(true); });
+
+    SettingsApplier *applier = &session_.applier();
+    ui->SaveToFlashButton->setEnabled(applier->saveEnabled());
+    connect(applier, &SettingsApplier::saveEnabledChanged, ui->SaveToFlashButton, &QPushButton::setEnabled);
+    connect(applier, &SettingsApplier::unsafeToApplyChanged, this, &MW2::showUnsafeNote);
+    connect(applier, &SettingsApplier::disconnectedAtApply, this,
+            [this] { setThemedStyleSheet(ui->SaveToFlashButton, editing::saveButtonBorderStyle(false)); });
+    connect(applier, &SettingsApplier::savingStarted, this, [this] { ui->advancedtab->setReloadFlashEnabled(false); });
+    connect(applier, &SettingsApplier::saveFinished, this, &MW2::showSaveResult);
 }
 
 void MW2::trackDialog(QWidget *dialog) { trackedDialogs_.append(QPointer<QWidget>(dialog)); }
-
-void MW2::pauseStatusPolling() { statusTimer->stop(); }
-
-// The interval stays what it was, also after an import slowed polling down.
-void MW2::resumeStatusPolling() { statusTimer->start(); }
-
-void MW2::restartStatusPolling(int intervalMs) { statusTimer->start(intervalMs); }
 
 void MW2::openAnalogConfigDialog()
 {
@@ -86,112 +99,34 @@ void MW2::openAnalogConfigDialog()
         analogConfigDialog_->activateWindow();
         return;
     }
-    AnalogConfigDialog *dialog = AnalogConfigDialog::open(analogRecordInUse(), this);
+    AnalogConfigDialog *dialog = AnalogConfigDialog::open(session_.link(), this);
     if (!dialog)
         return;
     analogConfigDialog_ = dialog;
     trackDialog(dialog);
 }
 
-void MW2::statusUpdate()
+void MW2::showDisconnected()
 {
-    if (startPromptsPending_) {
-        startPromptsPending_ = false;
-        runStartPrompts();
-    }
-    if (flashDelayTimer().isActive()) {
-        qDebug() << "no statusupdate due to flash timer";
-        return;
-    }
-    DeviceLink &link = deviceLink();
-    if (link.updatesPaused) {
-        qDebug() << "updates paused";
-        wheelTimer->stop();
-        return;
-    }
-    wheelTimer->start(kWheelIntervalMs);
-
-    if (link.connected) {
-        bool valid = false;
-        link.connected = askVeltraneStatusNew(valid);
-        if (!link.connected) {
-            qDebug() << "disconnection due to status update read failure.";
-            return;
-        }
-        setConnectedUi(true);
-        refreshStatusDisplay();
-        if (forceFullRefresh) {
-            if (link.connected) {
-                updateAllConfigValues(true);
-                forceFullRefresh = false;
-            }
-        } else if (link.connected) {
-            updateAllConfigValues(false);
-        }
-        return;
-    }
-
-    if (openUpdateMode()) {
-        qDebug() << "bootloader detected";
-        openFirmwareWizard(1);
-        qDebug() << "fw update dialog finished, shutting down";
-        QCoreApplication::quit();
-        close();
-        return;
-    }
-    enterDisconnectedState();
-    if (!connectDevice()) {
-        setConnectedUi(false);
-        return;
-    }
-    reloadAfterConnection();
-}
-
-void MW2::enterDisconnectedState()
-{
-    lastSelectedProfileIndex_ = -1;
-    wheelTimer->stop();
-    emit activeProfileChanged(-1, nullptr);
-    qDebug() << "Disconnected state";
-    firstConnectionDone_ = false;
     closeTrackedDialogs();
     setConnectedUi(false);
-    clearProfileList();
-    flashDelayTimer().stop();
-    ui->SaveToFlashButton->setEnabled(false);
-    forceFullRefresh = true;
 }
 
-void MW2::wheelUpdate()
+void MW2::openFirmwareWizard(int mode)
 {
-    DeviceLink &link = deviceLink();
-    if (!link.connected || link.updatesPaused) {
-        wheelSampleValid_ = false;
-        return;
-    }
-    const std::uint16_t before = wheelSample().position;
-    if (!readWheelReport()) {
-        // The link closed itself; make sure nothing is left open before the next connect.
-        closeLinkAfterFailure();
-        return;
-    }
-    if (isActiveWindow() && firstTabShown()) {
-        wheelUIUpdate();
-        wheelUiSkipCount_ = 0;
-    } else if (++wheelUiSkipCount_ > kWheelSkipTicks) {
-        wheelUIUpdate();
-        wheelUiSkipCount_ = 0;
-    }
-    wheelSampleValid_ = true;
-    previousWheelSample_ = before;
+    stopBlinkTimers();
+    qDebug() << "firmware update wizard requested, mode" << mode;
 }
 
-void MW2::flash_delay_elapsed()
+void MW2::showFirmwareTooNew()
 {
-    flashDelayTimer().stop();
-    ui->advancedtab->reloadFlashButton()->setEnabled(true);
-    deviceLink().updatesPaused = false;
+    stopBlinkTimers();
+    auto *prompt = new toonewfirmwareprompt(this);
+    prompt->setAttribute(Qt::WA_DeleteOnClose);
+    userPrompts().exec(prompt);
 }
+
+void MW2::stopBlinkTimers() { settingsChangedBlinkTimer->stop(); }
 
 void MW2::runStartPrompts()
 {
@@ -214,14 +149,6 @@ void MW2::closeTrackedDialogs()
         }
     }
     trackedDialogs_.clear();
-}
-
-void MW2::stopPollingTimers()
-{
-    statusTimer->stop();
-    wheelTimer->stop();
-    settingsChangedBlinkTimer->stop();
-    autoApplyTimer->stop();
 }
 
 bool MW2::firstTabShown() const { return ui->tabWidget->currentIndex() == 0; }

@@ -5,17 +5,14 @@
 #include "ui_mw2.h"
 
 #include "analogconfigdialog.h"
+#include "basesession.h"
 #include "colours.h"
-#include "devicelink.h"
 #include "effectlist.h"
 #include "operatingmode.h"
-#include "profilelist.h"
 #include "profilename.h"
 #include "profilereadings.h"
 #include "safetystatus.h"
-#include "settingstransfer.h"
 #include "statuslines.h"
-#include "statusreport.h"
 #include "theme.h"
 #include "torquelines.h"
 #include "wheeltoonearendstopdialog.h"
@@ -29,6 +26,8 @@ using namespace presentation;
 
 namespace {
 
+constexpr int kWheelSkipTicks = 13; // refresh every 14th tick when the overview is not in front
+
 void showColour(QWidget *widget, const QString &colourVariable)
 {
     if (!colourVariable.isEmpty())
@@ -41,18 +40,11 @@ void showLabel(QLabel *label, const QString &text, const QString &colourVariable
     showColour(label, colourVariable);
 }
 
-// The active profile as the base reports it, when the list holds it.
-profDataNew *reportedActiveProfile()
-{
-    const std::size_t index = deviceStatus().activeProfile;
-    ProfileList &profiles = profileList();
-    return index < profiles.size() ? profiles[index].get() : nullptr;
-}
-
 // An axis is live when the analog record in use assigns it an input pin.
-std::array<bool, wire::kAnalogAxes> enabledAxes()
+std::array<bool, wire::kAnalogAxes> enabledAxes(const DeviceLink &link)
 {
-    const wire::AnalogSettings &record = analogSettings()[std::size_t(analogRecordInUse())];
+    const wire::AnalogSettings &record =
+        link.analogSettings[std::size_t(analogRecordInUse(link.hardwareSettings))];
     std::array<bool, wire::kAnalogAxes> enabled{};
     for (int axis = 0; axis < wire::kAnalogAxisCount; ++axis)
         enabled[std::size_t(axis)] = record.field(axis, wire::AnalogPin) != 0;
@@ -87,20 +79,21 @@ void MW2::setConnectedUi(bool connected)
 
 void MW2::refreshStatusDisplay()
 {
-    const DeviceLink &link = deviceLink();
-    const DeviceStatus &status = deviceStatus();
+    const DeviceLink &link = session_.link();
+    const DeviceStatus &status = link.status;
     ProfilesPage *profiles = ui->ProfilesTab;
     AdvancedPage *advanced = ui->advancedtab;
     OverviewPage *overview = ui->OverviewTab;
 
     // 1-2: model and versions.
-    profiles->setSlewRateMaximum(modelSlewRateMaximum());
+    profiles->setSlewRateMaximum(link.modelSlewRateMaximum());
     const ModelView model = modelView(link.connected, link.modelIndex);
     profiles->showCendraSettings(model.cendraSettingsShown);
     advanced->showDeviceVersions(model.text, firmwareVersionText(status),
                                  driveFirmwareText(status.driveFirmwareVersion));
-    if (!firmwareStatus_.text.isEmpty())
-        advanced->showFirmwareStatus(firmwareStatus_.text, firmwareStatus_.styleSheet);
+    const FirmwareStatusNote &firmware = session_.firmwareStatus();
+    if (!firmware.text.isEmpty())
+        advanced->showFirmwareStatus(firmware.text, applyThemeColours(firmware.styleSheet));
 
     // 3: a steering angle set by a game overrides the profile's.
     const TemporarySteeringAngleView angle = temporarySteeringAngleView(status.statusFlags);
@@ -124,7 +117,7 @@ void MW2::refreshStatusDisplay()
                                  markers.frictioneffectactivelabel, markers.squarewaveactivelabel,
                                  markers.triangleeffectactivelabel, markers.sawtootheffectactivelabel,
                                  markers.springeffectactivelabel});
-    advanced->reloadFlashButton()->setEnabled(true);
+    advanced->setReloadFlashEnabled(true);
     advanced->restartEverythingButton()->setEnabled(true);
     overview->wheelPositionArea()->setEnabled(true);
     overview->resetCenterButton()->setEnabled(true);
@@ -138,7 +131,7 @@ void MW2::refreshStatusDisplay()
     }
 
     // 8-10: active profile, operating mode and its side effects, mode value.
-    if (profDataNew *active = reportedActiveProfile())
+    if (profDataNew *active = session_.profileAt(status.activeProfile))
         ui->activeprofilestatusfieldlabel->setText(profileName(*active));
     const OperatingModeView mode = operatingModeView(status);
     showLabel(ui->operationalLabel, mode.text, mode.colour);
@@ -178,9 +171,9 @@ void MW2::refreshStatusDisplay()
     const HighTorqueView highTorque = highTorqueView(status.statusFlags);
     showLabel(ui->hightorquemodetextlabel, highTorque.text, highTorque.colour);
     ui->activateHighTorquepushbutton->setText(highTorque.buttonText);
-    if (const profDataNew *active = reportedActiveProfile()) {
+    if (const profDataNew *active = session_.profileAt(status.activeProfile)) {
         const TorqueLinesView torque =
-            torqueLinesView(hardwareSettings().word[10], overallStrengthPercent(*active),
+            torqueLinesView(link.hardwareSettings.word[10], overallStrengthPercent(*active),
                             simpleStrengthPercent(*active), status.hasFlag(wire::highTorque));
         profiles->showTorqueLines(torque.actualCurrent, torque.simpleStrength);
     }
@@ -193,14 +186,15 @@ void MW2::refreshStatusDisplay()
 void MW2::wheelUIUpdate()
 {
     // Until the reload has read every profile the active one may not be there yet.
-    if (profileList().size() < deviceStatus().profileCount)
+    const DeviceLink &link = session_.link();
+    if (session_.profiles().size() < link.status.profileCount)
         return;
     std::optional<std::uint32_t> range;
-    if (!profileList().empty()) {
-        const profDataNew *active = reportedActiveProfile();
+    if (!session_.profiles().empty()) {
+        const profDataNew *active = session_.profileAt(link.status.activeProfile);
         range = active ? steeringRangeDegrees(*active) : 0;
     }
-    const WheelView view = wheelTick_.update(wheelSample(), range, enabledAxes());
+    const WheelView view = wheelTick_.update(link.wheelSample, range, enabledAxes(link));
 
     OverviewPage *overview = ui->OverviewTab;
     overview->showButtons(view.buttonRows);
@@ -213,6 +207,18 @@ void MW2::wheelUIUpdate()
     for (int axis = 0; axis < OverviewPage::kAnalogAxisCount; ++axis) {
         const AnalogRowView &row = view.axes[std::size_t(axis)];
         overview->showAnalogAxis(OverviewPage::AnalogAxis(axis), row.barValue, row.barFormat, row.label);
+    }
+}
+
+// The wheel tick's presentation: in front every tick, behind the other tabs every 14th.
+void MW2::presentWheelSample()
+{
+    if (isActiveWindow() && firstTabShown()) {
+        wheelUIUpdate();
+        wheelUiSkipCount_ = 0;
+    } else if (++wheelUiSkipCount_ > kWheelSkipTicks) {
+        wheelUIUpdate();
+        wheelUiSkipCount_ = 0;
     }
 }
 
@@ -232,7 +238,7 @@ void MW2::updateWheelImage(bool wirelessWheelConnected)
 void MW2::torqueoffButtonBlink()
 {
     QPushButton *button = ui->enabletorquepushButton;
-    if (!deviceLink().connected) {
+    if (!session_.link().connected) {
         button->setEnabled(false);
         button->hide();
         return;

@@ -35,4 +35,12 @@ WheelSample decodeWheelReport(const std::uint8_t *report, std::size_t length);
 // A whole report as the base sends it: id 0x04 followed by the 32 sample bytes.
 std::array<std::uint8_t, 1 + kWheelSampleSize> encodeWheelReport(const WheelSample &sample);
 
+// Degrees from centre of a raw position under a steering range, in single precision
+// as the window shows it.
+inline float wheelAngle(std::uint32_t steeringRange, std::uint16_t position)
+{
+    const float range = float(steeringRange);
+    return range * float(position) / 65535.0f + range * 0.5f - range;
+}
+
 } // namespace wire

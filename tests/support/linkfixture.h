@@ -1,8 +1,7 @@
 #pragma once
-// A fresh process-wide link and a virtual base behind the HID seam, per test.
+// A fresh link to a virtual base behind the HID seam, per test.
 
 #include "devicelink.h"
-#include "statusreport.h"
 #include "virtualbase.h"
 
 #include <memory>
@@ -10,19 +9,8 @@
 class LinkFixture {
 public:
     explicit LinkFixture(basesim::BaseConfig config = operationalCendra())
-        : base(std::make_unique<basesim::VirtualBase>(config))
+        : base(std::make_unique<basesim::VirtualBase>(config)), link(*base)
     {
-        deviceLink() = DeviceLink{};
-        deviceStatus() = DeviceStatus{};
-        wheelSample() = WheelSample{};
-        hid::setBackend(base.get());
-    }
-    ~LinkFixture()
-    {
-        if (deviceLink().deviceHandle)
-            base->close(deviceLink().deviceHandle);
-        deviceLink() = DeviceLink{};
-        hid::setBackend(nullptr);
     }
 
     static basesim::BaseConfig operationalCendra()
@@ -35,10 +23,12 @@ public:
     // Connects and forgets what connecting wrote, so tests see only their own frames.
     bool connect()
     {
-        const bool ok = connectDevice();
+        const bool ok = link.connectDevice();
         base->clearReceivedFrames();
         return ok;
     }
 
+    // Declared first: the link closes its handle on the base when it goes.
     std::unique_ptr<basesim::VirtualBase> base;
+    DeviceLink link;
 };

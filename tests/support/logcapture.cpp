@@ -16,11 +16,12 @@ void handler(QtMsgType, const QMessageLogContext &, const QString &message)
 }
 } // namespace
 
-LogCapture::LogCapture()
+LogCapture::LogCapture(DeviceLink *link) : link_(link)
 {
     clear();
     previous_ = qInstallMessageHandler(handler);
-    setStandardOutputSink([](const char *text) {
+    if (link_)
+        link_->setStandardOutputSink([](const char *text) {
             QMutexLocker lock(&mutex);
             capturedStdout << QString::fromLatin1(text);
         });
@@ -29,7 +30,8 @@ LogCapture::LogCapture()
 LogCapture::~LogCapture()
 {
     qInstallMessageHandler(previous_);
-    setStandardOutputSink(nullptr);
+    if (link_)
+        link_->setStandardOutputSink(nullptr);
 }
 
 QStringList LogCapture::messages() const

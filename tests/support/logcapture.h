@@ -5,9 +5,12 @@
 #include <QStringList>
 #include <QtGlobal>
 
+class DeviceLink;
+
 class LogCapture {
 public:
-    LogCapture();
+    // The link's standard-output texts are collected too when a link is given.
+    explicit LogCapture(DeviceLink *link = nullptr);
     ~LogCapture();
 
     QStringList messages() const;
@@ -18,4 +21,5 @@ public:
 
 private:
     QtMessageHandler previous_;
+    DeviceLink *link_;
 };

@@ -1,20 +1,19 @@
 #include "profilereorderdialog.h"
 #include "ui_profilereorderdialog.h"
 
-#include "profilelist.h"
+#include "basesession.h"
 #include "profilename.h"
-#include "statusreport.h"
 
 #include <QListWidgetItem>
 
-profileReorderDialog::profileReorderDialog(QWidget *parent)
-    : QDialog(parent), ui(new Ui::profileReorderDialog)
+profileReorderDialog::profileReorderDialog(BaseSession &session, QWidget *parent)
+    : QDialog(parent), ui(new Ui::profileReorderDialog), session_(session)
 {
     ui->setupUi(this);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    const ProfileList &profiles = profileList();
-    const DeviceStatus &status = deviceStatus();
+    const ProfileList &profiles = session.profiles();
+    const DeviceStatus &status = session.status();
     for (std::size_t slot = 1; slot < profiles.size(); ++slot) {
         auto *item = new QListWidgetItem(profileName(*profiles[slot]), ui->profileslistWidget);
         item->setData(RecordRole, QVariant::fromValue(quintptr(profiles[slot].get())));
@@ -51,6 +50,6 @@ void profileReorderDialog::accept()
     ui->buttonBox->setEnabled(false);
     // The records are only compared with the list's, never followed: the list may have
     // been rebuilt while the dialog was open.
-    result_ = profilesync::reorder(arrangedRecords());
+    result_ = profilesync::reorder(session_, arrangedRecords());
     QDialog::accept();
 }

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+class BaseSession;
 class QListWidget;
 
 namespace Ui {
@@ -22,7 +23,7 @@ public:
     // Each item remembers its record and whether it is the default and the active profile.
     enum ItemRole { RecordRole = Qt::UserRole, DefaultRole, ActiveRole };
 
-    explicit profileReorderDialog(QWidget *parent = nullptr);
+    profileReorderDialog(BaseSession &session, QWidget *parent = nullptr);
     ~profileReorderDialog() override;
 
     QListWidget *profileListWidget() const;
@@ -37,5 +38,6 @@ public slots:
 
 private:
     std::unique_ptr<Ui::profileReorderDialog> ui;
+    BaseSession &session_;
     profilesync::Result result_;
 };

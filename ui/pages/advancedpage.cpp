@@ -3,6 +3,8 @@
 
 #include "theme.h"
 
+#include <QSignalBlocker>
+
 AdvancedPage::AdvancedPage(QWidget *parent) : QWidget(parent), ui(new Ui::AdvancedPage)
 {
     ui->setupUi(this);
@@ -11,9 +13,23 @@ AdvancedPage::AdvancedPage(QWidget *parent) : QWidget(parent), ui(new Ui::Advanc
     ui->clickhereforupdateslabel->setText(
         tr("%1 Click here for updates %2").arg(linkStart, QStringLiteral("</a>")));
     listLanguages();
+    connect(ui->mousewheelfiltercheckBox, &QCheckBox::toggled, this, &AdvancedPage::mouseWheelGuardToggled);
 }
 
 AdvancedPage::~AdvancedPage() = default;
+
+void AdvancedPage::setReloadFlashEnabled(bool enabled) { ui->ReloadFlashButton->setEnabled(enabled); }
+
+void AdvancedPage::setMouseWheelGuard(bool on) { ui->mousewheelfiltercheckBox->setChecked(on); }
+
+void AdvancedPage::showEventLogVerbosity(int level)
+{
+    QComboBox *box = ui->eventlogverbositycomboBox;
+    if (level < 0 || level >= box->count())
+        return;
+    const QSignalBlocker quiet(box);
+    box->setCurrentIndex(level);
+}
 
 void AdvancedPage::showToolVersion(const QString &versionNumber, const QString &releaseName)
 {

@@ -40,6 +40,12 @@ public:
     // button stores the code of the file at the chosen row of that same folder.
     void listLanguages(const QString &folder = programTranslationsFolder());
 
+    void setReloadFlashEnabled(bool enabled);
+    // The guard against mouse-wheel edits of unfocused controls.
+    void setMouseWheelGuard(bool on);
+    // The base's event-log verbosity; a level the box does not list leaves it as it is.
+    void showEventLogVerbosity(int level);
+
     // Everything on the page, enabled as one.
     QGroupBox *actionsGroup() const;
     QPushButton *reloadFlashButton() const;
@@ -49,8 +55,13 @@ public:
     QLabel *telemetryConsentLabel() const;
     QLabel *telemetryStatusLabel() const;
 
+signals:
+    void reloadFromFlashRequested();
+    void mouseWheelGuardToggled(bool on);
+
 private slots:
     void on_languagechangepushButton_clicked();
+    void on_ReloadFlashButton_clicked() { emit reloadFromFlashRequested(); }
 
 private:
     std::unique_ptr<Ui::AdvancedPage> ui;

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class BaseSession;
 class QGroupBox;
 class QPushButton;
 
@@ -21,6 +22,9 @@ class HardwarePage : public QWidget {
 public:
     explicit HardwarePage(QWidget *parent = nullptr);
     ~HardwarePage() override;
+
+    // Null detaches the page from the session.
+    void setSession(BaseSession *session) { session_ = session; }
 
     void showGeneralInformation(const QString &encoderCounts, const QString &peakCurrent);
 
@@ -55,5 +59,10 @@ private:
     void setUpEditors();
     void enableBumpStopSliders(bool bumpStopOn);
 
+    // The record the controls edit: the session's, or a scratch one while detached.
+    wire::HardwareSettings &hardware();
+
     std::unique_ptr<Ui::HardwarePage> ui;
+    BaseSession *session_ = nullptr;
+    wire::HardwareSettings detached_;
 };

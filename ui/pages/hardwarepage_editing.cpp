@@ -6,7 +6,7 @@
 
 #include "controlvalues.h"
 #include "hardwareedits.h"
-#include "settingstransfer.h"
+#include "basesession.h"
 
 #include <QCheckBox>
 #include <QSignalBlocker>
@@ -80,9 +80,14 @@ void HardwarePage::enableBumpStopSliders(bool bumpStopOn)
     ui->bumbstopramprangehorizontalSlider->setEnabled(bumpStopOn);
 }
 
+wire::HardwareSettings &HardwarePage::hardware()
+{
+    return session_ ? session_->link().hardwareSettings : detached_;
+}
+
 void HardwarePage::on_bumbstopstrengthhorizontalSlider_valueChanged(int value)
 {
-    setBumpStopStrength(hardwareSettings(), value);
+    setBumpStopStrength(hardware(), value);
     ui->bumbstopstrengthlabel->setText(bumpStopStrengthText(value));
     enableBumpStopSliders(value >= 1);
     emit settingsEdited();
@@ -90,58 +95,58 @@ void HardwarePage::on_bumbstopstrengthhorizontalSlider_valueChanged(int value)
 
 void HardwarePage::on_bumbstopramprangehorizontalSlider_valueChanged(int value)
 {
-    hardwareSettings().word[BumpStopRampRangeId] = std::uint32_t(value);
+    hardware().word[BumpStopRampRangeId] = std::uint32_t(value);
     ui->bumbstopramprangelabel->setText(degreesText(value));
     emit settingsEdited();
 }
 
 void HardwarePage::on_bumbstopdampinghorizonalSlider_valueChanged(int value)
 {
-    hardwareSettings().word[BumpStopDampingId] = std::uint32_t(value);
+    hardware().word[BumpStopDampingId] = std::uint32_t(value);
     ui->bumbstopdampinglabel->setText(percentText(value));
     emit settingsEdited();
 }
 
 void HardwarePage::on_desktopcenteringhorizontalSlider_valueChanged(int value)
 {
-    hardwareSettings().word[DesktopCenteringId] = std::uint32_t(value);
+    hardware().word[DesktopCenteringId] = std::uint32_t(value);
     ui->desktopcenteringstrengthlabel->setText(offOrPercentText(value));
     emit settingsEdited();
 }
 
 void HardwarePage::on_handsoffhorizontalSlider_valueChanged(int level)
 {
-    setHandsOffLevel(hardwareSettings(), level);
+    setHandsOffLevel(hardware(), level);
     ui->handsofflabel->setText(handsOffText(level));
     emit settingsEdited();
 }
 
 void HardwarePage::on_torqueclippingcheckBox_toggled(bool checked)
 {
-    setHardwareBit(hardwareSettings(), SafetyBitsId, kTorqueClippingBit, checked);
+    setHardwareBit(hardware(), SafetyBitsId, kTorqueClippingBit, checked);
     emit settingsEdited();
 }
 
 void HardwarePage::on_resonancereductioncheckBox_toggled(bool checked)
 {
-    setHardwareBit(hardwareSettings(), SafetyBitsId, kResonanceReductionBit, checked);
+    setHardwareBit(hardware(), SafetyBitsId, kResonanceReductionBit, checked);
     emit settingsEdited();
 }
 
 void HardwarePage::on_audibleBeebsCheckBox_toggled(bool checked)
 {
-    setHardwareBit(hardwareSettings(), OptionBitsId, kAudibleBeepsBit, checked);
+    setHardwareBit(hardware(), OptionBitsId, kAudibleBeepsBit, checked);
     emit settingsEdited();
 }
 
 void HardwarePage::on_usbrecoverycheckbox_toggled(bool checked)
 {
-    setHardwareBit(hardwareSettings(), OptionBitsId, kUsbRecoveryBit, checked);
+    setHardwareBit(hardware(), OptionBitsId, kUsbRecoveryBit, checked);
     emit settingsEdited();
 }
 
 void HardwarePage::on_usbsuspendcheckBox_toggled(bool checked)
 {
-    setHardwareBit(hardwareSettings(), OptionBitsId, kUsbSuspendBit, checked);
+    setHardwareBit(hardware(), OptionBitsId, kUsbSuspendBit, checked);
     emit settingsEdited();
 }

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class ProfileManagementHost;
+class BaseSession;
 class QComboBox;
 class QLabel;
 class QTimer;
@@ -29,30 +29,23 @@ public:
     explicit ProfileManagementGroup(QWidget *parent = nullptr);
     ~ProfileManagementGroup() override;
 
-    // Null detaches the group from the window (nothing reaches it any more).
-    void setHost(ProfileManagementHost *host);
+    // Null detaches the group from the session (nothing reaches it any more).
+    void setSession(BaseSession *session) { session_ = session; }
 
-    QComboBox *profileBox() const;
-    QLabel *defaultProfileLabel() const;
-    QLabel *importExportStatusLabel() const;
+    // "This is the default profile." below the box, or nothing.
+    void showDefaultProfileNote(bool activeIsDefault);
 
     // An import or export message is on show.
     bool loadSaveIndicatorRunning() const;
-
-    // All profiles the base reports into an INI file. Silent: the status line stays as it
-    // is. False when the path is empty, no profiles are loaded or the file was not written
-    // (a file that existed stays as it was).
-    bool exportProfiles(const QString &path, bool silent);
-
-    // The silent backup before every save to flash, in the program's folder.
-    bool writeAutomaticBackup();
-    QString automaticBackupPath() const { return automaticBackupPath_; }
-    void setAutomaticBackupPath(const QString &path) { automaticBackupPath_ = path; }
 
 public slots:
     // One item per profile, the default in bold, the active one selected; no activation.
     void fillProfileBox();
     void loadSaveIndicatorTimeout();
+
+signals:
+    // A dialog is open that must close when the base goes away.
+    void dialogOpened(QWidget *dialog);
 
 private slots:
     void on_selectprofilecomboBox_currentIndexChanged(int index);
@@ -65,17 +58,15 @@ private slots:
     void on_importprofilespushbutton_clicked();
 
 private:
-    ProfileManagementHost &host() const;
     void reorderFinished(int result, bool refused, int activated);
     void rememberActivation(int activated);
     void showStatusLine(const QString &text, const char *styleSheet);
     void showLimitReached();
     void importFile(const QString &path);
-    void announceActiveProfile();
+    void exportProfiles(const QString &path);
 
     std::unique_ptr<Ui::ProfileManagementGroup> ui;
-    ProfileManagementHost *host_ = nullptr;
+    BaseSession *session_ = nullptr;
     QTimer *loadSaveIndicatorTimer_;
     QPointer<profileReorderDialog> reorderDialog_;
-    QString automaticBackupPath_;
 };

@@ -2,12 +2,10 @@
 
 #include "profilemanagementgroup.h"
 
+#include "basesession.h"
 #include "profileimportexport.h"
-#include "profilelist.h"
 #include "profilelistedits.h"
 #include "profilelistsync.h"
-#include "profilemanagementhost.h"
-#include "statusreport.h"
 #include "userprompts.h"
 
 #include <QTimer>
@@ -21,48 +19,43 @@ void ProfileManagementGroup::on_exportprofilespushbutton_clicked()
 {
     const QString path = userPrompts().saveFileName(this, tr("Save profiles to INI file"),
                                                     QLatin1String(kSuggestedFileName), tr(fileFilter()));
-    exportProfiles(path, false);
+    exportProfiles(path);
 }
 
-bool ProfileManagementGroup::exportProfiles(const QString &path, bool silent)
+void ProfileManagementGroup::exportProfiles(const QString &path)
 {
-    // Without a loaded list there is nothing to write, and a backup must not be emptied.
-    if (path.isEmpty() || profileList().empty())
-        return false;
-    const bool written = profiles::ImportExport::forConnectedBase().exportFile(path, deviceStatus().profileCount,
-                                                                               profileList());
-    if (!silent) {
-        if (written)
-            showStatusLine(tr("Profiles exported."), "QLabel {color: @colorRival;}");
-        else
-            showStatusLine(tr("Profiles could not be exported."), "QLabel {color: @colorStriker;}");
-    }
-    return written;
+    // Without a loaded list there is nothing to write; a cancelled chooser says nothing.
+    if (path.isEmpty() || !session_ || session_->profiles().empty())
+        return;
+    if (session_->applier().exportProfiles(path))
+        showStatusLine(tr("Profiles exported."), "QLabel {color: @colorRival;}");
+    else
+        showStatusLine(tr("Profiles could not be exported."), "QLabel {color: @colorStriker;}");
 }
-
-bool ProfileManagementGroup::writeAutomaticBackup() { return exportProfiles(automaticBackupPath_, true); }
 
 void ProfileManagementGroup::on_importprofilespushbutton_clicked()
 {
+    if (!session_)
+        return;
     // No status tick may interleave with the writes.
-    host().pauseStatusPolling();
+    session_->pauseStatusPolling();
     const QString path = userPrompts().openFileName(this, tr("Open profiles INI file"),
                                                     QLatin1String(kSuggestedFileName), tr(fileFilter()));
     if (!path.isEmpty())
         importFile(path);
     loadSaveIndicatorTimer_->start(kLoadSaveIndicatorMs);
-    host().restartStatusPolling(kStatusIntervalAfterImportMs);
+    session_->restartStatusPolling(kStatusIntervalAfterImportMs);
 }
 
 void ProfileManagementGroup::importFile(const QString &path)
 {
     ProfileList incoming;
-    if (!profiles::ImportExport::forConnectedBase().importFile(path, QLatin1String(profiles::kProfilesGroup),
+    if (!profiles::ImportExport::forModel(session_->link().modelIndex).importFile(path, QLatin1String(profiles::kProfilesGroup),
                                                                incoming)) {
         showStatusLine(tr("File is empty."), "QLabel {color: @colorStriker;}");
         return;
     }
-    const profilesync::ImportResult result = profilesync::appendImported(incoming);
+    const profilesync::ImportResult result = profilesync::appendImported(*session_, incoming);
     if (result.leftOut == 0)
         showStatusLine(tr("Profiles imported."), "QLabel {color: @colorRival;}");
     else
@@ -71,9 +64,11 @@ void ProfileManagementGroup::importFile(const QString &path)
                            .arg(profileedits::kAddressableProfiles)
                            .arg(result.leftOut),
                        "QLabel {color: @colorStriker;}");
+    if (result.linkLost)
+        showStatusLine(tr("The base went away during the import: %1").arg(session_->link().lastError()),
+                       "QLabel {color: @colorStriker;}");
     if (result.appended == 0)
         return;
     fillProfileBox();
-    host().runStatusTick();
-    host().refreshAllControls();
+    session_->refreshAfterListChange();
 }

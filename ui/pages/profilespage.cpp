@@ -60,12 +60,6 @@ void ProfilesPage::setSlewRateMaximum(int maximum)
 }
 
 ProfileManagementGroup *ProfilesPage::managementGroup() const { return ui->profilemanagementgroupBox; }
-QComboBox *ProfilesPage::profileBox() const { return ui->profilemanagementgroupBox->profileBox(); }
-QLabel *ProfilesPage::defaultProfileLabel() const { return ui->profilemanagementgroupBox->defaultProfileLabel(); }
-QLabel *ProfilesPage::importExportStatusLabel() const
-{
-    return ui->profilemanagementgroupBox->importExportStatusLabel();
-}
 QLineEdit *ProfilesPage::profileNameEditor() const { return ui->profilenamelineEdit; }
 QLineEdit *ProfilesPage::simpleProfileNameEditor() const { return ui->simpleprofilenamelineEdit; }
 QSpinBox *ProfilesPage::steeringAngleSpinBox() const { return ui->SteeringAngleSpinBox; }

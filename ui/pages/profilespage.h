@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class BaseSession;
 class ProfileManagementGroup;
 class QComboBox;
 class QLabel;
@@ -46,6 +47,9 @@ public:
     explicit ProfilesPage(QWidget *parent = nullptr);
     ~ProfilesPage() override;
 
+    // The session whose active profile the controls edit; null detaches the page.
+    void setSession(BaseSession *session);
+
     // One of the two views at a time.
     void showSimpleView(bool simple);
     bool simpleViewShown() const;
@@ -59,9 +63,6 @@ public:
 
     // The profile list's management group: selection, add, copy, delete, files.
     ProfileManagementGroup *managementGroup() const;
-    QComboBox *profileBox() const;
-    QLabel *defaultProfileLabel() const;
-    QLabel *importExportStatusLabel() const;
     QLineEdit *profileNameEditor() const;
     QLineEdit *simpleProfileNameEditor() const;
     QSpinBox *steeringAngleSpinBox() const;
@@ -127,6 +128,12 @@ private slots:
     void on_simpleprofilenamelineEdit_editingFinished();
 
 private:
+    int editedProfileIndex() const;
+    profDataNew *editedProfile() const;
+    profDataNew *editableProfile() const;
+    void markCurrentProfileChanged() const;
+    std::uint32_t rampRange() const;
+
     void setUpEditors();
     // The common step of every profile control: the edit on the active record, the record
     // marked changed, the window told. False (nothing done) for the safe profile.
@@ -139,6 +146,7 @@ private:
     void showSimpleLevels(const profDataNew &profile);
 
     std::unique_ptr<Ui::ProfilesPage> ui;
+    BaseSession *session_ = nullptr;
     std::array<QLabel *, kEffectMarkerCount> markers_{};
     // The notch filter's parts as last stored; each box replaces only its own.
     editing::NotchCodes notchCodes_;

@@ -5,19 +5,16 @@
 #include "profilespage.h"
 #include "ui_profilespage.h"
 
-#include "activeprofile.h"
+#include "basesession.h"
 #include "confirmbacktosimpleprofiledialog.h"
 #include "controlvalues.h"
 #include "datastoredefs.h"
 #include "hardwareedits.h"
 #include "profileedits.h"
-#include "profilelist.h"
 #include "profilename.h"
 #include "profilereadings.h"
 #include "safetycheck.h"
-#include "settingstransfer.h"
 #include "simplesettings.h"
-#include "statusreport.h"
 #include "torquelines.h"
 #include "userprompts.h"
 #include "wheeltick.h"
@@ -36,8 +33,6 @@ using Id = ProfileParameterId;
 
 namespace {
 
-std::uint32_t rampRange() { return hardwareWord(hardwareSettings(), BumpStopRampRangeId); }
-
 template <typename Control, typename Value>
 void setQuietly(Control *control, Value value)
 {
@@ -52,6 +47,23 @@ void setIndexQuietly(QComboBox *box, int index)
 }
 
 } // namespace
+
+void ProfilesPage::setSession(BaseSession *session) { session_ = session; }
+
+int ProfilesPage::editedProfileIndex() const { return session_ ? session_->editedProfileIndex() : 0; }
+profDataNew *ProfilesPage::editedProfile() const { return session_ ? session_->editedProfile() : nullptr; }
+profDataNew *ProfilesPage::editableProfile() const { return session_ ? session_->editableProfile() : nullptr; }
+
+void ProfilesPage::markCurrentProfileChanged() const
+{
+    if (session_)
+        session_->markActiveProfileChanged();
+}
+
+std::uint32_t ProfilesPage::rampRange() const
+{
+    return session_ ? hardwareWord(session_->link().hardwareSettings, BumpStopRampRangeId) : 0;
+}
 
 void ProfilesPage::setUpEditors()
 {
@@ -130,8 +142,8 @@ void ProfilesPage::refreshTorqueLines()
     if (!profile)
         return;
     const presentation::TorqueLinesView torque = presentation::torqueLinesView(
-        hardwareWord(hardwareSettings(), PeakCurrentId), presentation::overallStrengthPercent(*profile),
-        presentation::simpleStrengthPercent(*profile), deviceStatus().hasFlag(wire::highTorque));
+        hardwareWord(session_->link().hardwareSettings, PeakCurrentId), presentation::overallStrengthPercent(*profile),
+        presentation::simpleStrengthPercent(*profile), session_->status().hasFlag(wire::highTorque));
     showTorqueLines(torque.actualCurrent, torque.simpleStrength);
 }
 
@@ -369,8 +381,8 @@ void ProfilesPage::on_ultralowlatencyhorizontalSlider_valueChanged(int value)
 void ProfilesPage::on_endstopanglehorizontalSlider_valueChanged(int value)
 {
     std::uint32_t stored = 0;
-    const bool edited = editProfile([&stored, value](profDataNew &profile) {
-        stored = setEndStop(profile, std::uint32_t(std::max(value, 0)), rampRange());
+    const bool edited = editProfile([&stored, value, ramp = rampRange()](profDataNew &profile) {
+        stored = setEndStop(profile, std::uint32_t(std::max(value, 0)), ramp);
     });
     if (!edited)
         return;
@@ -418,7 +430,7 @@ void ProfilesPage::enableNotchShapeBoxes()
 void ProfilesPage::on_simplesteeringrangehorizontalSlider_valueChanged(int index)
 {
     ui->simplesteeringrangelabel->setText(simpleRangeText(index));
-    editProfile([index](profDataNew &profile) { setSimpleRangeIndex(profile, index, rampRange()); });
+    editProfile([index, ramp = rampRange()](profDataNew &profile) { setSimpleRangeIndex(profile, index, ramp); });
     if (const profDataNew *profile = editedProfile())
         setQuietly(ui->SteeringAngleSpinBox, int((*profile)[Id::steeringrange]));
 }
@@ -443,7 +455,7 @@ void ProfilesPage::on_SteeringAngleSpinBox_editingFinished()
     if (!profile)
         return;
     const std::uint32_t stored = (*profile)[Id::steeringrange];
-    const float angle = presentation::wheelAngle(stored, wheelSample().position);
+    const float angle = presentation::wheelAngle(stored, session_->link().wheelSample.position);
     if (!steeringRangeEditAllowed(angle)) {
         setQuietly(ui->SteeringAngleSpinBox, int(stored));
         emit steeringRangeChangeRefused();
@@ -512,7 +524,7 @@ void ProfilesPage::renameActiveProfile(QLineEdit *editor, QLineEdit *twin)
         editor->setText(profileName(*profile));
         return;
     }
-    if (text == profileBox()->currentText())
+    if (text == profileName(*profile))
         return;
     if (!setProfileName(*profile, text)) {
         // Too long for the base's name field once encoded: the old name stays, visibly.

@@ -6,12 +6,6 @@
 
 namespace presentation {
 
-float wheelAngle(std::uint32_t steeringRange, std::uint16_t position)
-{
-    const float range = float(steeringRange);
-    return range * float(position) / 65535.0f + range * 0.5f - range;
-}
-
 QString wheelDegreesText(float angle)
 {
     // Whole hundredths, cut toward zero, so -0.004 reads "0.00" rather than "-0.00".

@@ -12,8 +12,7 @@
 
 namespace presentation {
 
-// R × p / 65535 + R / 2 − R in single precision: −R/2 at position 0, +R/2 at 65535.
-float wheelAngle(std::uint32_t steeringRange, std::uint16_t position);
+using wire::wheelAngle;
 
 // `WheelDegreesLabel`: truncated toward zero to two decimals, e.g. "-450.00 °".
 QString wheelDegreesText(float angle);

@@ -1,6 +1,6 @@
 #include "safetycheck.h"
 
-#include "wheeltick.h"
+#include "wheelsample.h"
 
 #include <cstdlib>
 
@@ -11,7 +11,7 @@ SafetyCheck checkApplySafety(std::uint32_t steeringRange, std::uint16_t rawPosit
 {
     SafetyCheck check;
     check.range = float(steeringRange);
-    check.angle = presentation::wheelAngle(steeringRange, rawPosition);
+    check.angle = wire::wheelAngle(steeringRange, rawPosition);
     const float endStopDegrees = float(std::llabs(static_cast<long long>(static_cast<std::int32_t>(endStop))));
     const float ramp = float(rampRange);
     check.bumpStopLocation = check.range * 0.5f - endStopDegrees - ramp;

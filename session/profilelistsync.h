@@ -6,6 +6,8 @@
 
 #include "profilelist.h"
 
+class BaseSession;
+
 #include <memory>
 #include <vector>
 
@@ -22,20 +24,22 @@ struct Result {
     int activated = -1; // profile activated on the base by the change, -1 for none
 };
 
-// The active profile as the window knows it: the status field and the editing index.
-void setActiveProfile(int index);
+// Activates a profile on the base; false when the link failed.
+bool activate(BaseSession &session, int index);
+// Makes the active profile the base's default.
+bool makeActiveDefault(BaseSession &session);
 
 // Appends the record as the new last profile, sends it and the new count, and activates it.
 // Refused when the list is full or not loaded.
-Result appendAndActivate(std::unique_ptr<profDataNew> profile);
+Result appendAndActivate(BaseSession &session, std::unique_ptr<profDataNew> profile);
 
 // The same with a copy of the active profile named "Copied profile".
-Result copyActiveProfile();
+Result copyActiveProfile(BaseSession &session);
 
 // Deletes the active profile, keeps the default on the same profile where it survives,
 // rewrites the profiles after it and activates the safe profile. Refused for the safe
 // profile and when only one profile exists.
-Result deleteActiveProfile();
+Result deleteActiveProfile(BaseSession &session);
 
 struct ImportResult {
     int appended = 0; // now at the end of the list
@@ -45,11 +49,11 @@ struct ImportResult {
 
 // Moves the imported records to the end of the list while there is room and sends them
 // and the new count.
-ImportResult appendImported(ProfileList &incoming);
+ImportResult appendImported(BaseSession &session, ProfileList &incoming);
 
 // Puts profiles 1 .. n−1 into the order of `rows` (row r becomes profile r + 1) and sends
 // every one; the default and the active profile follow their records. Refused unless
 // the rows are exactly the list's records 1 .. n−1.
-Result reorder(const std::vector<const profDataNew *> &rows);
+Result reorder(BaseSession &session, const std::vector<const profDataNew *> &rows);
 
 } // namespace profilesync

@@ -1,26 +1,17 @@
-// The reload sequence that follows every successful connection.
+// The reload sequence that follows every successful connection, and the firmware check
+// inside it.
 
-#include "mw2.h"
+#include "basesession.h"
 
 #include "clock.h"
-#include "devicecommands.h"
-#include "devicelink.h"
-#include "firmwarepolicy.h"
 #include "includedfirmware.h"
 #include "launchmode.h"
-#include "profilelist.h"
-#include "settingstransfer.h"
-#include "statusreport.h"
-#include "theme.h"
-#include "toonewfirmwareprompt.h"
-#include "userprompts.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 
 #include <algorithm>
 #include <memory>
-#include <QDebug>
-#include <QDialog>
 
 namespace {
 constexpr int kAnalogRecordCount = 21;
@@ -33,32 +24,41 @@ FirmwareVersion reportedFirmwareVersion(const DeviceStatus &status)
 }
 } // namespace
 
-void MW2::reloadAfterConnection()
+void BaseSession::reloadAfterConnection()
 {
-    DeviceLink &link = deviceLink();
+    QString error;
+    const bool ok = runReload(error);
+    emit reloadFinished(ok, error);
+}
+
+bool BaseSession::runReload(QString &error)
+{
     qDebug() << "reconnected";
     linkclock::sleepMs(500);
 
     bool valid = false;
-    if (!askVeltraneStatusNew(valid)) {
+    if (!link_.askVeltraneStatusNew(valid)) {
         qDebug() << "disconnection due to status update read failure.";
-        link.connected = false;
+        link_.connected = false;
         linkclock::sleepMs(500);
-        return;
+        error = link_.lastError();
+        return false;
     }
     qDebug() << "got a response";
     if (!valid) {
         qDebug() << "wrong response format on first status update -cannot trust packet.";
-        link.connected = false;
+        link_.connected = false;
         linkclock::sleepMs(500);
-        return;
+        error = QStringLiteral("asking for the status: the first reply was not a status report");
+        return false;
     }
 
     linkclock::sleepMs(200);
     if (firmwareCheck() == FirmwareCheck::Stop) {
         qDebug() << "fw update dialog finished, shutting down";
-        close();
-        return;
+        emit shutdownRequested();
+        error = QStringLiteral("the firmware must be changed first");
+        return false;
     }
     qDebug() << "checked fw update need";
     firstConnectionDone_ = true;
@@ -66,65 +66,66 @@ void MW2::reloadAfterConnection()
     if (!readAllProfiles()) {
         qDebug() << "disconnection due to profiledata read failure.";
         linkclock::sleepMs(500);
-        return;
+        error = link_.lastError();
+        return false;
     }
     qDebug() << "got profiles";
     linkclock::sleepMs(100);
 
-    if (!readHardwareSettings()) {
+    if (!link_.getHardwareDataNew()) {
         qDebug() << "disconnection due to hardware settings read failure.";
         linkclock::sleepMs(500);
-        return;
+        error = link_.lastError();
+        return false;
     }
     emit hardwareSettingsMayHaveChanged();
     qDebug() << "got hardware settings";
     linkclock::sleepMs(100);
 
     for (int index = 0; index < kAnalogRecordCount; ++index) {
-        if (!readAnalogRecord(index)) {
+        if (!link_.getAnalogDataNew(std::uint16_t(index), link_.analogSettings[std::size_t(index)])) {
             qDebug() << "disconnection due to analog axis settings read failure.";
             linkclock::sleepMs(500);
-            return;
+            error = link_.lastError();
+            return false;
         }
         linkclock::sleepMs(5);
     }
     qDebug() << "got analog data and settings";
-    setCalibratedAnalogMode();
-    const int active = deviceStatus().activeProfile;
-    ProfileList &profiles = profileList();
-    emit activeProfileChanged(active, active < int(profiles.size()) ? profiles[std::size_t(active)].get()
-                                                                     : nullptr);
+    link_.setCalibratedAnalogMode();
+    const int active = link_.status.activeProfile;
+    emit activeProfileChanged(active, profileAt(active));
+    return true;
 }
 
-MW2::FirmwareCheck MW2::firmwareCheck()
+BaseSession::FirmwareCheck BaseSession::firmwareCheck()
 {
     if (firstConnectionDone_) {
         qDebug() << "no need to update";
         return FirmwareCheck::GoOn;
     }
-    loadIncludedFirmwareVersion(launchMode_, includedFirmwareVersion_);
-    const FirmwareVersion device = reportedFirmwareVersion(deviceStatus());
+    loadIncludedFirmwareVersion(options_.launchMode, includedFirmwareVersion_);
+    const FirmwareVersion device = reportedFirmwareVersion(link_.status);
     const FirmwareUpdatePromptAnswer update =
-        shouldShowFirmwareUpdatePrompt(device, includedFirmwareVersion_, launchMode_);
+        shouldShowFirmwareUpdatePrompt(device, includedFirmwareVersion_, options_.launchMode);
     if (!update.firmwareStatus.text.isEmpty())
-        firmwareStatus_ = {update.firmwareStatus.text, applyThemeColours(update.firmwareStatus.styleSheet)};
+        firmwareStatus_ = update.firmwareStatus;
 
-    const bool linkUp = deviceLink().connected;
+    const bool linkUp = link_.connected;
     if (update.showPrompt && linkUp) {
-        if (launchMode_ == LaunchNormal)
-            launchMode_ = LaunchFirmwareTooOld;
+        if (options_.launchMode == LaunchNormal)
+            options_.launchMode = LaunchFirmwareTooOld;
         qDebug() << "config tool too old";
-        openFirmwareWizard(launchMode_);
+        stopPolling();
+        emit firmwareUpdateRequired(options_.launchMode);
         QCoreApplication::quit();
         return FirmwareCheck::Stop;
     }
-    if (firmwareTooNew(device, versionNumber_) && linkUp) {
+    if (::firmwareTooNew(device, options_.toolVersion) && linkUp) {
         qDebug() << "config tool too new";
         // Nothing may talk to a base whose settings this tool would misread.
-        stopPollingTimers();
-        auto *prompt = new toonewfirmwareprompt(this);
-        prompt->setAttribute(Qt::WA_DeleteOnClose);
-        userPrompts().exec(prompt);
+        stopPolling();
+        emit firmwareTooNew();
         QCoreApplication::quit();
         return FirmwareCheck::Stop;
     }
@@ -134,34 +135,17 @@ MW2::FirmwareCheck MW2::firmwareCheck()
     return FirmwareCheck::GoOn;
 }
 
-bool MW2::readAllProfiles()
+bool BaseSession::readAllProfiles()
 {
-    ProfileList &profiles = profileList();
-    const int count = std::min<int>(deviceStatus().profileCount, kAddressableProfiles);
+    const int count = std::min<int>(link_.status.profileCount, kAddressableProfiles);
     for (int index = 0; index < count; ++index) {
         auto profile = std::make_unique<profDataNew>();
-        if (!getProfileData(std::uint16_t(index), *profile)) {
-            ::clearProfileList();
+        if (!link_.getProfileData(std::uint16_t(index), *profile)) {
+            clearProfiles();
             return false;
         }
-        profiles.push_back(std::move(profile));
+        profiles_.push_back(std::move(profile));
     }
     linkclock::sleepMs(20);
     return true;
 }
-
-bool MW2::readHardwareSettings() { return getHardwareDataNew(); }
-
-bool MW2::readAnalogRecord(int index)
-{
-    return getAnalogDataNew(std::uint16_t(index), analogSettings()[std::size_t(index)]);
-}
-
-void MW2::openFirmwareWizard(int mode)
-{
-    stopPollingTimers();
-    qDebug() << "firmware update wizard requested, mode" << mode;
-}
-
-void MW2::clearProfileList() { ::clearProfileList(); }
-

@@ -1,0 +1,151 @@
+#include "basesession.h"
+
+#include "includedfirmware.h"
+
+#include <QDebug>
+
+BaseSession::BaseSession(hid::Backend &backend, SessionOptions options, QObject *parent)
+    : QObject(parent), options_(std::move(options)), link_(backend), applier_(*this)
+{
+    statusTimer_.setObjectName(QStringLiteral("statusTimer"));
+    wheelTimer_.setObjectName(QStringLiteral("wheelTimer"));
+    connect(&statusTimer_, &QTimer::timeout, this, &BaseSession::statusTick);
+    connect(&wheelTimer_, &QTimer::timeout, this, &BaseSession::wheelTick);
+    connect(&link_.flashDelayTimer(), &QTimer::timeout, this, &BaseSession::flashDelayElapsed);
+    loadIncludedFirmwareVersion(options_.launchMode, includedFirmwareVersion_);
+}
+
+// The profile records go before the link they came from.
+BaseSession::~BaseSession() { clearProfiles(); }
+
+profDataNew *BaseSession::profileAt(int index)
+{
+    return index >= 0 && index < int(profiles_.size()) ? profiles_[std::size_t(index)].get() : nullptr;
+}
+
+void BaseSession::markActiveProfileChanged()
+{
+    if (profDataNew *profile = editedProfile())
+        profile->changed = 1;
+}
+
+void BaseSession::start()
+{
+    statusTimer_.start(kStatusIntervalMs);
+    wheelTimer_.start(kWheelIntervalMs);
+    applier_.autoApplyTimer().start(SettingsApplier::kAutoApplyIntervalMs);
+}
+
+void BaseSession::stopPolling()
+{
+    statusTimer_.stop();
+    wheelTimer_.stop();
+    applier_.autoApplyTimer().stop();
+}
+
+void BaseSession::refreshControls(bool all)
+{
+    // Saving needs a live base; the auto-apply narrows it to settings the flash lacks.
+    if (all)
+        applier_.setSaveEnabled(link_.connected);
+    emit controlsRefreshDue(all);
+}
+
+void BaseSession::refreshAfterListChange()
+{
+    statusTick();
+    refreshControls(true);
+}
+
+void BaseSession::announceActiveProfile(int index)
+{
+    // A status tick may have found the base gone and emptied the list.
+    profDataNew *record = profileAt(index);
+    emit activeProfileChanged(record ? index : -1, record);
+}
+
+void BaseSession::statusTick()
+{
+    if (firstTickPending_) {
+        firstTickPending_ = false;
+        emit firstTick();
+    }
+    if (link_.flashDelayTimer().isActive()) {
+        qDebug() << "no statusupdate due to flash timer";
+        return;
+    }
+    if (link_.updatesPaused) {
+        qDebug() << "updates paused";
+        wheelTimer_.stop();
+        return;
+    }
+    wheelTimer_.start(kWheelIntervalMs);
+
+    if (link_.connected) {
+        bool valid = false;
+        link_.connected = link_.askVeltraneStatusNew(valid);
+        if (!link_.connected) {
+            qDebug() << "disconnection due to status update read failure.";
+            return;
+        }
+        emit statusRefreshed();
+        const bool all = forceFullRefresh_;
+        forceFullRefresh_ = false;
+        refreshControls(all);
+        return;
+    }
+
+    if (link_.openUpdateMode()) {
+        qDebug() << "bootloader detected";
+        stopPolling();
+        emit firmwareUpdateRequired(1);
+        qDebug() << "fw update dialog finished, shutting down";
+        emit shutdownRequested();
+        return;
+    }
+    enterDisconnectedState();
+    if (!link_.connectDevice()) {
+        emit connectFailed();
+        return;
+    }
+    reloadAfterConnection();
+}
+
+void BaseSession::enterDisconnectedState()
+{
+    lastActivatedProfile_ = -1;
+    wheelTimer_.stop();
+    emit activeProfileChanged(-1, nullptr);
+    qDebug() << "Disconnected state";
+    firstConnectionDone_ = false;
+    // Dialogs that hold on to profile records close before the records go.
+    emit disconnected();
+    clearProfiles();
+    link_.flashDelayTimer().stop();
+    applier_.setSaveEnabled(false);
+    forceFullRefresh_ = true;
+}
+
+void BaseSession::wheelTick()
+{
+    if (!link_.connected || link_.updatesPaused) {
+        wheelSampleValid_ = false;
+        return;
+    }
+    const std::uint16_t before = link_.wheelSample.position;
+    if (!link_.readWheelReport()) {
+        // The link closed itself; make sure nothing is left open before the next connect.
+        link_.closeLinkAfterFailure();
+        return;
+    }
+    emit wheelSampled();
+    wheelSampleValid_ = true;
+    previousWheelSample_ = before;
+}
+
+void BaseSession::flashDelayElapsed()
+{
+    link_.flashDelayTimer().stop();
+    link_.updatesPaused = false;
+    emit flashDelayEnded();
+}

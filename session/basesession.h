@@ -1,0 +1,146 @@
+#pragma once
+// One connected base as the tool knows it: the link and every record, the profile list,
+// and the conversation that keeps them current (status tick, wheel tick, the reload after
+// each connection, the firmware check). Widget-free: the window only listens and asks.
+
+#include "devicelink.h"
+#include "firmwarepolicy.h"
+#include "firmwareversion.h"
+#include "profilelist.h"
+#include "settingsapplier.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+#include <cstdint>
+
+struct SessionOptions {
+    QString toolVersion;   // "1.0.15": the firmware generation this tool understands
+    int launchMode = 0;    // LaunchMode
+};
+
+class BaseSession : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kStatusIntervalMs = 1000;
+    static constexpr int kWheelIntervalMs = 40;
+
+    BaseSession(hid::Backend &backend, SessionOptions options, QObject *parent = nullptr);
+    ~BaseSession() override;
+
+    DeviceLink &link() { return link_; }
+    const DeviceLink &link() const { return link_; }
+    const DeviceStatus &status() const { return link_.status; }
+    SettingsApplier &applier() { return applier_; }
+
+    // The tool's copy of the base's profile list: index i is profile i of the base.
+    ProfileList &profiles() { return profiles_; }
+    const ProfileList &profiles() const { return profiles_; }
+    profDataNew *profileAt(int index);
+    // Deletes every record (on disconnection and at shutdown).
+    void clearProfiles() { profiles_.clear(); }
+
+    // The edited profile is the one the base reports active; profile 0 is the base's
+    // read-only safe profile and is never edited.
+    int editedProfileIndex() const { return int(link_.status.activeProfile); }
+    profDataNew *editedProfile() { return profileAt(editedProfileIndex()); }
+    profDataNew *editableProfile() { return editedProfileIndex() == 0 ? nullptr : editedProfile(); }
+    // Moves the active profile on the tool's side (after the base was told).
+    void setActiveProfile(int index) { link_.status.activeProfile = std::uint16_t(index); }
+    // Every edit of a parameter or the name marks the active profile for the next apply.
+    void markActiveProfileChanged();
+
+    // The profile last activated through the profile box; -1 after a disconnection.
+    int lastActivatedProfile() const { return lastActivatedProfile_; }
+    void setLastActivatedProfile(int index) { lastActivatedProfile_ = index; }
+
+    int launchMode() const { return options_.launchMode; }
+    const QString &toolVersion() const { return options_.toolVersion; }
+    bool firstConnectionDone() const { return firstConnectionDone_; }
+    FirmwareVersion includedFirmwareVersion() const { return includedFirmwareVersion_; }
+    // The firmware status line; its style sheet still holds the theme's colour variables.
+    const FirmwareStatusNote &firmwareStatus() const { return firmwareStatus_; }
+
+    bool wheelSampleValid() const { return wheelSampleValid_; }
+    std::uint16_t previousWheelSample() const { return previousWheelSample_; }
+
+    // The next connected tick repopulates every control.
+    void requestFullRefresh() { forceFullRefresh_ = true; }
+
+    QTimer &statusTimer() { return statusTimer_; }
+    QTimer &wheelTimer() { return wheelTimer_; }
+    // Starts the status and wheel timers and the auto-apply.
+    void start();
+    // Stops every timer of the conversation (the firmware prompts end the program).
+    void stopPolling();
+    // Holds the status timer; resuming starts it again with the interval it had.
+    void pauseStatusPolling() { statusTimer_.stop(); }
+    void resumeStatusPolling() { statusTimer_.start(); }
+    void restartStatusPolling(int intervalMs) { statusTimer_.start(intervalMs); }
+
+    // Asks the window to show the records again; `all` also refills the profile views and
+    // makes saving possible while a base is connected.
+    void refreshControls(bool all);
+    // What every profile-list change ends with: a status tick now and every control refilled.
+    void refreshAfterListChange();
+    // The active profile as the base reports it, told to the listeners (-1 when absent).
+    void announceActiveProfile() { announceActiveProfile(int(link_.status.activeProfile)); }
+    // Profile `index`, or -1 with no record when the list does not hold it.
+    void announceActiveProfile(int index);
+
+public slots:
+    void statusTick();
+    void wheelTick();
+    void flashDelayElapsed();
+
+signals:
+    // Before the first status tick does anything: the window's start-up prompts.
+    void firstTick();
+    // A status reply arrived; the records hold it.
+    void statusRefreshed();
+    // The controls are due to show the records again; `all` also refills the profile views.
+    void controlsRefreshDue(bool all);
+    // Nothing connected (the base went away, or no base answered a connection attempt).
+    void disconnected();
+    void connectFailed();
+    // A base waits in its bootloader, or its firmware must be updated: the wizard's turn.
+    void firmwareUpdateRequired(int launchMode);
+    // The base's firmware is newer than this tool understands.
+    void firmwareTooNew();
+    // The session has ended the program's work (after the firmware prompts).
+    void shutdownRequested();
+    void wheelSampled();
+    void flashDelayEnded();
+    // Index -1 with no profile: no base connected.
+    void activeProfileChanged(int index, profDataNew *profile);
+    void hardwareSettingsMayHaveChanged();
+    // After each connection's reload; `error` says what failed when `ok` is false.
+    void reloadFinished(bool ok, const QString &error);
+
+private:
+    enum class FirmwareCheck { GoOn, Stop };
+
+    void enterDisconnectedState();
+    void reloadAfterConnection();
+    bool runReload(QString &error);
+    FirmwareCheck firmwareCheck();
+    bool readAllProfiles();
+
+    SessionOptions options_;
+    DeviceLink link_;
+    ProfileList profiles_;
+    SettingsApplier applier_;
+    QTimer statusTimer_;
+    QTimer wheelTimer_;
+
+    bool firstTickPending_ = true;
+    bool forceFullRefresh_ = true;
+    bool firstConnectionDone_ = false;
+    int lastActivatedProfile_ = -1;
+    bool wheelSampleValid_ = false;
+    std::uint16_t previousWheelSample_ = 0;
+    FirmwareVersion includedFirmwareVersion_;
+    FirmwareStatusNote firmwareStatus_;
+};

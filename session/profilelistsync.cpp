@@ -1,0 +1,133 @@
+#include "profilelistsync.h"
+
+#include "basesession.h"
+#include "clock.h"
+#include "profilelistedits.h"
+
+namespace profilesync {
+
+namespace {
+
+constexpr int kDeleteWritePauseMs = 5;
+constexpr int kImportWritePauseMs = 10;
+constexpr int kReorderIndexPauseMs = 10;
+constexpr int kReorderProfilePauseMs = 50;
+
+} // namespace
+
+bool activate(BaseSession &session, int index) { return session.link().activateProfile(std::uint16_t(index)); }
+
+bool makeActiveDefault(BaseSession &session)
+{
+    return session.link().setDefaultProfile(session.status().activeProfile);
+}
+
+Result appendAndActivate(BaseSession &session, std::unique_ptr<profDataNew> profile)
+{
+    DeviceLink &link = session.link();
+    ProfileList &profiles = session.profiles();
+    // Without the safe profile in place the new record would become profile 0.
+    if (!profile || profiles.empty() || profileedits::freeSlots(profiles) < 1)
+        return {};
+    profiles.push_back(std::move(profile));
+    const int last = int(session.profiles().size()) - 1;
+    if (!link.setProfileData(std::uint16_t(last), *profiles.back()) || !link.setProfileCount(std::uint16_t(last + 1))
+        || !link.activateProfile(std::uint16_t(last)))
+        return {Outcome::LinkLost, -1};
+    session.setActiveProfile(last);
+    return {Outcome::Done, last};
+}
+
+Result copyActiveProfile(BaseSession &session)
+{
+    const profDataNew *active = session.profileAt(session.status().activeProfile);
+    if (!active)
+        return {};
+    return appendAndActivate(session, profileedits::copiedProfile(*active));
+}
+
+Result deleteActiveProfile(BaseSession &session)
+{
+    DeviceLink &link = session.link();
+    ProfileList &profiles = session.profiles();
+    const int active = link.status.activeProfile;
+    if (profiles.size() < 2 || active < 1 || active >= int(session.profiles().size()))
+        return {};
+    const int defaultIndex = link.status.defaultProfile;
+    const int newDefault = profileedits::defaultAfterDelete(active, defaultIndex);
+    bool linkUp = true;
+    if (newDefault != defaultIndex) {
+        linkUp = link.setDefaultProfile(std::uint16_t(newDefault));
+        link.status.defaultProfile = std::uint16_t(newDefault);
+    }
+    profileedits::removeProfile(profiles, active);
+    for (int index = 1; linkUp && index < int(session.profiles().size()); ++index) {
+        linkUp = link.setProfileData(std::uint16_t(index), *profiles[std::size_t(index)]);
+        linkclock::sleepMs(kDeleteWritePauseMs);
+    }
+    linkUp = linkUp && link.activateProfile(0) && link.setProfileCount(std::uint16_t(int(session.profiles().size())));
+    session.setActiveProfile(0);
+    return {linkUp ? Outcome::Done : Outcome::LinkLost, 0};
+}
+
+ImportResult appendImported(BaseSession &session, ProfileList &incoming)
+{
+    DeviceLink &link = session.link();
+    ImportResult result;
+    ProfileList &profiles = session.profiles();
+    if (profiles.empty()) {
+        result.leftOut = int(incoming.size());
+        return result;
+    }
+    const int first = int(session.profiles().size());
+    result.appended = profileedits::appendWithinLimit(profiles, incoming);
+    result.leftOut = int(incoming.size());
+    if (result.appended == 0)
+        return result;
+    bool linkUp = true;
+    for (int index = first; linkUp && index < int(session.profiles().size()); ++index) {
+        linkUp = link.setProfileData(std::uint16_t(index), *profiles[std::size_t(index)]);
+        linkclock::sleepMs(kImportWritePauseMs);
+    }
+    result.linkLost = !(linkUp && link.setProfileCount(std::uint16_t(int(session.profiles().size()))));
+    return result;
+}
+
+Result reorder(BaseSession &session, const std::vector<const profDataNew *> &rows)
+{
+    DeviceLink &link = session.link();
+    ProfileList &profiles = session.profiles();
+    // The default and the active profile follow their records, not their slots.
+    const profDataNew *defaultRecord = session.profileAt(link.status.defaultProfile);
+    const profDataNew *activeRecord = session.profileAt(link.status.activeProfile);
+    if (!profileedits::reorder(profiles, rows))
+        return {};
+    const int newDefault = profileedits::indexOf(profiles, defaultRecord);
+    const int newActive = profileedits::indexOf(profiles, activeRecord);
+    // The tool's side is complete before the base hears of it, whatever the link does.
+    if (newDefault >= 0)
+        link.status.defaultProfile = std::uint16_t(newDefault);
+    if (newActive >= 0)
+        session.setActiveProfile(newActive);
+
+    Result result{Outcome::Done, -1};
+    for (int slot = 1; slot < int(session.profiles().size()); ++slot) {
+        if (!link.setProfileData(std::uint16_t(slot), *profiles[std::size_t(slot)]))
+            return {Outcome::LinkLost, result.activated};
+        if (slot == newDefault) {
+            if (!link.setDefaultProfile(std::uint16_t(slot)))
+                return {Outcome::LinkLost, result.activated};
+            linkclock::sleepMs(kReorderIndexPauseMs);
+        }
+        if (slot == newActive) {
+            if (!link.activateProfile(std::uint16_t(slot)))
+                return {Outcome::LinkLost, result.activated};
+            result.activated = slot;
+            linkclock::sleepMs(kReorderIndexPauseMs);
+        }
+        linkclock::sleepMs(kReorderProfilePauseMs);
+    }
+    return result;
+}
+
+} // namespace profilesync

@@ -1,0 +1,35 @@
+#pragma once
+// A session over a fresh virtual base, its timers still: tests drive the ticks by hand.
+// Seeds the stored tool version so the changelog prompt does not wait for a click.
+
+#include "basesession.h"
+#include "virtualbase.h"
+
+#include <QSettings>
+#include <QTimer>
+
+#include <memory>
+
+class SessionFixture {
+public:
+    explicit SessionFixture(basesim::BaseConfig config = operationalCendra(), int launchMode = 0,
+                            const QString &toolVersion = QStringLiteral("1.0.15"))
+        : base(std::make_unique<basesim::VirtualBase>(config)),
+          session(*base, SessionOptions{toolVersion, launchMode})
+    {
+        QSettings("Halvern Labs", "Veltrane2").setValue("Version", toolVersion);
+    }
+
+    static basesim::BaseConfig operationalCendra()
+    {
+        basesim::BaseConfig config;
+        config.startOperational = true;
+        return config;
+    }
+
+    DeviceLink &link() { return session.link(); }
+
+    // Declared first: the session closes its handle on the base when it goes.
+    std::unique_ptr<basesim::VirtualBase> base;
+    BaseSession session;
+};

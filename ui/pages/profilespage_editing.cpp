@@ -11,6 +11,7 @@
 #include "datastoredefs.h"
 #include "hardwareedits.h"
 #include "profileedits.h"
+#include "profilemanagementgroup.h"
 #include "profilename.h"
 #include "profilereadings.h"
 #include "safetycheck.h"
@@ -48,7 +49,11 @@ void setIndexQuietly(QComboBox *box, int index)
 
 } // namespace
 
-void ProfilesPage::setSession(BaseSession *session) { session_ = session; }
+void ProfilesPage::setSession(BaseSession *session)
+{
+    session_ = session;
+    ui->profilemanagementgroupBox->setSession(session);
+}
 
 int ProfilesPage::editedProfileIndex() const { return session_ ? session_->editedProfileIndex() : 0; }
 profDataNew *ProfilesPage::editedProfile() const { return session_ ? session_->editedProfile() : nullptr; }

@@ -4,7 +4,6 @@
 #include "analogconfigdialog.h"
 #include "basesession.h"
 #include "changelogdialog.h"
-#include "profilemanagementgroup.h"
 #include "savestate.h"
 #include "theme.h"
 #include "toonewfirmwareprompt.h"
@@ -40,7 +39,6 @@ MW2::MW2(BaseSession &session, const QString &versionNumber, const QString &rele
     connect(ui->hardwaresetuptab, &HardwarePage::configureAnalogsRequested, this, &MW2::openAnalogConfigDialog);
     connect(ui->advancedtab, &AdvancedPage::reloadFromFlashRequested, &session_.applier(),
             &SettingsApplier::reloadFromFlash);
-    connect(ui->ProfilesTab->managementGroup(), &ProfileManagementGroup::dialogOpened, this, &MW2::trackDialog);
     connectSession();
     setUpEditing();
     torqueOffBlinkTimer->start(kTorqueBlinkIntervalMs);

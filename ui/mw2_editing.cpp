@@ -6,7 +6,6 @@
 
 #include "basesession.h"
 #include "mousewheelfilter.h"
-#include "profilemanagementgroup.h"
 #include "savestate.h"
 #include "steeringanglechangewarningdialog.h"
 #include "theme.h"
@@ -38,8 +37,6 @@ void MW2::setUpEditing()
     connect(profiles, &ProfilesPage::steeringRangeChangeRefused, this, &MW2::openSteeringAngleWarning);
     connect(profiles, &ProfilesPage::profileViewSwitched, this, &MW2::sendSwitchedProfile);
     connect(profiles, &ProfilesPage::dialogOpened, this, &MW2::trackDialog);
-    connect(profiles, &ProfilesPage::profileRenamed, profiles->managementGroup(),
-            &ProfileManagementGroup::fillProfileBox);
 
     mouseWheelFilter_ = new MousewheelFilter(this);
     mouseWheelFilter_->installOn(this);
@@ -63,15 +60,13 @@ void MW2::updateAllConfigValues(bool force_all_values)
         return;
 
     const DeviceStatus &status = session_.status();
-    ProfileManagementGroup *management = profiles->managementGroup();
-    if (!management->loadSaveIndicatorRunning())
-        management->showDefaultProfileNote(status.activeProfile == status.defaultProfile);
+    profiles->showDefaultProfileNote(status.activeProfile == status.defaultProfile);
     ui->advancedtab->showEventLogVerbosity(status.eventLogVerbosity);
     if (const profDataNew *profile = session_.editedProfile()) {
         profiles->showProfile(*profile);
         profiles->refreshTorqueLines();
     }
-    management->fillProfileBox();
+    profiles->showProfileList();
 }
 
 void MW2::showUnsafeNote(bool unsafe)

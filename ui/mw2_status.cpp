@@ -56,10 +56,11 @@ std::array<bool, wire::kAnalogAxes> enabledAxes(const DeviceLink &link)
 void MW2::setConnectedUi(bool connected)
 {
     // Everything that talks to the base is usable only while one is connected.
-    const QList<QWidget *> deviceControls{ui->advancedtab->actionsGroup(), ui->OverviewTab,
-                                          ui->ProfilesTab, ui->hardwaresetuptab->settingsGroup(),
-                                          ui->activateHighTorquepushbutton, ui->wirelesswheelstab};
-    for (QWidget *control : deviceControls)
+    ui->advancedtab->setActionsEnabled(connected);
+    ui->hardwaresetuptab->setSettingsEnabled(connected);
+    for (QWidget *control : {static_cast<QWidget *>(ui->OverviewTab), static_cast<QWidget *>(ui->ProfilesTab),
+                             static_cast<QWidget *>(ui->activateHighTorquepushbutton),
+                             static_cast<QWidget *>(ui->wirelesswheelstab)})
         control->setEnabled(connected);
     if (connected)
         return;
@@ -68,10 +69,10 @@ void MW2::setConnectedUi(bool connected)
     showLabel(ui->operationalLabel, view.operatingMode.text, view.operatingMode.colour);
     showLabel(ui->estopLabel, view.estop.text, view.estop.colour);
     OverviewPage *overview = ui->OverviewTab;
-    showLabel(overview->wheelDegreesLabel(), view.wheelDegrees.text, view.wheelDegrees.colour);
-    overview->wheelPositionArea()->setEnabled(false);
-    overview->resetCenterButton()->setEnabled(false);
-    ui->advancedtab->actionsGroup()->setEnabled(false);
+    overview->showWheelDegrees(view.wheelDegrees.text);
+    overview->setWheelDegreesColour(view.wheelDegrees.colour);
+    overview->setWheelAreaLive(false);
+    ui->advancedtab->setActionsEnabled(false);
     ui->activeprofilestatusfieldlabel->setText(view.activeProfile);
     ui->enabletorquepushButton->hide();
     ui->advancedtab->showDeviceVersions(modelView(false, 0).text, tr("Unknown"), tr("Unknown"));
@@ -97,10 +98,7 @@ void MW2::refreshStatusDisplay()
 
     // 3: a steering angle set by a game overrides the profile's.
     const TemporarySteeringAngleView angle = temporarySteeringAngleView(status.statusFlags);
-    profiles->temporarySteeringAngleLabel()->setText(angle.text);
-    profiles->temporarySteeringAngleLabel()->setToolTip(angle.toolTip);
-    showColour(profiles->temporarySteeringAngleLabel(), angle.colour);
-    profiles->steeringAngleSpinBox()->setEnabled(angle.steeringAngleEditable);
+    profiles->showTemporarySteeringAngle(angle.text, angle.toolTip, angle.colour, angle.steeringAngleEditable);
 
     // 4-5: diagnostics, E-stop and faults.
     advanced->showDebugInformation(debugValueText(status.debugValue), modeValueText(status.modeValue));
@@ -118,16 +116,15 @@ void MW2::refreshStatusDisplay()
                                  markers.triangleeffectactivelabel, markers.sawtootheffectactivelabel,
                                  markers.springeffectactivelabel});
     advanced->setReloadFlashEnabled(true);
-    advanced->restartEverythingButton()->setEnabled(true);
-    overview->wheelPositionArea()->setEnabled(true);
-    overview->resetCenterButton()->setEnabled(true);
-    showColour(overview->wheelDegreesLabel(), QLatin1String(kColourNormal));
+    advanced->setRestartEnabled(true);
+    overview->setWheelAreaLive(true);
+    overview->setWheelDegreesColour(QLatin1String(kColourNormal));
 
     // 7: pedal calibration needs an operational base.
     if (!analogConfigurationAllowed(status.operatingMode)) {
         if (analogConfigDialog_)
             analogConfigDialog_->close();
-        ui->hardwaresetuptab->configureAnalogsButton()->setEnabled(false);
+        ui->hardwaresetuptab->setAnalogConfigurationEnabled(false);
     }
 
     // 8-10: active profile, operating mode and its side effects, mode value.
@@ -136,17 +133,17 @@ void MW2::refreshStatusDisplay()
     const OperatingModeView mode = operatingModeView(status);
     showLabel(ui->operationalLabel, mode.text, mode.colour);
     if (mode.hardwareGroupEnabled)
-        ui->hardwaresetuptab->settingsGroup()->setEnabled(true);
-    const QList<QWidget *> mainGroups{ui->hardwaresetuptab->settingsGroup(), ui->OverviewTab,
-                                      ui->ProfilesTab, advanced->actionsGroup()};
-    for (QWidget *group : mainGroups) {
-        if (mode.mainGroupsDisabled)
-            group->setEnabled(false);
-        if (mode.mainGroupsEnabled)
-            group->setEnabled(true);
+        ui->hardwaresetuptab->setSettingsEnabled(true);
+    for (const bool enable : {false, true}) {
+        if (enable ? !mode.mainGroupsEnabled : !mode.mainGroupsDisabled)
+            continue;
+        ui->hardwaresetuptab->setSettingsEnabled(enable);
+        ui->OverviewTab->setEnabled(enable);
+        ui->ProfilesTab->setEnabled(enable);
+        advanced->setActionsEnabled(enable);
     }
     if (mode.mainGroupsEnabled)
-        ui->hardwaresetuptab->configureAnalogsButton()->setEnabled(true);
+        ui->hardwaresetuptab->setAnalogConfigurationEnabled(true);
     if (mode.torqueButtonVisible)
         ui->enabletorquepushButton->setVisible(*mode.torqueButtonVisible);
 
@@ -179,8 +176,7 @@ void MW2::refreshStatusDisplay()
     }
 
     // 13: the game's angle can be given back.
-    profiles->unsetTemporarySteeringAngleButton()->setEnabled(angle.unsetButtonsEnabled);
-    profiles->simpleUnsetTemporarySteeringAngleButton()->setEnabled(angle.unsetButtonsEnabled);
+    profiles->setUnsetTemporaryAngleEnabled(angle.unsetButtonsEnabled);
 }
 
 void MW2::wheelUIUpdate()
@@ -230,8 +226,7 @@ void MW2::updateWheelGraphics(float degrees)
 void MW2::updateWheelImage(bool wirelessWheelConnected)
 {
     const QString toolTip = wheelPicture_.updateWheelImage(wirelessWheelConnected);
-    ui->OverviewTab->wheelLabel()->setToolTip(toolTip);
-    ui->OverviewTab->wheelPositionTextLabel()->setToolTip(toolTip);
+    ui->OverviewTab->setWheelToolTip(toolTip);
     updateWheelGraphics(currentAngle_);
 }
 

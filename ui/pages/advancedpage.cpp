@@ -79,13 +79,5 @@ void AdvancedPage::on_languagechangepushButton_clicked()
     storeLanguageCode(languages.at(index).code);
 }
 
-QGroupBox *AdvancedPage::actionsGroup() const { return ui->advancedActionsGroupBox; }
-QPushButton *AdvancedPage::reloadFlashButton() const { return ui->ReloadFlashButton; }
-QPushButton *AdvancedPage::restartEverythingButton() const
-{
-    return ui->RestartEverythingFromScratchButton;
-}
-QComboBox *AdvancedPage::verbosityBox() const { return ui->eventlogverbositycomboBox; }
-QCheckBox *AdvancedPage::mouseWheelFilterCheckBox() const { return ui->mousewheelfiltercheckBox; }
-QLabel *AdvancedPage::telemetryConsentLabel() const { return ui->telemetryConsentLabel; }
-QLabel *AdvancedPage::telemetryStatusLabel() const { return ui->telemetryStatusLabel; }
+void AdvancedPage::setActionsEnabled(bool enabled) { ui->advancedActionsGroupBox->setEnabled(enabled); }
+void AdvancedPage::setRestartEnabled(bool enabled) { ui->RestartEverythingFromScratchButton->setEnabled(enabled); }

@@ -46,14 +46,9 @@ public:
     // The base's event-log verbosity; a level the box does not list leaves it as it is.
     void showEventLogVerbosity(int level);
 
-    // Everything on the page, enabled as one.
-    QGroupBox *actionsGroup() const;
-    QPushButton *reloadFlashButton() const;
-    QPushButton *restartEverythingButton() const;
-    QComboBox *verbosityBox() const;
-    QCheckBox *mouseWheelFilterCheckBox() const;
-    QLabel *telemetryConsentLabel() const;
-    QLabel *telemetryStatusLabel() const;
+    // Everything on the page that talks to the base, enabled as one.
+    void setActionsEnabled(bool enabled);
+    void setRestartEnabled(bool enabled);
 
 signals:
     void reloadFromFlashRequested();

@@ -15,7 +15,7 @@ void HardwarePage::showGeneralInformation(const QString &encoderCounts, const QS
     ui->peakcurrentlabel->setText(peakCurrent);
 }
 
-QGroupBox *HardwarePage::settingsGroup() const { return ui->hardwaresetupgroupBox; }
-QPushButton *HardwarePage::configureAnalogsButton() const { return ui->configureanalogspushbutton; }
+void HardwarePage::setSettingsEnabled(bool enabled) { ui->hardwaresetupgroupBox->setEnabled(enabled); }
+void HardwarePage::setAnalogConfigurationEnabled(bool enabled) { ui->configureanalogspushbutton->setEnabled(enabled); }
 
 void HardwarePage::on_configureanalogspushbutton_clicked() { emit configureAnalogsRequested(); }

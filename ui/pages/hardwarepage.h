@@ -29,8 +29,10 @@ public:
     void showGeneralInformation(const QString &encoderCounts, const QString &peakCurrent);
 
     // All hardware controls, enabled as one.
-    QGroupBox *settingsGroup() const;
-    QPushButton *configureAnalogsButton() const;
+    // The base's settings, enabled as one.
+    void setSettingsEnabled(bool enabled);
+    // Pedal calibration needs an operational base.
+    void setAnalogConfigurationEnabled(bool enabled);
 
     // Every hardware control from the record, signals blocked so that no edit follows.
     void showHardwareSettings(const wire::HardwareSettings &settings);

@@ -1,6 +1,8 @@
 #include "overviewpage.h"
 #include "ui_overviewpage.h"
 
+#include "theme.h"
+
 OverviewPage::OverviewPage(QWidget *parent) : QWidget(parent), ui(new Ui::OverviewPage)
 {
     ui->setupUi(this);
@@ -34,8 +36,20 @@ void OverviewPage::showWheelDegrees(const QString &text) { ui->WheelDegreesLabel
 
 void OverviewPage::showWheelPicture(const QPixmap &picture) { ui->wheelLabel->setPixmap(picture); }
 
-QWidget *OverviewPage::wheelPositionArea() const { return ui->wheelpositionarea; }
-QLabel *OverviewPage::wheelLabel() const { return ui->wheelLabel; }
-QLabel *OverviewPage::wheelPositionTextLabel() const { return ui->wheelpositiontextlabel; }
-QLabel *OverviewPage::wheelDegreesLabel() const { return ui->WheelDegreesLabel; }
-QPushButton *OverviewPage::resetCenterButton() const { return ui->resetWheelCenterpushButton; }
+void OverviewPage::setWheelDegreesColour(const QString &colourVariable)
+{
+    if (!colourVariable.isEmpty())
+        setThemedStyleSheet(ui->WheelDegreesLabel, QStringLiteral("QLabel { color: %1;}").arg(colourVariable));
+}
+
+void OverviewPage::setWheelAreaLive(bool live)
+{
+    ui->wheelpositionarea->setEnabled(live);
+    ui->resetWheelCenterpushButton->setEnabled(live);
+}
+
+void OverviewPage::setWheelToolTip(const QString &toolTip)
+{
+    ui->wheelLabel->setToolTip(toolTip);
+    ui->wheelpositiontextlabel->setToolTip(toolTip);
+}

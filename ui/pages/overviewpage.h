@@ -35,12 +35,12 @@ public:
     void showWheelDegrees(const QString &text);
     void showWheelPicture(const QPixmap &picture);
 
+    // The angle's colour, a theme colour variable.
+    void setWheelDegreesColour(const QString &colourVariable);
     // The picture, its caption, the angle and the centre button, enabled as one.
-    QWidget *wheelPositionArea() const;
-    QLabel *wheelLabel() const;
-    QLabel *wheelPositionTextLabel() const;
-    QLabel *wheelDegreesLabel() const;
-    QPushButton *resetCenterButton() const;
+    void setWheelAreaLive(bool live);
+    // Where the wheel picture comes from, on the picture and its caption.
+    void setWheelToolTip(const QString &toolTip);
 
 private:
     std::unique_ptr<Ui::OverviewPage> ui;

@@ -1,6 +1,8 @@
 #include "profilespage.h"
 #include "ui_profilespage.h"
 
+#include "theme.h"
+
 #include "profilemanagementgroup.h"
 
 #include <QRegularExpression>
@@ -22,6 +24,9 @@ ProfilesPage::ProfilesPage(QWidget *parent) : QWidget(parent), ui(new Ui::Profil
 
     showSimpleView(true);
     setUpEditors();
+    ProfileManagementGroup *management = ui->profilemanagementgroupBox;
+    connect(management, &ProfileManagementGroup::dialogOpened, this, &ProfilesPage::dialogOpened);
+    connect(this, &ProfilesPage::profileRenamed, management, &ProfileManagementGroup::fillProfileBox);
 }
 
 ProfilesPage::~ProfilesPage() = default;
@@ -59,17 +64,28 @@ void ProfilesPage::setSlewRateMaximum(int maximum)
     ui->slewratehorizontalSlider->setMaximum(maximum);
 }
 
-ProfileManagementGroup *ProfilesPage::managementGroup() const { return ui->profilemanagementgroupBox; }
-QLineEdit *ProfilesPage::profileNameEditor() const { return ui->profilenamelineEdit; }
-QLineEdit *ProfilesPage::simpleProfileNameEditor() const { return ui->simpleprofilenamelineEdit; }
-QSpinBox *ProfilesPage::steeringAngleSpinBox() const { return ui->SteeringAngleSpinBox; }
-QLabel *ProfilesPage::temporarySteeringAngleLabel() const { return ui->temporarysteeringanglelabel; }
-QPushButton *ProfilesPage::unsetTemporarySteeringAngleButton() const
+void ProfilesPage::showProfileList() { ui->profilemanagementgroupBox->fillProfileBox(); }
+
+void ProfilesPage::showDefaultProfileNote(bool activeIsDefault)
 {
-    return ui->unsetTemporarySteeringAnglepushButton;
+    ProfileManagementGroup *management = ui->profilemanagementgroupBox;
+    if (!management->loadSaveIndicatorRunning())
+        management->showDefaultProfileNote(activeIsDefault);
 }
-QPushButton *ProfilesPage::simpleUnsetTemporarySteeringAngleButton() const
+
+void ProfilesPage::showTemporarySteeringAngle(const QString &text, const QString &toolTip,
+                                              const QString &colourVariable, bool steeringAngleEditable)
 {
-    return ui->simpleunsettemporarysteeringanglepushbutton;
+    QLabel *label = ui->temporarysteeringanglelabel;
+    label->setText(text);
+    label->setToolTip(toolTip);
+    if (!colourVariable.isEmpty())
+        setThemedStyleSheet(label, QStringLiteral("QLabel { color: %1;}").arg(colourVariable));
+    ui->SteeringAngleSpinBox->setEnabled(steeringAngleEditable);
 }
-QSlider *ProfilesPage::slewRateSlider() const { return ui->slewratehorizontalSlider; }
+
+void ProfilesPage::setUnsetTemporaryAngleEnabled(bool enabled)
+{
+    ui->unsetTemporarySteeringAnglepushButton->setEnabled(enabled);
+    ui->simpleunsettemporarysteeringanglepushbutton->setEnabled(enabled);
+}

@@ -61,15 +61,16 @@ public:
     // The slew-rate control's top position means "Off"; where it lies depends on the model.
     void setSlewRateMaximum(int maximum);
 
-    // The profile list's management group: selection, add, copy, delete, files.
-    ProfileManagementGroup *managementGroup() const;
-    QLineEdit *profileNameEditor() const;
-    QLineEdit *simpleProfileNameEditor() const;
-    QSpinBox *steeringAngleSpinBox() const;
-    QLabel *temporarySteeringAngleLabel() const;
-    QPushButton *unsetTemporarySteeringAngleButton() const;
-    QPushButton *simpleUnsetTemporarySteeringAngleButton() const;
-    QSlider *slewRateSlider() const;
+    // The profile box refilled from the session's list.
+    void showProfileList();
+    // "This is the default profile." or nothing, unless an import or export message is on show.
+    void showDefaultProfileNote(bool activeIsDefault);
+    // A steering angle set by a game overrides the profile's: the line saying so, and
+    // whether the profile's own angle may be edited meanwhile.
+    void showTemporarySteeringAngle(const QString &text, const QString &toolTip, const QString &colourVariable,
+                                    bool steeringAngleEditable);
+    // The buttons that give the game's angle back.
+    void setUnsetTemporaryAngleEnabled(bool enabled);
 
     // Editing the active profile (profilespage_editing.cpp).
     // Every profile control from the record, signals blocked so that no edit follows; the

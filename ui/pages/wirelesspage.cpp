@@ -28,6 +28,3 @@ void WirelessPage::clearWheelLines()
     ui->wirelessconnectionqualitylabel->clear();
 }
 
-QLabel *WirelessPage::wheelNameLabel() const { return ui->wirelesswheellabel; }
-QLabel *WirelessPage::batteryLabel() const { return ui->wirelessbatterylabel; }
-QLabel *WirelessPage::connectionQualityLabel() const { return ui->wirelessconnectionqualitylabel; }

@@ -26,9 +26,6 @@ public:
     QWidget *receiverPanel() const { return receiverPanel_; }
 
     void clearWheelLines();
-    QLabel *wheelNameLabel() const;
-    QLabel *batteryLabel() const;
-    QLabel *connectionQualityLabel() const;
 
 private:
     std::unique_ptr<Ui::WirelessPage> ui;

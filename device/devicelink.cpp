@@ -41,18 +41,6 @@ const char *modelName(std::uint32_t modelIndex)
     return "";
 }
 
-int slewRateMaximumOf(std::uint32_t modelIndex)
-{
-    switch (modelIndex) {
-    case ModelBrivo:
-        return 8000;
-    case ModelCendra:
-        return 9500;
-    default:
-        return 4800;
-    }
-}
-
 DeviceLink::DeviceLink(hid::Backend &backend) : backend_(backend)
 {
     flashDelayTimer_.setObjectName(QStringLiteral("flashDelayTimer"));

@@ -50,8 +50,6 @@ using AnalogSettingsTable = std::array<AnalogSettings, wire::kAnalogRecordCount>
 // Product id and text name of a model index ("Cendra", ...); unknown indices give 0 / "".
 std::uint16_t productIdForModel(std::uint32_t modelIndex);
 const char *modelName(std::uint32_t modelIndex);
-// Upper limit of the slew-rate control for a model.
-int slewRateMaximumOf(std::uint32_t modelIndex);
 
 // Texts the link writes to standard output (they end in a line feed). Tests capture them.
 using StandardOutputSink = std::function<void(const char *text)>;

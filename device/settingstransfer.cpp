@@ -3,7 +3,7 @@
 #include "devicelink.h"
 
 #include "clock.h"
-#include "datastoredefs.h"
+#include "profilerecord.h"
 #include "settingsids.h"
 
 namespace {

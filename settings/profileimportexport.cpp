@@ -1,6 +1,6 @@
 #include "profileimportexport.h"
 
-#include "devicelink.h"
+#include "devicemodel.h"
 
 #include "profileinikeys.h"
 #include "profilename.h"
@@ -196,8 +196,6 @@ QString ImportExport::profileToString(int number, const profDataNew &profile) co
 } // namespace profiles
 
 namespace profiles {
-
-bool modelHasExtendedParameters(std::uint32_t modelIndex) { return modelIndex == ModelCendra; }
 
 ImportExport ImportExport::forModel(std::uint32_t modelIndex)
 {

@@ -81,7 +81,5 @@ public:
     bool extendedParameters; // the base is a Cendra
 };
 
-// Cendra bases carry the parameters that the other models ignore.
-bool modelHasExtendedParameters(std::uint32_t modelIndex);
 
 } // namespace profiles

@@ -11,3 +11,19 @@ constexpr std::uint16_t kProductIdUpdateMode = 0x0D5E;   // bootloader of any mo
 constexpr std::uint16_t kProductIdCendra = 0x0D5F;
 constexpr std::uint16_t kProductIdBrivo = 0x0D60;
 constexpr std::uint16_t kProductIdArdex = 0x0D61;
+
+// Upper limit of the slew-rate control for a model.
+constexpr int slewRateMaximumOf(std::uint32_t modelIndex)
+{
+    switch (modelIndex) {
+    case ModelBrivo:
+        return 8000;
+    case ModelCendra:
+        return 9500;
+    default:
+        return 4800;
+    }
+}
+
+// Only the Cendra has the extra filters, and only its profile files carry them.
+constexpr bool modelHasExtendedParameters(std::uint32_t modelIndex) { return modelIndex == ModelCendra; }

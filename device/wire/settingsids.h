@@ -3,7 +3,7 @@
 // texts, and how a reply's values land in each kind of record. Ids a reply names outside
 // a record are dropped, so a confused or hostile base cannot write past it.
 
-#include "datastoredefs.h"
+#include "profilerecord.h"
 #include "indexedframes.h"
 #include "settingsrecords.h"
 

@@ -3,10 +3,6 @@
 // command table, the only one the base answers from while it sits there. The application's
 // commands are unknown to it, as its commands are to the application.
 
-#include "basetiming.h"
-
-#include <optional>
-
 namespace basesim {
 
 class CommandTable;

@@ -146,15 +146,4 @@ std::vector<WirelessWheel> defaultWirelessWheels()
     };
 }
 
-bool SettingsStore::operator==(const SettingsStore &other) const
-{
-    const auto sameAnalog = [](const wire::AnalogSettings &a, const wire::AnalogSettings &b) {
-        return std::equal(a.word.begin(), a.word.end(), b.word.begin())
-            && std::equal(a.name.begin(), a.name.end(), b.name.begin());
-    };
-    return profileCount == other.profileCount && defaultProfile == other.defaultProfile && profiles == other.profiles
-        && hardware.word == other.hardware.word
-        && std::equal(analog.begin(), analog.end(), other.analog.begin(), sameAnalog);
-}
-
 } // namespace basesim

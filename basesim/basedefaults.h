@@ -2,9 +2,13 @@
 // What a factory-fresh base holds: default profiles, hardware settings, analog records,
 // the drive's parameters and the wheels a receiver knows.
 
-#include "basestate.h"
+#include "basedrive.h"
+#include "basesettings.h"
+#include "basewireless.h"
+#include "devicemodel.h"
 
 #include <cstdint>
+#include <map>
 #include <vector>
 
 namespace basesim {
@@ -20,20 +24,5 @@ SettingsStore factorySettings(DeviceModel model, std::uint16_t profileCount, std
 
 std::map<std::uint16_t, std::int32_t> defaultDriveParameters(DeviceModel model);
 std::vector<WirelessWheel> defaultWirelessWheels();
-
-// Drive parameter addresses with a meaning on the base's side.
-namespace drive {
-constexpr std::uint16_t MaximumPower = 411;
-constexpr std::uint16_t CommutationInitSource = 484;
-constexpr std::uint16_t CommutationOffset = 485;
-constexpr std::uint16_t FaultActive = 552;
-constexpr std::uint16_t StatusWord = 553;
-constexpr std::uint16_t SaveAndRestart = 554;
-constexpr std::uint16_t SerialNumber = 6002;
-constexpr std::uint16_t UniqueId = 6003;
-constexpr std::uint16_t FaultLocation = 8110;
-constexpr std::int32_t StatusEstopBit = 0x80;
-constexpr std::int32_t InitSourceAbsoluteEncoder = 3;
-} // namespace drive
 
 } // namespace basesim

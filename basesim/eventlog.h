@@ -1,5 +1,6 @@
 #pragma once
-// The base's event ring: a code and a signed value per entry, the newest at `head`.
+// The base's event ring: a code and a signed value per entry, the newest at `head`. It
+// lives in RAM, so each power-on starts it afresh with the boot entries.
 
 #include <array>
 #include <cstddef>
@@ -7,7 +8,11 @@
 
 namespace basesim {
 
+class CommandTable;
+struct BaseState;
+
 constexpr std::size_t kEventLogSize = 1000;
+constexpr std::uint8_t kEventLogVerbosityLevels = 3;
 
 struct EventLog {
     std::array<std::uint16_t, kEventLogSize> codes{};
@@ -15,7 +20,7 @@ struct EventLog {
     // Index of the newest entry; an empty ring starts so that its first entry lands at 0.
     std::uint16_t head = kEventLogSize - 1;
 
-    void record(std::uint16_t code, std::int32_t value)
+    void record(std::uint16_t code, std::int32_t value = 0)
     {
         head = static_cast<std::uint16_t>((head + 1) % kEventLogSize);
         codes[head] = code;
@@ -26,5 +31,11 @@ struct EventLog {
     std::uint16_t codeAt(std::size_t position) const { return position < kEventLogSize ? codes[position] : 0; }
     std::int32_t valueAt(std::size_t position) const { return position < kEventLogSize ? values[position] : 0; }
 };
+
+// What the firmware writes first after power-on, into an empty ring.
+void logBoot(BaseState &state);
+
+// Log download and verbosity.
+void addEventLogCommands(CommandTable &table);
 
 } // namespace basesim

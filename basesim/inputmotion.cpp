@@ -1,5 +1,10 @@
 #include "inputmotion.h"
 
+#include "basesettings.h"
+#include "basestate.h"
+#include "commandtable.h"
+#include "eventcodes.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -58,6 +63,73 @@ std::uint16_t sensorReading(const BaseState &state, std::size_t axis, Millisecon
     return clampRaw(std::lround(kPedalSensorLow + travel * (kPedalSensorHigh - kPedalSensorLow)));
 }
 
+
+// Torque stays off while the centre moves, so the wheel does not jump.
+void beginCentreChange(BaseState &state)
+{
+    if (!state.centreChangePending) {
+        state.forcesEnabledBeforeCentreChange = state.hasFlag(wire::ForcesEnabled);
+        state.centreChangePending = true;
+    }
+    state.setFlag(wire::ForcesEnabled, false);
+}
+
+bool unsetTemporarySteeringAngle(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &)
+{
+    base.state.setFlag(wire::tempSteeringAngle, false);
+    return false;
+}
+
+bool setRawAnalogMode(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &)
+{
+    base.state.eventLog.record(event::CmdRawAnalogMode);
+    base.state.inputs.rawAnalogMode = true;
+    return false;
+}
+
+bool setCalibratedAnalogMode(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &)
+{
+    base.state.eventLog.record(event::CmdCalibratedAnalogMode);
+    base.state.inputs.rawAnalogMode = false;
+    return false;
+}
+
+bool finishCenterChange(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &)
+{
+    BaseState &state = base.state;
+    if (state.centreChangePending) {
+        state.centreChangePending = false;
+        if (state.forcesEnabledBeforeCentreChange)
+            state.setFlag(wire::ForcesEnabled, true);
+    }
+    return false;
+}
+
+// Session only: no setting changes, so the flash still matches and Unsaved is untouched.
+bool setWheelCenterTemporary(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &)
+{
+    BaseState &state = base.state;
+    state.eventLog.record(event::CmdSetWheelCenter, 0);
+    beginCentreChange(state);
+    state.inputs.centreOffset =
+        static_cast<std::int32_t>(mechanicalWheelPosition(state, base.now)) - wire::kWheelCentre;
+    return false;
+}
+
+// Written straight to flash as well, so it does not make the settings unsaved.
+bool setWheelCenterPermanent(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &)
+{
+    BaseState &state = base.state;
+    state.eventLog.record(event::CmdSetWheelCenter, 1);
+    beginCentreChange(state);
+    const std::int32_t offset =
+        static_cast<std::int32_t>(mechanicalWheelPosition(state, base.now)) - wire::kWheelCentre;
+    state.inputs.centreOffset = offset;
+    state.ram.setPermanentCentreOffset(offset);
+    state.flash.setPermanentCentreOffset(offset);
+    return false;
+}
+
 } // namespace
 
 std::uint16_t mechanicalWheelPosition(const BaseState &state, Milliseconds now)
@@ -100,6 +172,16 @@ wire::WheelSample inputSample(const BaseState &state, Milliseconds now)
         }
     }
     return sample;
+}
+
+void addInputCommands(CommandTable &table)
+{
+    table.on(DeviceCommand::unsetTemporarySteeringAngle, unsetTemporarySteeringAngle);
+    table.on(DeviceCommand::setRawAnalogMode, setRawAnalogMode);
+    table.on(DeviceCommand::setCalibratedAnalogMode, setCalibratedAnalogMode);
+    table.on(DeviceCommand::finishCenterChange, finishCenterChange);
+    table.on(DeviceCommand::setWheelCenterTemporary, setWheelCenterTemporary);
+    table.on(DeviceCommand::setWheelCenterPermanent, setWheelCenterPermanent);
 }
 
 } // namespace basesim

@@ -79,8 +79,8 @@ int VirtualBase::write(hid::Device *device, const std::uint8_t *data, std::size_
     if (received_.size() >= kReceivedFramesKept)
         received_.erase(received_.begin(), received_.begin() + kReceivedFramesKept / 2);
     received_.push_back(frame);
-    lastFrameAt_ = now;
-    owesSwallowedReply_ = false;
+    traffic_.lastFrameAt = now;
+    traffic_.owesSwallowedReply = false;
 
     wire::ReplyBuffer reply;
     if (model_.handleCommand(frame, now, reply)) {
@@ -131,8 +131,8 @@ void VirtualBase::close(hid::Device *device)
     handles_.erase(it);
     // Input nobody can read any more is gone, as with a closed hidraw node.
     if (std::none_of(handles_.begin(), handles_.end(), [this](const std::unique_ptr<Handle> &h) { return usable(h.get()); })) {
-        replies_.clear();
-        owesSwallowedReply_ = false;
+        traffic_.replies.clear();
+        traffic_.owesSwallowedReply = false;
     }
 }
 
@@ -209,17 +209,14 @@ void VirtualBase::dropOffBus()
 {
     plugged_ = false;
     ++busSession_;
-    replies_.clear();
-    owesSwallowedReply_ = false;
+    traffic_ = BusTraffic{};
     reenumerateAt_.reset();
-    lastFrameAt_.reset();
-    lastGameReportAt_.reset();
 }
 
 void VirtualBase::queueReply(wire::ReplyBuffer reply, Milliseconds now)
 {
     if (faults_.dropReplies) {
-        owesSwallowedReply_ = true;
+        traffic_.owesSwallowedReply = true;
         return;
     }
     if (faults_.wrongPacketTypeReplies != 0) {
@@ -232,23 +229,25 @@ void VirtualBase::queueReply(wire::ReplyBuffer reply, Milliseconds now)
     // The clock counts whole milliseconds: ready one tick after the latency, so that at
     // least that much time has really passed since the request.
     const int latency = std::max(0, faults_.replyLatencyMs);
-    replies_.push(reply, latency > 0 ? now + latency + 1 : now);
+    traffic_.replies.push(reply, latency > 0 ? now + latency + 1 : now);
 }
 
 bool VirtualBase::floodActive(Milliseconds now) const
 {
     return faults_.foreignFloodForever
-        || (faults_.foreignFloodMs > 0 && lastFrameAt_ && now < *lastFrameAt_ + faults_.foreignFloodMs);
+        || (faults_.foreignFloodMs > 0 && traffic_.lastFrameAt
+            && now < *traffic_.lastFrameAt + faults_.foreignFloodMs);
 }
 
 bool VirtualBase::streaming() const
 {
-    return !faults_.stopGameReports && model_.streamsGameReports() && replies_.empty() && !owesSwallowedReply_;
+    return !faults_.stopGameReports && model_.streamsGameReports() && traffic_.replies.empty()
+        && !traffic_.owesSwallowedReply;
 }
 
 bool VirtualBase::gameReportDue(Milliseconds now) const
 {
-    return streaming() && (!lastGameReportAt_ || now - *lastGameReportAt_ >= kGameReportIntervalMs);
+    return streaming() && (!traffic_.lastGameReportAt || now - *traffic_.lastGameReportAt >= kGameReportIntervalMs);
 }
 
 int VirtualBase::deliver(Milliseconds now, std::uint8_t *data, std::size_t length)
@@ -262,13 +261,13 @@ int VirtualBase::deliver(Milliseconds now, std::uint8_t *data, std::size_t lengt
         report[0] = faults_.foreignReportId;
         return copyReport(report.data(), report.size(), data, length);
     }
-    if (const ReplyQueue::Entry *reply = replies_.ready(now)) {
+    if (const ReplyQueue::Entry *reply = traffic_.replies.ready(now)) {
         const int n = copyReport(reply->bytes.data(), reply->bytes.size(), data, length);
-        replies_.pop();
+        traffic_.replies.pop();
         return n;
     }
     if (gameReportDue(now)) {
-        lastGameReportAt_ = now;
+        traffic_.lastGameReportAt = now;
         const GameReport report = model_.gameReport(now);
         return copyReport(report.data(), report.size(), data, length);
     }
@@ -279,10 +278,10 @@ std::optional<Milliseconds> VirtualBase::nextDelivery(Milliseconds now) const
 {
     std::optional<Milliseconds> next;
     const auto consider = [&next](Milliseconds at) { next = next ? std::min(*next, at) : at; };
-    if (!replies_.empty())
-        consider(replies_.front().readyAt);
+    if (!traffic_.replies.empty())
+        consider(traffic_.replies.front().readyAt);
     if (streaming())
-        consider(lastGameReportAt_ ? *lastGameReportAt_ + kGameReportIntervalMs : now);
+        consider(traffic_.lastGameReportAt ? *traffic_.lastGameReportAt + kGameReportIntervalMs : now);
     if (next)
         next = std::max(*next, now);
     return next;

@@ -49,7 +49,7 @@ public:
 
     const std::vector<wire::CommandFrame> &receivedFrames() const { return received_; }
     void clearReceivedFrames() { received_.clear(); }
-    std::size_t pendingReplies() const { return replies_.size(); }
+    std::size_t pendingReplies() const { return traffic_.replies.size(); }
 
     // The USB cable: open handles go stale, pending input is lost. The base keeps running.
     void unplug();
@@ -91,12 +91,16 @@ private:
     std::vector<std::unique_ptr<Handle>> handles_;
     std::optional<Milliseconds> reenumerateAt_;
 
-    ReplyQueue replies_;
-    // A base that owes a reply is busy with the request and streams nothing meanwhile,
-    // also when the reply was swallowed (then until the next frame or the last close).
-    bool owesSwallowedReply_ = false;
-    std::optional<Milliseconds> lastFrameAt_;
-    std::optional<Milliseconds> lastGameReportAt_;
+    // What the base holds for its current stay on the bus; leaving the bus loses all of it.
+    struct BusTraffic {
+        ReplyQueue replies;
+        // A base that owes a reply is busy with the request and streams nothing meanwhile,
+        // also when the reply was swallowed (then until the next frame or the last close).
+        bool owesSwallowedReply = false;
+        std::optional<Milliseconds> lastFrameAt;
+        std::optional<Milliseconds> lastGameReportAt;
+    };
+    BusTraffic traffic_;
 
     std::vector<wire::CommandFrame> received_;
     int initCount_ = 0;

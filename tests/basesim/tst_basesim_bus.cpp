@@ -30,6 +30,8 @@ private slots:
     void rawAnalogModeShowsSensorRange();
     void calibratedReportFollowsRecordInUse();
     void bootloaderCommandReenumerates();
+    void bootloaderAnswersOnlyItsOwnCommands_data();
+    void bootloaderAnswersOnlyItsOwnCommands();
 };
 
 static std::optional<wire::WheelSample> readGameReport(Bench &bench)
@@ -387,6 +389,81 @@ void TestBaseSimBus::bootloaderCommandReenumerates()
     // Power-cycled, the application boots again under the model's id.
     bench.base.powerCycle();
     QCOMPARE(bench.base.currentProductId(), kProductIdCendra);
+    bench.reopen();
+    const auto status = bench.status();
+    QVERIFY(status);
+    QCOMPARE(status->operatingMode, 0u);
+}
+
+void TestBaseSimBus::bootloaderAnswersOnlyItsOwnCommands_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::newRow("started there") << "config";
+    QTest::newRow("jumped by command") << "command";
+    QTest::newRow("entered while saving") << "saving";
+}
+
+// However the base got into its bootloader, no application command reaches it: no code, with
+// any of a few arguments, is answered unless the bootloader's own table holds it, and none
+// changes what the application would act on, even once its time would have come.
+void TestBaseSimBus::bootloaderAnswersOnlyItsOwnCommands()
+{
+    QFETCH(QString, way);
+
+    BaseConfig config = operationalConfig();
+    config.inBootloader = way == "config";
+    Bench bench(config);
+    basesim::BaseState &state = bench.base.state();
+    state.wirelessReceiverPresent = true;
+    if (way == "command") {
+        QCOMPARE(bench.send(DeviceCommand::startBootloader), 60);
+        bench.wait(basesim::kBootloaderJumpMs + basesim::kBootloaderEnumerationMs);
+    } else if (way == "saving") {
+        QCOMPARE(bench.send(DeviceCommand::saveToFlash), 60);
+        bench.base.enterBootloader();
+    }
+    bench.reopen();
+    QVERIFY(bench.handle);
+    QVERIFY(state.inBootloader);
+    const basesim::BaseState before = state;
+
+    const basesim::CommandTable &bootloader = basesim::BaseModel::bootloaderCommands();
+    for (int code = 0; code < 256; ++code) {
+        for (const std::uint16_t argument : {0, 1, 3, int(kDriveSystemRestart)}) {
+            QCOMPARE(bench.send(wire::u16Command(DeviceCommand(code), argument)), 60);
+            bench.clock.advance(1);
+            wire::ReplyBuffer reply{};
+            const int n = bench.readInto(reply);
+            if (!bootloader.handles(std::uint8_t(code)))
+                QVERIFY2(n == 0, qPrintable(QString("code 0x%1 answered").arg(code, 2, 16, QChar('0'))));
+        }
+    }
+    bench.wait(basesim::kFlashSaveMs + basesim::kBootToOperationalMs);
+
+    QVERIFY(state.inBootloader);
+    QCOMPARE(bench.base.currentProductId(), kProductIdUpdateMode);
+    QVERIFY(!state.bootloaderJumpAt);
+    QCOMPARE(state.operatingMode, before.operatingMode);
+    QCOMPARE(state.statusFlags, before.statusFlags);
+    QCOMPARE(state.activeProfile, before.activeProfile);
+    QVERIFY(state.ram == before.ram);
+    QVERIFY(state.flash == before.flash);
+    QCOMPARE(state.eventLog.head, before.eventLog.head);
+    QVERIFY(state.eventLog.codes == before.eventLog.codes);
+    QCOMPARE(state.eventLogVerbosity, before.eventLogVerbosity);
+    QCOMPARE(state.effectsAllocated, before.effectsAllocated);
+    QCOMPARE(state.inputs.rawAnalogMode, before.inputs.rawAnalogMode);
+    QCOMPARE(state.inputs.centreOffset, before.inputs.centreOffset);
+    QCOMPARE(state.centreChangePending, before.centreChangePending);
+    QVERIFY(state.drive.parameters == before.drive.parameters);
+    QVERIFY(state.driveRead.latched == before.driveRead.latched);
+    QVERIFY(!state.driveRead.challenge);
+    QCOMPARE(state.connectedWheel, before.connectedWheel);
+    for (std::size_t i = 0; i < state.receiver.wheels.size(); ++i)
+        QCOMPARE(state.receiver.wheels[i].paired, before.receiver.wheels[i].paired);
+
+    // Back in the application, its own table answers again.
+    bench.base.powerCycle();
     bench.reopen();
     const auto status = bench.status();
     QVERIFY(status);

@@ -2,6 +2,7 @@
 // what each command changes, flash save and reload, drive restart and the wheel centre.
 
 #include "basesimbench.h"
+#include "eventcodes.h"
 
 #include <QtTest>
 
@@ -73,6 +74,7 @@ private slots:
     void saveToFlash();
     void saveDuringBootPausesIt();
     void powerCycleRunsFromFlash();
+    void powerCycleResetsOnlyWhatIsInRam();
     void driveRestart();
     void estopCycleClearsFaults();
     void wheelCentre_data();
@@ -372,6 +374,100 @@ void TestBaseSimModel::powerCycleRunsFromFlash()
     QCOMPARE(int(status->eventLogVerbosity), 0);
     QCOMPARE(status->effectsAllocated, 0u);
     QVERIFY(!status->hasFlag(Unsaved));
+}
+
+// A power cycle starts everything the base holds in RAM afresh; what it keeps when switched
+// off (flash, the drive's parameters, pairing, firmware) and what the world around it sets
+// (faults, held inputs, a receiver) stay as they were.
+void TestBaseSimModel::powerCycleResetsOnlyWhatIsInRam()
+{
+    Bench bench;
+    basesim::BaseState &state = bench.base.state();
+    state.wirelessReceiverPresent = true;
+
+    // Kept: a saved default profile, the pairing (wheel 0 forgotten, wheel 2 paired), the
+    // drive's parameters and the firmware.
+    QCOMPARE(bench.send(DeviceCommand::setDefaultProfile, 2), 60);
+    QCOMPARE(bench.send(DeviceCommand::saveToFlash), 60);
+    bench.wait(basesim::kFlashSaveMs);
+    QCOMPARE(bench.send(DeviceCommand::connectWirelessDevice, 0), 60);
+    QCOMPARE(bench.send(DeviceCommand::forgetWirelessDevice), 60);
+    QCOMPARE(bench.send(DeviceCommand::connectWirelessDevice, 2), 60);
+    state.drive.parameters[411] = 30000;
+    state.firmwarePatch = 16;
+    // Set from outside.
+    state.faultLocation = 3;
+    state.driveUpdateProgress = 25;
+    state.modeValue = 77;
+    state.debugValue = 5;
+    state.holdWheel(0x9000);
+    state.inputs.heldButtons = std::array<std::uint32_t, 4>{0x5u, 0, 0, 0};
+    // In RAM only.
+    QCOMPARE(bench.send(DeviceCommand::setProfileCount, 7), 60);
+    QCOMPARE(bench.send(DeviceCommand::activateProfile, 6), 60);
+    QCOMPARE(bench.send(DeviceCommand::setRawAnalogMode), 60);
+    QCOMPARE(bench.send(DeviceCommand::setWheelCenterTemporary), 60);
+    QCOMPARE(bench.send(DeviceCommand::setEventLogVerbosity, 2), 60);
+    QCOMPARE(bench.send(DeviceCommand::startWirelessScan), 60);
+    QCOMPARE(bench.send(DeviceCommand::startBootloader), 60);
+    state.effectsAllocated = 3;
+    state.effectsPlaying = 1;
+    state.setFlag(highTorque, true);
+    state.driveRead.latched[0] = 411;
+    state.driveRead.challenge = 1234;
+    QVERIFY(state.ram != state.flash);
+    const basesim::SettingsStore flash = state.flash;
+    const auto parameters = state.drive.parameters;
+
+    const linkclock::Milliseconds cycledAt = bench.clock.peek();
+    bench.base.powerCycle();
+
+    QCOMPARE(state.operatingMode, 0u);
+    QCOMPARE(state.poweredOnAt, cycledAt);
+    QVERIFY(!state.driveVersionKnown);
+    QVERIFY(!state.inBootloader);
+    QVERIFY(!state.bootloaderJumpAt);
+    QVERIFY(!bench.base.model().saving());
+    QVERIFY(state.ram == state.flash);
+    QCOMPARE(int(state.activeProfile), 2);
+    QVERIFY(!state.inputs.rawAnalogMode);
+    QCOMPARE(state.inputs.centreOffset, 0);
+    QVERIFY(!state.centreChangePending);
+    QCOMPARE(int(state.eventLogVerbosity), 0);
+    QCOMPARE(state.effectsAllocated, 0u);
+    QCOMPARE(state.effectsPlaying, 0u);
+    QVERIFY(state.driveRead.latched == wire::DriveAddresses{});
+    QVERIFY(!state.driveRead.latchedHighTorque);
+    QVERIFY(!state.driveRead.challenge);
+    // The ring starts over with the boot entries; the receiver takes the wheel still paired.
+    QCOMPARE(int(state.eventLog.head), 4);
+    QCOMPARE(int(state.eventLog.codes[0]), int(basesim::event::Boot));
+    QCOMPARE(int(state.eventLog.codes[4]), int(basesim::event::WirelessStateChange));
+    QCOMPARE(state.connectedWheel, std::optional<std::size_t>(2));
+    QCOMPARE(int(state.statusFlags), int(wirelessConn));
+
+    QVERIFY(state.flash == flash);
+    QVERIFY(state.drive.parameters == parameters);
+    QCOMPARE(int(state.firmwarePatch), 16);
+    QCOMPARE(state.receiver.wheels.size(), std::size_t(3));
+    QVERIFY(!state.receiver.wheels[0].paired && !state.receiver.wheels[1].paired && state.receiver.wheels[2].paired);
+
+    QVERIFY(state.wirelessReceiverPresent);
+    QCOMPARE(state.faultLocation, 3u);
+    QCOMPARE(int(state.driveUpdateProgress), 25);
+    QCOMPARE(state.modeValue, 77u);
+    QCOMPARE(state.debugValue, 5u);
+    QCOMPARE(state.inputs.heldWheelPosition, std::optional<std::uint16_t>(0x9000));
+    QVERIFY(state.inputs.heldButtons && (*state.inputs.heldButtons)[0] == 0x5u);
+
+    // The boot runs from there, and the jump asked for before is forgotten.
+    bench.reopen();
+    bench.wait(basesim::kBootToOperationalMs);
+    const auto status = bench.status();
+    QVERIFY(status);
+    QCOMPARE(status->operatingMode, 11u);
+    QCOMPARE(int(status->firmwarePatch), 16);
+    QCOMPARE(bench.base.currentProductId(), kProductIdCendra);
 }
 
 void TestBaseSimModel::driveRestart()

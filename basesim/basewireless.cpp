@@ -1,0 +1,142 @@
+// The receiver's commands as the base answers them. Without a receiver the base knows no
+// wheels, and the receiver's status bits read as clear.
+
+#include "basewireless.h"
+
+#include "basestate.h"
+#include "commandtable.h"
+#include "eventcodes.h"
+
+#include <algorithm>
+
+namespace basesim {
+namespace {
+
+// Hardware setting id 14, bit 10.
+constexpr std::size_t kOptionsHardwareId = 14;
+constexpr std::uint32_t kAutoConnectBit = 1u << 10;
+
+wire::ReplyBuffer wheelRecord(const WirelessWheel &wheel)
+{
+    return wire::encodeWirelessDeviceData(wheel.mac, wheel.name, wheel.signalStrength, wheel.batteryRaw,
+                                          wheel.connectionQuality);
+}
+
+bool startWirelessScan(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &)
+{
+    BaseState &state = base.state;
+    if (state.wirelessReceiverPresent) {
+        state.eventLog.record(event::WirelessTaskChange, 1);
+        state.setFlag(wire::receiverScanning, true);
+    }
+    return false;
+}
+
+bool stopWirelessScan(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &)
+{
+    BaseState &state = base.state;
+    if (state.hasFlag(wire::receiverScanning))
+        state.eventLog.record(event::WirelessTaskChange, 0);
+    state.setFlag(wire::receiverScanning, false);
+    return false;
+}
+
+// Without a receiver the base knows no wheels; it still answers.
+bool replyWirelessCount(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &reply)
+{
+    const BaseState &state = base.state;
+    const std::size_t count = state.wirelessReceiverPresent ? state.receiver.wheels.size() : 0;
+    reply[0] = wire::kReplyReportId;
+    reply[1] = static_cast<std::uint8_t>(PacketType::WirelessDeviceCount);
+    wire::putU16(reply.data(), reply.size(), 2, static_cast<std::uint16_t>(count));
+    return true;
+}
+
+bool replyWirelessDevice(CommandContext &base, const wire::CommandFrame &frame, wire::ReplyBuffer &reply)
+{
+    const BaseState &state = base.state;
+    const std::size_t index = u16Argument(frame);
+    const auto &wheels = state.receiver.wheels;
+    reply = state.wirelessReceiverPresent && index < wheels.size() ? wheelRecord(wheels[index])
+                                                                   : wire::emptyWirelessDeviceData();
+    return true;
+}
+
+bool replyCurrentWirelessDevice(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &reply)
+{
+    const BaseState &state = base.state;
+    const auto &wheels = state.receiver.wheels;
+    const bool connected =
+        state.wirelessReceiverPresent && state.connectedWheel && *state.connectedWheel < wheels.size();
+    reply = connected ? wheelRecord(wheels[*state.connectedWheel]) : wire::emptyWirelessDeviceData();
+    return true;
+}
+
+bool connectWirelessDevice(CommandContext &base, const wire::CommandFrame &frame, wire::ReplyBuffer &)
+{
+    BaseState &state = base.state;
+    const std::size_t index = u16Argument(frame);
+    auto &wheels = state.receiver.wheels;
+    if (!state.wirelessReceiverPresent || index >= wheels.size())
+        return false;
+    wheels[index].paired = true;
+    state.connectedWheel = index;
+    state.setFlag(wire::wirelessConn, true);
+    state.setFlag(wire::wirelessTorqueOffEvent, false);
+    state.eventLog.record(event::WirelessStateChange, 1);
+    return false;
+}
+
+// A disconnection the user asked for is no radio loss, so torque stays as it is.
+bool disconnectWirelessDevice(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &)
+{
+    BaseState &state = base.state;
+    if (!state.connectedWheel)
+        return false;
+    state.connectedWheel.reset();
+    state.setFlag(wire::wirelessConn, false);
+    state.eventLog.record(event::WirelessStateChange, 0);
+    return false;
+}
+
+bool forgetWirelessDevice(CommandContext &base, const wire::CommandFrame &frame, wire::ReplyBuffer &reply)
+{
+    BaseState &state = base.state;
+    if (!state.connectedWheel)
+        return false;
+    auto &wheels = state.receiver.wheels;
+    if (*state.connectedWheel < wheels.size())
+        wheels[*state.connectedWheel].paired = false;
+    disconnectWirelessDevice(base, frame, reply);
+    state.eventLog.record(event::WirelessStateChange, -1);
+    return false;
+}
+
+} // namespace
+
+void connectAutomatically(BaseState &state)
+{
+    if (!state.wirelessReceiverPresent || !(state.ram.hardware.word[kOptionsHardwareId] & kAutoConnectBit))
+        return;
+    const auto &wheels = state.receiver.wheels;
+    const auto paired = std::find_if(wheels.begin(), wheels.end(), [](const WirelessWheel &w) { return w.paired; });
+    if (paired == wheels.end())
+        return;
+    state.connectedWheel = static_cast<std::size_t>(paired - wheels.begin());
+    state.setFlag(wire::wirelessConn, true);
+    state.eventLog.record(event::WirelessStateChange, 1);
+}
+
+void addWirelessCommands(CommandTable &table)
+{
+    table.on(DeviceCommand::startWirelessScan, startWirelessScan);
+    table.on(DeviceCommand::stopWirelessScan, stopWirelessScan);
+    table.on(DeviceCommand::getNumWirelessDevices, replyWirelessCount);
+    table.on(DeviceCommand::getWirelessDeviceData, replyWirelessDevice);
+    table.on(DeviceCommand::getCurrentWirelessDeviceData, replyCurrentWirelessDevice);
+    table.on(DeviceCommand::connectWirelessDevice, connectWirelessDevice);
+    table.on(DeviceCommand::disconnectWirelessDevice, disconnectWirelessDevice);
+    table.on(DeviceCommand::forgetWirelessDevice, forgetWirelessDevice);
+}
+
+} // namespace basesim

@@ -1,0 +1,38 @@
+#pragma once
+// The wireless receiver: the wheels it knows, which of them are paired (kept across a
+// power cycle) and the one connected now (lost with it).
+
+#include "wirelessdevicedata.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace basesim {
+
+class CommandTable;
+struct BaseState;
+
+struct WirelessWheel {
+    wire::MacAddress mac{};
+    std::string name;
+    std::int8_t signalStrength = 0;
+    std::uint8_t batteryRaw = 0;        // volts = 2.00 + batteryRaw / 100
+    std::uint8_t connectionQuality = 0; // percent
+    bool paired = false;
+};
+
+// The receiver's list of wheels in device-index order.
+struct WirelessReceiver {
+    std::vector<WirelessWheel> wheels;
+};
+
+// With "connect automatically" set, the receiver takes the first paired wheel it knows as
+// soon as the base is up.
+void connectAutomatically(BaseState &state);
+
+// Scanning, the wheel list, connecting, disconnecting and forgetting.
+void addWirelessCommands(CommandTable &table);
+
+} // namespace basesim

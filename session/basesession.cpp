@@ -88,7 +88,7 @@ void BaseSession::statusTick()
             qDebug() << "disconnection due to status update read failure.";
             return;
         }
-        emit statusRefreshed();
+        emit statusRefreshed(link_.status);
         const bool all = forceFullRefresh_;
         forceFullRefresh_ = false;
         refreshControls(all);

@@ -98,8 +98,8 @@ public slots:
 signals:
     // Before the first status tick does anything: the window's start-up prompts.
     void firstTick();
-    // A status reply arrived; the records hold it.
-    void statusRefreshed();
+    // A status reply arrived; the link's records hold it.
+    void statusRefreshed(const DeviceStatus &status);
     // The controls are due to show the records again; `all` also refills the profile views.
     void controlsRefreshDue(bool all);
     // Nothing connected (the base went away, or no base answered a connection attempt).

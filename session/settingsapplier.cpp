@@ -77,18 +77,21 @@ void SettingsApplier::autoApplySettings()
     const bool activeWasChanged = active->changed != 0;
     settingsChanged_ = false;
     setSaveEnabled(true);
-    link.setHardwareData();
+    bool ok = link.setHardwareData();
     ProfileList &list = session_.profiles();
     for (std::size_t index = 0; index < list.size(); ++index) {
         profDataNew &profile = *list[index];
         if (!profile.changed)
             continue;
-        if (link.setProfileData(std::uint16_t(index), profile))
+        if (link.setProfileData(std::uint16_t(index), profile)) {
             profile.changed = 0;
-        else
+        } else {
             qDebug() << "disconnect at applying profile data: profile" << int(index);
+            ok = false;
+        }
     }
     qDebug() << "Settings were applied to hardware.";
+    emit settingsApplied(ok, ok ? QString() : QStringLiteral("applying the settings: ") + link.lastError());
     if (activeWasChanged && !active->changed)
         emit session_.activeProfileChanged(activeIndex, active);
     emit session_.hardwareSettingsMayHaveChanged();

@@ -51,6 +51,9 @@ signals:
     void unsafeToApplyChanged(bool unsafe);
     // The auto-apply found no base.
     void disconnectedAtApply();
+    // The pending edits went to the base; `ok` is false when the link failed on the way,
+    // and `error` then says where.
+    void settingsApplied(bool ok, const QString &error);
     void savingStarted();
     // `error` says what failed, with its context, when `ok` is false.
     void saveFinished(bool ok, const QString &error);

@@ -103,8 +103,13 @@ void SettingsApplier::saveToFlash()
     // The base saves what it runs: an edit still waiting for the auto-apply would be lost.
     if (settingsChanged_) {
         autoApplySettings();
-        if (settingsChanged_ || !link.connected)
+        // Refused as unsafe: the note beside the button says so already.
+        if (settingsChanged_)
             return;
+        if (!link.connected) {
+            emit saveFinished(false, QStringLiteral("saving to flash: applying the edits first: ") + link.lastError());
+            return;
+        }
     }
     writeAutomaticBackup();
     emit savingStarted();

@@ -1,20 +1,19 @@
-// The main window's firmware check at the first good status of a connection, driven
-// against the virtual base.
+// The session's firmware check at the first good status of a connection, driven against
+// the virtual base, with the window showing its outcome.
 
-#include "devicelink.h"
-#include "linkfixture.h"
 #include "logcapture.h"
 #include "manualclock.h"
 #include "mw2.h"
+#include "scriptedprompts.h"
+#include "sessionfixture.h"
+#include "theme.h"
 #include "toonewfirmwareprompt.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include "scriptedprompts.h"
-
-#include <QSettings>
 #include <QTimer>
 #include <QtTest>
 
@@ -46,20 +45,11 @@ class TestMw2FirmwareCheck : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
     void constructionLoadsIncludedVersion_data();
     void constructionLoadsIncludedVersion();
     void firstStatusDecides_data();
     void firstStatusDecides();
 };
-
-void TestMw2FirmwareCheck::init()
-{
-    flashDelayTimer().stop();
-    forceFullRefresh = true;
-    // This version has run before: no changelog in the way.
-    QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15");
-}
 
 void TestMw2FirmwareCheck::constructionLoadsIncludedVersion_data()
 {
@@ -78,12 +68,13 @@ void TestMw2FirmwareCheck::constructionLoadsIncludedVersion()
     QFETCH(int, includedMajor);
     basesim::BaseConfig config;
     config.plugged = false;
-    LinkFixture fixture(config);
     LogCapture log;
-    MW2 window("1.0.15", "2020.1", launchMode);
+    // The session loads it; building the window on top loads nothing more.
+    SessionFixture fixture(config, launchMode);
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
     // The window also reports which wheel picture it loaded; only the firmware line counts here.
     QCOMPARE(log.messages().filter("loadIncludedFirmwareVersion"), QStringList{message});
-    QCOMPARE(window.includedFirmwareVersion().major, includedMajor);
+    QCOMPARE(fixture.session.includedFirmwareVersion().major, includedMajor);
 }
 
 void TestMw2FirmwareCheck::firstStatusDecides_data()
@@ -117,25 +108,26 @@ void TestMw2FirmwareCheck::firstStatusDecides()
     QFETCH(bool, promptShown);
 
     ManualClock clock;
-    basesim::BaseConfig config = LinkFixture::operationalCendra();
+    basesim::BaseConfig config = SessionFixture::operationalCendra();
     config.firmwareMajor = std::uint8_t(major);
     config.firmwareMinor = std::uint8_t(minor);
     config.firmwarePatch = std::uint8_t(patch);
-    LinkFixture fixture(config);
-    MW2 window("1.0.15", "2020.1", launchMode);
+    SessionFixture fixture(config, launchMode);
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
     DialogAnswerer answerer;
     window.show();
-    LogCapture log;
+    fixture.session.start(); // polling runs, as in the program
+    LogCapture log(&fixture.link());
 
-    window.statusUpdate();
+    fixture.session.statusTick();
 
     QVERIFY(log.contains(outcome));
     const QString wizardLine = QStringLiteral("firmware update wizard requested, mode %1");
     if (wizardMode >= 0) {
-        QCOMPARE(window.launchMode(), wizardMode);
+        QCOMPARE(fixture.session.launchMode(), wizardMode);
         QVERIFY(log.contains(wizardLine.arg(wizardMode)));
     } else {
-        QCOMPARE(window.launchMode(), launchMode);
+        QCOMPARE(fixture.session.launchMode(), launchMode);
         QVERIFY(!log.messages().filter("firmware update wizard requested").size());
     }
 
@@ -149,22 +141,27 @@ void TestMw2FirmwareCheck::firstStatusDecides()
     }
 
     const bool goesOn = outcome == "first connection done";
-    auto *statusTimer = window.findChild<QTimer *>("statusTimer");
-    auto *wheelTimer = window.findChild<QTimer *>("wheelTimer");
+    QTimer *statusTimer = &fixture.session.statusTimer();
+    QTimer *wheelTimer = &fixture.session.wheelTimer();
     if (goesOn) {
         QVERIFY(log.contains("no need to update"));
         QVERIFY(log.contains("got analog data and settings"));
-        QVERIFY(window.firstConnectionDone());
+        QVERIFY(fixture.session.firstConnectionDone());
         QVERIFY(statusTimer->isActive());
         QVERIFY(window.isVisible());
-        QCOMPARE(window.firmwareStatus().text, QString("Correct firmware is installed!"));
-        QCOMPARE(window.firmwareStatus().styleSheet, QString("QLabel {color:#e84e0f;}"));
+        QCOMPARE(fixture.session.firmwareStatus().text, QString("Correct firmware is installed!"));
+        QCOMPARE(applyThemeColours(fixture.session.firmwareStatus().styleSheet), QString("QLabel {color:#e84e0f;}"));
+        // The window shows it with the next connected tick.
+        fixture.session.statusTick();
+        auto *shown = window.findChild<QLabel *>("firmwarestatuslabel");
+        QCOMPARE(shown->text(), fixture.session.firmwareStatus().text);
+        QCOMPARE(shown->styleSheet(), applyThemeColours(fixture.session.firmwareStatus().styleSheet));
     } else {
         // The program ends: no profile is read, polling is over and the window is closed.
         QVERIFY(log.contains("fw update dialog finished, shutting down"));
         QVERIFY(!log.contains("checked fw update need"));
         QVERIFY(!log.contains("got profiles"));
-        QVERIFY(!window.firstConnectionDone());
+        QVERIFY(!fixture.session.firstConnectionDone());
         QVERIFY(!statusTimer->isActive());
         QVERIFY(!wheelTimer->isActive());
         QVERIFY(!window.isVisible());

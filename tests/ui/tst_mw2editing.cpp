@@ -2,14 +2,12 @@
 // the auto-apply sends them only when the wheel stands safely away from its end stops,
 // saving first applies what is pending, and the controls follow the profiles read back.
 
-#include "linkfixture.h"
 #include "logcapture.h"
 #include "manualclock.h"
 #include "mw2.h"
-#include "profilemanagementgroup.h"
 #include "profilelist.h"
 #include "scriptedprompts.h"
-#include "settingstransfer.h"
+#include "sessionfixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -41,17 +39,17 @@ constexpr int kReloadFromFlash = 0x05;
 
 basesim::BaseConfig baseWithActiveProfile(std::uint16_t active)
 {
-    basesim::BaseConfig config = LinkFixture::operationalCendra();
+    basesim::BaseConfig config = SessionFixture::operationalCendra();
     config.activeProfile = active;
     return config;
 }
 
-// A window connected to a virtual base, driven tick by tick; its own timers stay still.
+// A window on a session connected to a virtual base, driven tick by tick; no timer runs.
 struct Session {
     ManualClock clock;
-    LinkFixture fixture;
+    SessionFixture fixture;
     ScriptedPrompts prompts;
-    MW2 window{"1.0.15", "2020.1", 0};
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
 
     explicit Session(std::uint16_t activeProfile = 1) : fixture(baseWithActiveProfile(activeProfile))
     {
@@ -62,7 +60,9 @@ struct Session {
     }
 
     basesim::BaseState &base() { return fixture.base->state(); }
-    void tick() { window.statusUpdate(); }
+    SettingsApplier &applier() { return fixture.session.applier(); }
+    DeviceLink &link() { return fixture.link(); }
+    void tick() { fixture.session.statusTick(); }
     void reconnect()
     {
         fixture.base->unplug();
@@ -81,7 +81,7 @@ struct Session {
         return widget;
     }
     QString text(const QString &label) { return find<QLabel>(label)->text(); }
-    profDataNew &profile(std::size_t index) { return *profileList().at(index); }
+    profDataNew &profile(std::size_t index) { return *fixture.session.profiles().at(index); }
 
     // Moves a slider or spin box to `value` as a user would, so its handler runs.
     void set(const QString &name, int value)
@@ -106,12 +106,12 @@ struct Session {
     // The wheel held at `degrees` of the active profile's range, as the wheel tick reads it.
     void holdWheelAt(double degrees)
     {
-        const double range = profile(deviceStatus().activeProfile).param[18];
+        const double range = profile(link().status.activeProfile).param[18];
         base().holdWheel(std::uint16_t(std::lround((degrees + range / 2) * 65535 / range)));
         // Offscreen the window is not active: the picture and angle refresh every 14th tick.
         for (int i = 0; i < 14; ++i) {
             clock.advance(40);
-            window.wheelUpdate();
+            fixture.session.wheelTick();
         }
     }
 
@@ -125,7 +125,7 @@ struct Session {
         return count;
     }
 
-    // Lets the base finish a flash write the window started.
+    // Lets the base finish a flash write the session started.
     void waitForFlashWrite()
     {
         clock.advance(basesim::kFlashSaveMs + 100);
@@ -146,9 +146,6 @@ class TestMw2Editing : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-
     void profileControlStoresValue_data();
     void profileControlStoresValue();
     void hardwareControlStoresValue_data();
@@ -172,21 +169,6 @@ private slots:
     void controlsFollowReloadedProfile();
     void mouseWheelNeedsFocusWhileGuarded();
 };
-
-void TestMw2Editing::init()
-{
-    QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15");
-    clearProfileList();
-    hardwareSettings() = wire::HardwareSettings{};
-    flashDelayTimer().stop();
-    forceFullRefresh = true;
-}
-
-void TestMw2Editing::cleanup()
-{
-    flashDelayTimer().stop();
-    clearProfileList();
-}
 
 void TestMw2Editing::profileControlStoresValue_data()
 {
@@ -237,7 +219,7 @@ void TestMw2Editing::profileControlStoresValue()
     QCOMPARE(s.profile(1).param[std::size_t(parameter)], stored);
     QCOMPARE(s.text(label), text);
     QCOMPARE(int(s.profile(1).changed), 1);
-    QVERIFY(s.window.settingsChanged());
+    QVERIFY(s.applier().settingsChanged());
     // Nothing goes to the base from the handler itself.
     QVERIFY(s.fixture.base->receivedFrames().empty());
 }
@@ -281,7 +263,7 @@ void TestMw2Editing::hardwareControlStoresValue()
     QFETCH(QString, label);
     QFETCH(QString, text);
     Session s;
-    const wire::HardwareSettings before = hardwareSettings();
+    const wire::HardwareSettings before = s.link().hardwareSettings;
 
     if (auto *box = s.window.findChild<QCheckBox *>(control)) {
         box->setChecked(!value); // from the other state, whatever the base had
@@ -289,17 +271,17 @@ void TestMw2Editing::hardwareControlStoresValue()
     } else {
         s.set(control, value);
     }
-    QCOMPARE(hardwareSettings().word[std::size_t(word)] & mask, stored);
+    QCOMPARE(s.link().hardwareSettings.word[std::size_t(word)] & mask, stored);
     for (std::size_t other = 0; other < before.word.size(); ++other) {
         if (other != std::size_t(word) && other != 8 && other != 14) // strength and its on bit go together
-            QCOMPARE(hardwareSettings().word[other], before.word[other]);
+            QCOMPARE(s.link().hardwareSettings.word[other], before.word[other]);
     }
     if (!label.isEmpty())
         QCOMPARE(s.text(label), text);
-    QVERIFY(s.window.settingsChanged());
+    QVERIFY(s.applier().settingsChanged());
     // The bump stop's other sliders mean nothing while it is off.
-    const bool bumpStopOn = hardwareSettings().word[8] >= 1;
-    QCOMPARE(bool(hardwareSettings().word[14] & 0x2), bumpStopOn);
+    const bool bumpStopOn = s.link().hardwareSettings.word[8] >= 1;
+    QCOMPARE(bool(s.link().hardwareSettings.word[14] & 0x2), bumpStopOn);
     QCOMPARE(s.find("bumbstopdampinghorizonalSlider")->isEnabled(), bumpStopOn);
     QCOMPARE(s.find("bumbstopramprangehorizontalSlider")->isEnabled(), bumpStopOn);
 }
@@ -359,7 +341,7 @@ void TestMw2Editing::simpleLevelsDeriveAdvancedValues()
     QCOMPARE(p.param[18], 360u);
     QCOMPARE(s.find<QSpinBox>("SteeringAngleSpinBox")->value(), 360);
     QCOMPARE(p.param[26], quint32(37 | 0 << 8 | 4 << 16 | 0 << 24));
-    QVERIFY(s.window.settingsChanged());
+    QVERIFY(s.applier().settingsChanged());
 }
 
 void TestMw2Editing::endStopStaysInsideRange_data()
@@ -401,14 +383,14 @@ void TestMw2Editing::steeringRangeNeedsCentredWheel()
     auto *box = s.find<QSpinBox>("SteeringAngleSpinBox");
     s.holdWheelAt(0);
     s.set("endstopanglehorizontalSlider", 400);
-    s.window.autoApplySettings(); // from a clean start
-    QVERIFY(!s.window.settingsChanged());
+    s.applier().autoApplySettings(); // from a clean start
+    QVERIFY(!s.applier().settingsChanged());
 
     s.holdWheelAt(45);
     s.enterSteeringRange(1080);
     QCOMPARE(box->value(), 900);
     QCOMPARE(s.profile(1).param[18], 900u);
-    QVERIFY(!s.window.settingsChanged());
+    QVERIFY(!s.applier().settingsChanged());
     auto *warning = s.window.findChild<QDialog *>("steeringangle_changewarning_dialog");
     QVERIFY(warning);
     QVERIFY(warning->isVisible());
@@ -428,7 +410,7 @@ void TestMw2Editing::steeringRangeNeedsCentredWheel()
     QCOMPARE(s.profile(1).param[18], 720u);
     QCOMPARE(s.profile(1).param[8], 350u);
     QCOMPARE(s.text("endstoplocktolocklabel"), QString("20° (lock-to-lock)"));
-    QVERIFY(s.window.settingsChanged());
+    QVERIFY(s.applier().settingsChanged());
 }
 
 void TestMw2Editing::safeProfileIsReadOnly()
@@ -445,7 +427,7 @@ void TestMw2Editing::safeProfileIsReadOnly()
     emit name->editingFinished();
     QCOMPARE(name->text(), QString("Read-only safe profile"));
     QCOMPARE(QString::fromUtf8(s.profile(0).name.data()), QString("Read-only safe profile"));
-    QVERIFY(!s.window.settingsChanged());
+    QVERIFY(!s.applier().settingsChanged());
 
     s.base().activeProfile = 1;
     s.tick();
@@ -470,7 +452,7 @@ void TestMw2Editing::autoApplyWaitsForSafeWheel()
     QFETCH(double, angle);
     QFETCH(QString, unsafeCase);
     Session s;
-    QCOMPARE(hardwareSettings().word[7], 10u);
+    QCOMPARE(s.link().hardwareSettings.word[7], 10u);
     s.holdWheelAt(angle);
     s.set("sinehorizontalSlider", 150);
     s.fixture.base->clearReceivedFrames();
@@ -478,18 +460,18 @@ void TestMw2Editing::autoApplyWaitsForSafeWheel()
     auto *save = s.find<QPushButton>("SaveToFlashButton");
 
     LogCapture log;
-    s.window.autoApplySettings();
+    s.applier().autoApplySettings();
     s.fixture.base->update();
     if (unsafeCase.isEmpty()) {
-        QVERIFY(!s.window.unsafeToApply());
+        QVERIFY(!s.applier().unsafeToApply());
         QCOMPARE(s.base().ram.profiles[1].param[1], 150u);
         QVERIFY(s.base().hasFlag(wire::Unsaved));
         QVERIFY(note->text().isEmpty());
         return;
     }
     QVERIFY(log.contains(unsafeCase));
-    QVERIFY(s.window.unsafeToApply());
-    QVERIFY(s.window.settingsChanged());
+    QVERIFY(s.applier().unsafeToApply());
+    QVERIFY(s.applier().settingsChanged());
     QCOMPARE(s.framesWithCode(kWriteProfileValues) + s.framesWithCode(kWriteHardware), 0);
     QCOMPARE(s.base().ram.profiles[1].param[1], 100u);
     QVERIFY(!s.base().hasFlag(wire::Unsaved));
@@ -499,12 +481,12 @@ void TestMw2Editing::autoApplyWaitsForSafeWheel()
     QVERIFY(!save->isEnabled());
 
     // The check repeats on every tick; turned inward, the edit goes through.
-    s.window.autoApplySettings();
-    QVERIFY(s.window.unsafeToApply());
+    s.applier().autoApplySettings();
+    QVERIFY(s.applier().unsafeToApply());
     s.holdWheelAt(angle > 0 ? 300 : -300);
-    s.window.autoApplySettings();
-    QVERIFY(!s.window.unsafeToApply());
-    QVERIFY(!s.window.settingsChanged());
+    s.applier().autoApplySettings();
+    QVERIFY(!s.applier().unsafeToApply());
+    QVERIFY(!s.applier().settingsChanged());
     QCOMPARE(s.base().ram.profiles[1].param[1], 150u);
     QVERIFY(note->text().isEmpty());
     QVERIFY(save->isEnabled());
@@ -520,10 +502,10 @@ void TestMw2Editing::autoApplySendsChangedRecords()
     s.profile(3).param[2] = 77;
     s.profile(3).changed = 1;
     s.fixture.base->clearReceivedFrames();
-    QSignalSpy profileSpy(&s.window, &MW2::activeProfileChanged);
-    QSignalSpy hardwareSpy(&s.window, &MW2::hardwareSettingsMayHaveChanged);
+    QSignalSpy profileSpy(&s.fixture.session, &BaseSession::activeProfileChanged);
+    QSignalSpy hardwareSpy(&s.fixture.session, &BaseSession::hardwareSettingsMayHaveChanged);
 
-    s.window.autoApplySettings();
+    s.applier().autoApplySettings();
     s.fixture.base->update();
     const basesim::SettingsStore &ram = s.base().ram;
     QCOMPARE(ram.profiles[1].param[1], 150u);
@@ -533,9 +515,9 @@ void TestMw2Editing::autoApplySendsChangedRecords()
     QCOMPARE(s.base().flash.profiles[1].param[1], 100u); // applied, not saved
     QCOMPARE(s.framesWithCode(kWriteProfileValues, 2), 0);
     QCOMPARE(s.framesWithCode(kWriteProfileValues, 4), 0);
-    for (const auto &profile : profileList())
+    for (const auto &profile : s.fixture.session.profiles())
         QCOMPARE(int(profile->changed), 0);
-    QVERIFY(!s.window.settingsChanged());
+    QVERIFY(!s.applier().settingsChanged());
     QCOMPARE(profileSpy.size(), 1);
     QCOMPARE(profileSpy[0][0].toInt(), 1);
     QCOMPARE(hardwareSpy.size(), 1);
@@ -543,7 +525,7 @@ void TestMw2Editing::autoApplySendsChangedRecords()
     // Nothing pending: nothing sent, and the save button offers what the flash lacks.
     s.fixture.base->clearReceivedFrames();
     s.tick();
-    s.window.autoApplySettings();
+    s.applier().autoApplySettings();
     QCOMPARE(s.framesWithCode(kWriteProfileValues) + s.framesWithCode(kWriteHardware), 0);
     QVERIFY(s.find("SaveToFlashButton")->isEnabled());
 }
@@ -563,7 +545,7 @@ void TestMw2Editing::saveAppliesPendingEditFirst()
     Session s;
     QTemporaryDir folder;
     const QString backup = folder.filePath("profiles_autobackup.ini");
-    s.window.findChild<ProfileManagementGroup *>()->setAutomaticBackupPath(backup);
+    s.applier().setAutomaticBackupPath(backup);
     s.holdWheelAt(angle);
     s.set("sinehorizontalSlider", 150);
     s.fixture.base->clearReceivedFrames();
@@ -576,18 +558,18 @@ void TestMw2Editing::saveAppliesPendingEditFirst()
 
     QCOMPARE(s.framesWithCode(kSaveToFlash), saved ? 1 : 0);
     QCOMPARE(QFile::exists(backup), saved);
-    QCOMPARE(s.window.settingsChanged(), !saved);
+    QCOMPARE(s.applier().settingsChanged(), !saved);
     if (!saved) {
         QCOMPARE(s.base().ram.profiles[1].param[1], 100u);
         QCOMPARE(s.base().flash.profiles[1].param[1], 100u);
-        QVERIFY(!flashDelayTimer().isActive());
+        QVERIFY(!s.link().flashDelayTimer().isActive());
         QVERIFY(!s.text("unsafesettingsnote").isEmpty());
         return;
     }
     QCOMPARE(s.base().flash.profiles[1].param[1], 150u);
     QVERIFY(!s.base().hasFlag(wire::Unsaved));
-    QVERIFY(flashDelayTimer().isActive());
-    QVERIFY(deviceLink().updatesPaused);
+    QVERIFY(s.link().flashDelayTimer().isActive());
+    QVERIFY(s.link().updatesPaused);
     QVERIFY(!save->isEnabled());
     QVERIFY(!s.find("ReloadFlashButton")->isEnabled());
     QSettings written(backup, QSettings::IniFormat);
@@ -599,18 +581,26 @@ void TestMw2Editing::reloadFromFlashDropsPendingEdits()
     Session s;
     s.set("sinehorizontalSlider", 150);
     s.fixture.base->clearReceivedFrames();
-    forceFullRefresh = false;
+    QSignalSpy refreshSpy(&s.fixture.session, &BaseSession::controlsRefreshDue);
+    s.tick(); // no full refresh is due before the click
+    QCOMPARE(refreshSpy.size(), 1);
+    QCOMPARE(refreshSpy.takeFirst()[0].toBool(), false);
     LogCapture log;
 
-    // The button sits on the Advanced page; the window handles it.
+    // The button sits on the Advanced page; it reaches the session's applier.
     s.find<QPushButton>("ReloadFlashButton")->click();
     QCOMPARE(s.framesWithCode(kReloadFromFlash), 1);
-    QVERIFY(!s.window.settingsChanged());
-    QVERIFY(forceFullRefresh);
-    QVERIFY(flashDelayTimer().isActive());
+    QVERIFY(!s.applier().settingsChanged());
+    QVERIFY(s.link().flashDelayTimer().isActive());
     QVERIFY(s.find("ReloadFlashButton")->isEnabled());
     QVERIFY(s.find("SaveToFlashButton")->isEnabled());
     QVERIFY(log.contains("reloadflash"));
+
+    // Once the flash delay is over, the next tick refills every control.
+    s.fixture.session.flashDelayElapsed();
+    s.tick();
+    QCOMPARE(refreshSpy.size(), 1);
+    QCOMPARE(refreshSpy.takeFirst()[0].toBool(), true);
 }
 
 void TestMw2Editing::saveButtonTellsUnsavedState()
@@ -713,12 +703,12 @@ void TestMw2Editing::renamingActiveProfile()
     QCOMPARE(s.find<QLineEdit>("simpleprofilenamelineEdit")->text(), name);
     QCOMPARE(s.find<QComboBox>("selectprofilecomboBox")->itemText(1), name);
     QCOMPARE(renames.size(), renamed ? 1 : 0);
-    QCOMPARE(s.window.settingsChanged(), renamed);
+    QCOMPARE(s.applier().settingsChanged(), renamed);
     QCOMPARE(bool(s.profile(1).changed), renamed);
 
     // The name reaches the base with the next apply.
     s.holdWheelAt(0);
-    s.window.autoApplySettings();
+    s.applier().autoApplySettings();
     QCOMPARE(QString::fromUtf8(s.base().ram.profiles[1].name.data()), name);
 }
 
@@ -759,16 +749,16 @@ void TestMw2Editing::controlsFollowReloadedProfile()
     QCOMPARE(s.text("desktopcenteringstrengthlabel"), QString("45%"));
     QVERIFY(!s.find("advancedgroupBox")->isHidden());
     // Filling is no edit.
-    QVERIFY(!s.window.settingsChanged());
+    QVERIFY(!s.applier().settingsChanged());
     QCOMPARE(int(s.profile(1).changed), 0);
 
     // Every tick refreshes the hardware controls; the profile controls only when forced.
     s.profile(1).param[1] = 60;
-    hardwareSettings().word[3] = 55;
+    s.link().hardwareSettings.word[3] = 55;
     s.tick();
     QCOMPARE(slider("sinehorizontalSlider"), 130);
     QCOMPARE(slider("desktopcenteringhorizontalSlider"), 55);
-    forceFullRefresh = true;
+    s.fixture.session.requestFullRefresh();
     s.tick();
     QCOMPARE(slider("sinehorizontalSlider"), 60);
 
@@ -799,10 +789,10 @@ void TestMw2Editing::mouseWheelNeedsFocusWhileGuarded()
 
     turnWheel();
     QCOMPARE(slider->value(), 100);
-    QVERIFY(!s.window.settingsChanged());
+    QVERIFY(!s.applier().settingsChanged());
 
     guard->setChecked(false);
-    QVERIFY(!s.window.settingsChanged()); // the guard itself is no setting
+    QVERIFY(!s.applier().settingsChanged()); // the guard itself is no setting
     turnWheel();
     QVERIFY(slider->value() != 100);
     QCOMPARE(s.profile(1).param[1], quint32(slider->value()));

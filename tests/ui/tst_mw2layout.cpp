@@ -3,10 +3,10 @@
 // the language choice and the safety note behave as the window's users expect.
 
 #include "advancedpage.h"
-#include "linkfixture.h"
 #include "manualclock.h"
 #include "mw2.h"
 #include "profilespage.h"
+#include "sessionfixture.h"
 #include "warningnotelabel.h"
 
 #include <QAbstractButton>
@@ -89,14 +89,14 @@ private slots:
 
 private:
     // One window for the checks that only read the layout; it never ticks.
-    std::unique_ptr<LinkFixture> sharedFixture_;
+    std::unique_ptr<SessionFixture> sharedFixture_;
     std::unique_ptr<MW2> window_;
 };
 
 void TestMw2Layout::initTestCase()
 {
-    sharedFixture_ = std::make_unique<LinkFixture>();
-    window_ = std::make_unique<MW2>("1.0.15", "2020.1", 0);
+    sharedFixture_ = std::make_unique<SessionFixture>();
+    window_ = std::make_unique<MW2>(sharedFixture_->session, "1.0.15", "2020.1");
     for (QTimer *timer : window_->findChildren<QTimer *>())
         timer->stop();
 }
@@ -107,12 +107,7 @@ void TestMw2Layout::cleanupTestCase()
     sharedFixture_.reset();
 }
 
-void TestMw2Layout::init()
-{
-    flashDelayTimer().stop();
-    forceFullRefresh = true;
-    markVersionSeen("1.0.15");
-}
+void TestMw2Layout::init() { markVersionSeen("1.0.15"); }
 
 void TestMw2Layout::namedWidgets_data()
 {
@@ -452,8 +447,8 @@ void TestMw2Layout::tabsCarryIconAndToolTipOnly()
 void TestMw2Layout::startState()
 {
     markVersionSeen("9.8.7");
-    LinkFixture fixture;
-    MW2 window("9.8.7", "2031.4", 0);
+    SessionFixture fixture(SessionFixture::operationalCendra(), 0, "9.8.7");
+    MW2 window{fixture.session, "9.8.7", "2031.4"};
     QCOMPARE(window.findChild<QLabel *>("conftoolversionLabel")->text(), QString("9.8.7"));
     QCOMPARE(window.findChild<QLabel *>("releaseversionlabel")->text(), QString("2031.4"));
     QVERIFY(window.findChild<QCheckBox *>("mousewheelfiltercheckBox")->isChecked());
@@ -467,8 +462,8 @@ void TestMw2Layout::startState()
 void TestMw2Layout::disconnectedLookAndBack()
 {
     ManualClock clock;
-    LinkFixture fixture;
-    MW2 window("1.0.15", "2020.1", 0);
+    SessionFixture fixture;
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
     const QStringList deviceControls{"advancedActionsGroupBox", "OverviewTab",  "ProfilesTab",
                                      "hardwaresetupgroupBox",   "activateHighTorquepushbutton",
                                      "wirelesswheelstab",       "resetWheelCenterpushButton",
@@ -490,9 +485,9 @@ void TestMw2Layout::disconnectedLookAndBack()
 
     verifyDisconnectedLook(); // as built, before any tick
 
-    window.statusUpdate(); // connects and reloads
-    window.statusUpdate(); // first connected refresh
-    QVERIFY(deviceLink().connected);
+    fixture.session.statusTick(); // connects and reloads
+    fixture.session.statusTick(); // first connected refresh
+    QVERIFY(fixture.link().connected);
     for (const QString &name : deviceControls)
         QVERIFY2(widget(name)->isEnabled(), qPrintable(name));
     QCOMPARE(label("operationalLabel")->text(), QString("Operational"));
@@ -502,8 +497,8 @@ void TestMw2Layout::disconnectedLookAndBack()
     QVERIFY(label("firmwarestatuslabel")->styleSheet().contains("#e84e0f"));
 
     fixture.base->unplug();
-    window.statusUpdate(); // the status request fails
-    window.statusUpdate(); // the disconnected path
+    fixture.session.statusTick(); // the status request fails
+    fixture.session.statusTick(); // the disconnected path
     verifyDisconnectedLook();
 }
 

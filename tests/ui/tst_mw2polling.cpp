@@ -1,11 +1,11 @@
-// The main window's polling state machine, driven tick by tick against the virtual base.
+// The session's polling state machine, driven tick by tick against the virtual base, with
+// the window listening.
 
-#include "devicecommands.h"
-#include "linkfixture.h"
 #include "logcapture.h"
 #include "manualclock.h"
 #include "mw2.h"
 #include "scriptedprompts.h"
+#include "sessionfixture.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -18,7 +18,6 @@ class TestMw2Polling : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
     void firstTickConnectsAndReloads();
     void connectedTickRefreshesStatus();
     void unplugGoesDisconnectedAndReplugReloads();
@@ -31,17 +30,7 @@ private slots:
     void wheelTickFailureClosesLink();
     void bootloaderAtStartEndsProgram();
     void storesToolVersionOnFirstTick();
-
-private:
 };
-
-void TestMw2Polling::init()
-{
-    flashDelayTimer().stop();
-    forceFullRefresh = true;
-    // This version has run before: no changelog on the first tick.
-    QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15");
-}
 
 static int countFrames(const basesim::VirtualBase &base, int code)
 {
@@ -54,18 +43,18 @@ static int countFrames(const basesim::VirtualBase &base, int code)
 void TestMw2Polling::firstTickConnectsAndReloads()
 {
     ManualClock clock;
-    basesim::BaseConfig config = LinkFixture::operationalCendra();
+    basesim::BaseConfig config = SessionFixture::operationalCendra();
     config.activeProfile = 2;
-    LinkFixture fixture(config);
-    MW2 window("1.0.15", "2020.1", 0);
-    QSignalSpy profileSpy(&window, &MW2::activeProfileChanged);
-    QSignalSpy hardwareSpy(&window, &MW2::hardwareSettingsMayHaveChanged);
-    LogCapture log;
+    SessionFixture fixture(config);
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    QSignalSpy profileSpy(&fixture.session, &BaseSession::activeProfileChanged);
+    QSignalSpy hardwareSpy(&fixture.session, &BaseSession::hardwareSettingsMayHaveChanged);
+    LogCapture log(&fixture.link());
 
-    window.statusUpdate();
+    fixture.session.statusTick();
 
-    QVERIFY(deviceLink().connected);
-    QVERIFY(window.firstConnectionDone());
+    QVERIFY(fixture.link().connected);
+    QVERIFY(fixture.session.firstConnectionDone());
     const QStringList expected{"Disconnected state",
                                "Connected to VT2 Cendra",
                                "reconnected",
@@ -94,99 +83,110 @@ void TestMw2Polling::firstTickConnectsAndReloads()
 void TestMw2Polling::connectedTickRefreshesStatus()
 {
     ManualClock clock;
-    LinkFixture fixture;
-    MW2 window("1.0.15", "2020.1", 0);
-    window.statusUpdate();
+    SessionFixture fixture;
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    fixture.session.statusTick();
     fixture.base->clearReceivedFrames();
 
-    LogCapture log;
-    window.statusUpdate();
+    LogCapture log(&fixture.link());
+    QSignalSpy refreshSpy(&fixture.session, &BaseSession::controlsRefreshDue);
+    fixture.session.statusTick();
     QVERIFY(log.messages().isEmpty());
     QCOMPARE(countFrames(*fixture.base, 0x00), 1);
     QCOMPARE(window.findChild<QLabel *>("operationalLabel")->text(), QString("Operational"));
     QCOMPARE(window.findChild<QLabel *>("veltrane2versionlabel")->text(), QString("Veltrane 2 Cendra"));
     QCOMPARE(window.findChild<QLabel *>("fwversionLabel")->text(), QString("1.0.15"));
     QVERIFY(window.findChild<QPushButton *>("SaveToFlashButton")->isEnabled());
-    QVERIFY(!forceFullRefresh);
-    QVERIFY(window.findChild<QTimer *>("wheelTimer")->isActive());
+    QVERIFY(fixture.session.wheelTimer().isActive());
+    // The first connected tick refilled everything and used up the request: the next is partial.
+    QCOMPARE(refreshSpy.size(), 1);
+    QCOMPARE(refreshSpy.takeFirst()[0].toBool(), true);
+    fixture.session.statusTick();
+    QCOMPARE(refreshSpy.size(), 1);
+    QCOMPARE(refreshSpy.takeFirst()[0].toBool(), false);
 }
 
 void TestMw2Polling::unplugGoesDisconnectedAndReplugReloads()
 {
     ManualClock clock;
-    LinkFixture fixture;
-    MW2 window("1.0.15", "2020.1", 0);
-    window.statusUpdate();
-    window.statusUpdate();
+    SessionFixture fixture;
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    fixture.session.statusTick();
+    fixture.session.statusTick();
     auto *dialog = new QDialog;
     QPointer<QDialog> guard(dialog);
     window.trackDialog(dialog);
     dialog->show();
 
     fixture.base->unplug();
-    QSignalSpy profileSpy(&window, &MW2::activeProfileChanged);
-    LogCapture log;
-    window.statusUpdate(); // the status request fails
-    QVERIFY(!deviceLink().connected);
+    QSignalSpy profileSpy(&fixture.session, &BaseSession::activeProfileChanged);
+    LogCapture log(&fixture.link());
+    fixture.session.statusTick(); // the status request fails
+    QVERIFY(!fixture.link().connected);
     QVERIFY(log.contains("disconnection due to status update read failure."));
     QVERIFY(guard); // dialogs go on the disconnected path, one tick later
 
-    window.statusUpdate();
-    window.statusUpdate();
+    fixture.session.statusTick();
+    fixture.session.statusTick();
     QCOMPARE(profileSpy.size(), 2); // once per disconnected tick
     QCOMPARE(profileSpy[0][0].toInt(), -1);
     QVERIFY(!guard);
     QCOMPARE(window.findChild<QLabel *>("operationalLabel")->text(), QString("Disconnected"));
     QVERIFY(!window.findChild<QPushButton *>("SaveToFlashButton")->isEnabled());
-    QVERIFY(!window.findChild<QTimer *>("wheelTimer")->isActive());
-    QVERIFY(!window.firstConnectionDone());
+    QVERIFY(!fixture.session.wheelTimer().isActive());
+    QVERIFY(!fixture.session.firstConnectionDone());
     QCOMPARE(log.count("pid 3423"), 2); // the known model only
     QCOMPARE(log.standardOutput().count("unable to open device\n"), 4); // bootloader probe + reopen, twice
 
     fixture.base->plug();
     log.clear();
-    window.statusUpdate();
-    QVERIFY(deviceLink().connected);
+    fixture.session.statusTick();
+    QVERIFY(fixture.link().connected);
     QVERIFY(log.contains("got analog data and settings"));
-    QVERIFY(forceFullRefresh);
-    window.statusUpdate();
-    QVERIFY(!forceFullRefresh);
+    // The reconnection asks for a full refresh; the first connected tick uses it up.
+    QSignalSpy refreshSpy(&fixture.session, &BaseSession::controlsRefreshDue);
+    fixture.session.statusTick();
+    QCOMPARE(refreshSpy.size(), 1);
+    QCOMPARE(refreshSpy.takeFirst()[0].toBool(), true);
+    fixture.session.statusTick();
+    QCOMPARE(refreshSpy.size(), 1);
+    QCOMPARE(refreshSpy.takeFirst()[0].toBool(), false);
     QCOMPARE(fixture.base->openHandleCount(), 1);
 }
 
 void TestMw2Polling::untrustedFirstStatusRetriesNextTick()
 {
     ManualClock clock;
-    LinkFixture fixture;
+    SessionFixture fixture;
     fixture.base->faults().wrongPacketTypeReplies = 1;
-    MW2 window("1.0.15", "2020.1", 0);
-    LogCapture log;
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    LogCapture log(&fixture.link());
 
-    window.statusUpdate();
+    fixture.session.statusTick();
     QVERIFY(log.contains("wrong response format on first status update -cannot trust packet."));
     QVERIFY(!log.contains("got profiles"));
-    QVERIFY(!deviceLink().connected);
+    QVERIFY(!fixture.link().connected);
     QCOMPARE(countFrames(*fixture.base, 0x14), 0);
 
     log.clear();
-    window.statusUpdate();
+    fixture.session.statusTick();
     QVERIFY(log.contains("got analog data and settings"));
-    QVERIFY(deviceLink().connected);
+    QVERIFY(fixture.link().connected);
     QCOMPARE(fixture.base->openHandleCount(), 1);
 }
 
 void TestMw2Polling::reloadStepFailureStopsSequence()
 {
     ManualClock clock;
-    LinkFixture fixture;
+    SessionFixture fixture;
     fixture.base->faults().dropReplies = true;
-    MW2 window("1.0.15", "2020.1", 0);
-    QSignalSpy hardwareSpy(&window, &MW2::hardwareSettingsMayHaveChanged);
-    LogCapture log;
-    window.statusUpdate();
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    QSignalSpy hardwareSpy(&fixture.session, &BaseSession::hardwareSettingsMayHaveChanged);
+    LogCapture log(&fixture.link());
+    fixture.session.statusTick();
     QVERIFY(log.contains("disconnection due to status update read failure."));
     QVERIFY(!log.contains("got a response"));
-    QVERIFY(!deviceLink().connected);
+    QVERIFY(!fixture.link().connected);
     QCOMPARE(hardwareSpy.size(), 0);
 }
 
@@ -194,11 +194,11 @@ void TestMw2Polling::noBaseLogsProbesEveryTick()
 {
     basesim::BaseConfig config;
     config.plugged = false;
-    LinkFixture fixture(config);
-    MW2 window("1.0.15", "2020.1", 0);
-    LogCapture log;
-    window.statusUpdate();
-    window.statusUpdate();
+    SessionFixture fixture(config);
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    LogCapture log(&fixture.link());
+    fixture.session.statusTick();
+    fixture.session.statusTick();
     QCOMPARE(log.count("Could not connect to VT2"), 2);
     QCOMPARE(log.count("unable to open device, pid:  3423"), 2);
     QCOMPARE(log.count("unable to open device, pid:  3425"), 2);
@@ -208,111 +208,114 @@ void TestMw2Polling::noBaseLogsProbesEveryTick()
 void TestMw2Polling::savingPausesTicks()
 {
     ManualClock clock;
-    LinkFixture fixture;
-    MW2 window("1.0.15", "2020.1", 0);
-    window.statusUpdate();
-    window.statusUpdate(); // a connected refresh makes the device actions usable
-    QVERIFY(saveToFlash());
+    SessionFixture fixture;
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    fixture.session.statusTick();
+    fixture.session.statusTick(); // a connected refresh makes the device actions usable
+    QVERIFY(fixture.link().saveToFlash());
     fixture.base->clearReceivedFrames();
 
-    LogCapture log;
-    window.statusUpdate();
-    window.wheelUpdate();
+    LogCapture log(&fixture.link());
+    fixture.session.statusTick();
+    fixture.session.wheelTick();
     QCOMPARE(log.messages(), QStringList({"no statusupdate due to flash timer"}));
     QVERIFY(fixture.base->receivedFrames().empty());
-    QVERIFY(!window.wheelSampleValid());
+    QVERIFY(!fixture.session.wheelSampleValid());
 
     window.findChild<QPushButton *>("ReloadFlashButton")->setEnabled(false);
-    QSignalSpy expiry(&flashDelayTimer(), &QTimer::timeout);
-    flashDelayTimer().start(1); // let the real expiry path run
+    QSignalSpy expiry(&fixture.link().flashDelayTimer(), &QTimer::timeout);
+    fixture.link().flashDelayTimer().start(1); // let the real expiry path run
     QVERIFY(expiry.wait(1000));
-    QVERIFY(!flashDelayTimer().isActive());
-    QVERIFY(!deviceLink().updatesPaused);
+    QVERIFY(!fixture.link().flashDelayTimer().isActive());
+    QVERIFY(!fixture.link().updatesPaused);
     QVERIFY(window.findChild<QPushButton *>("ReloadFlashButton")->isEnabled());
 
-    window.statusUpdate();
+    fixture.session.statusTick();
     QCOMPARE(countFrames(*fixture.base, 0x00), 1);
 }
 
 void TestMw2Polling::updatesPausedStopsWheelTimer()
 {
-    LinkFixture fixture;
-    MW2 window("1.0.15", "2020.1", 0);
-    deviceLink().updatesPaused = true;
-    LogCapture log;
-    window.statusUpdate();
+    SessionFixture fixture;
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    fixture.session.start();
+    QVERIFY(fixture.session.wheelTimer().isActive());
+    fixture.link().updatesPaused = true;
+    LogCapture log(&fixture.link());
+    fixture.session.statusTick();
     QCOMPARE(log.messages(), QStringList({"updates paused"}));
-    QVERIFY(!window.findChild<QTimer *>("wheelTimer")->isActive());
+    QVERIFY(!fixture.session.wheelTimer().isActive());
     QVERIFY(fixture.base->receivedFrames().empty());
 }
 
 void TestMw2Polling::wheelTick()
 {
-    LinkFixture fixture;
-    MW2 window("1.0.15", "2020.1", 0);
-    window.wheelUpdate();
-    QVERIFY(!window.wheelSampleValid());
+    SessionFixture fixture;
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    fixture.session.wheelTick();
+    QVERIFY(!fixture.session.wheelSampleValid());
 
     {
         ManualClock clock;
-        window.statusUpdate();
+        fixture.session.statusTick();
     }
     fixture.base->state().holdWheel(0x8100);
     QTest::qWait(10);
-    window.wheelUpdate();
-    QVERIFY(window.wheelSampleValid());
-    QCOMPARE(int(wheelSample().position), 0x8100);
+    fixture.session.wheelTick();
+    QVERIFY(fixture.session.wheelSampleValid());
+    QCOMPARE(int(fixture.link().wheelSample.position), 0x8100);
 
     fixture.base->state().holdWheel(0x8200);
     QTest::qWait(10);
-    window.wheelUpdate();
-    QCOMPARE(int(window.previousWheelSample()), 0x8100);
-    QCOMPARE(int(wheelSample().position), 0x8200);
+    fixture.session.wheelTick();
+    QCOMPARE(int(fixture.session.previousWheelSample()), 0x8100);
+    QCOMPARE(int(fixture.link().wheelSample.position), 0x8200);
 }
 
 void TestMw2Polling::wheelTickFailureClosesLink()
 {
     ManualClock clock;
-    LinkFixture fixture;
-    MW2 window("1.0.15", "2020.1", 0);
-    window.statusUpdate();
+    SessionFixture fixture;
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    fixture.session.statusTick();
     fixture.base->faults().failReads = true;
-    window.wheelUpdate();
-    QVERIFY(!deviceLink().connected);
-    QVERIFY(!deviceLink().deviceHandle);
+    fixture.session.wheelTick();
+    QVERIFY(!fixture.link().connected);
+    QVERIFY(!fixture.link().deviceHandle);
     QCOMPARE(fixture.base->openHandleCount(), 0);
 
     fixture.base->faults().failReads = false;
-    window.statusUpdate();
-    QVERIFY(deviceLink().connected);
+    fixture.session.statusTick();
+    QVERIFY(fixture.link().connected);
 }
 
 void TestMw2Polling::bootloaderAtStartEndsProgram()
 {
     basesim::BaseConfig config;
     config.inBootloader = true;
-    LinkFixture fixture(config);
-    MW2 window("1.0.15", "2020.1", 0);
+    SessionFixture fixture(config);
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
     window.show();
-    LogCapture log;
-    window.statusUpdate();
+    fixture.session.start();
+    LogCapture log(&fixture.link());
+    fixture.session.statusTick();
     QVERIFY(log.contains("bootloader detected"));
     QVERIFY(log.contains("fw update dialog finished, shutting down"));
     QVERIFY(!log.contains("Disconnected state"));
     QVERIFY(!window.isVisible());
-    QVERIFY(!window.findChild<QTimer *>("statusTimer")->isActive());
+    QVERIFY(!fixture.session.statusTimer().isActive());
 }
 
 void TestMw2Polling::storesToolVersionOnFirstTick()
 {
-    QSettings settings("Halvern Labs", "Veltrane2");
-    settings.remove("Version");
     basesim::BaseConfig config;
     config.plugged = false;
-    LinkFixture fixture(config);
-    MW2 window("1.0.15", "2020.1", 0);
+    SessionFixture fixture(config);
+    QSettings settings("Halvern Labs", "Veltrane2");
+    settings.remove("Version"); // after the fixture, which seeds it
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
     ScriptedPrompts prompts;
-    window.statusUpdate();
+    fixture.session.statusTick();
     QCOMPARE(settings.value("Version").toString(), QString("1.0.15"));
 }
 

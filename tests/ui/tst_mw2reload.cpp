@@ -1,13 +1,11 @@
-// The reload sequence reads everything the base holds into the process-wide records.
+// The reload sequence reads everything the base holds into the session's records.
 
-#include "linkfixture.h"
 #include "logcapture.h"
 #include "manualclock.h"
 #include "mw2.h"
 #include "profilelist.h"
-#include "settingstransfer.h"
+#include "sessionfixture.h"
 
-#include <QSettings>
 #include <QSignalSpy>
 #include <QtTest>
 
@@ -17,33 +15,21 @@ class TestMw2Reload : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void reloadReadsProfilesHardwareAndAnalog();
     void reloadStopsAtEachFailingStep_data();
     void reloadStopsAtEachFailingStep();
     void disconnectionEmptiesProfileList();
 };
 
-void TestMw2Reload::init()
-{
-    QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15");
-    clearProfileList();
-    hardwareSettings() = wire::HardwareSettings{};
-    analogSettings() = AnalogSettingsTable{};
-}
-
-void TestMw2Reload::cleanup() { clearProfileList(); }
-
 static QString nameOf(const std::array<char, 32> &text) { return QString::fromUtf8(text.data()); }
 
 void TestMw2Reload::reloadReadsProfilesHardwareAndAnalog()
 {
     ManualClock clock;
-    basesim::BaseConfig config = LinkFixture::operationalCendra();
+    basesim::BaseConfig config = SessionFixture::operationalCendra();
     config.profileCount = 4;
     config.activeProfile = 3;
-    LinkFixture fixture(config);
+    SessionFixture fixture(config);
     basesim::SettingsStore &ram = fixture.base->state().ram;
     std::strcpy(ram.profiles[3].name.data(), "Rally night");
     ram.profiles[3].param[18] = 1080;
@@ -52,23 +38,23 @@ void TestMw2Reload::reloadReadsProfilesHardwareAndAnalog()
     ram.analog[20].field(wire::AxisHat, 10) = 4242;
     std::strcpy(ram.analog[20].name.data(), "Pedals B");
 
-    MW2 window("1.0.15", "2020.1", 0);
-    QSignalSpy profileSpy(&window, &MW2::activeProfileChanged);
-    window.statusUpdate();
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    QSignalSpy profileSpy(&fixture.session, &BaseSession::activeProfileChanged);
+    fixture.session.statusTick();
 
-    QVERIFY(deviceLink().connected);
-    QCOMPARE(int(profileList().size()), 4);
-    const profDataNew &active = *profileList()[3];
+    QVERIFY(fixture.link().connected);
+    QCOMPARE(int(fixture.session.profiles().size()), 4);
+    const profDataNew &active = *fixture.session.profiles()[3];
     QCOMPARE(nameOf(active.name), QString("Rally night"));
     QCOMPARE(active.param[18], 1080u);
     QCOMPARE(active.param[40], 77u);
-    QCOMPARE(hardwareSettings().word[10], 12500u);
-    QCOMPARE(analogSettings()[20].field(wire::AxisHat, 10), 4242u);
-    QCOMPARE(nameOf(analogSettings()[20].name), QString("Pedals B"));
+    QCOMPARE(fixture.link().hardwareSettings.word[10], 12500u);
+    QCOMPARE(fixture.link().analogSettings[20].field(wire::AxisHat, 10), 4242u);
+    QCOMPARE(nameOf(fixture.link().analogSettings[20].name), QString("Pedals B"));
 
     QCOMPARE(profileSpy.size(), 2);
     QCOMPARE(profileSpy[1][0].toInt(), 3);
-    QCOMPARE(profileSpy[1][1].value<profDataNew *>(), profileList()[3].get());
+    QCOMPARE(profileSpy[1][1].value<profDataNew *>(), fixture.session.profiles()[3].get());
 }
 
 void TestMw2Reload::reloadStopsAtEachFailingStep_data()
@@ -88,7 +74,7 @@ void TestMw2Reload::reloadStopsAtEachFailingStep()
     QFETCH(bool, hardwareSignal);
 
     ManualClock clock;
-    LinkFixture fixture;
+    SessionFixture fixture;
     // Every reply to the chosen request arrives with the wrong packet type.
     int lastCode = -1;
     fixture.base->faults().tamperReply = [&](wire::ReplyBuffer &reply) {
@@ -97,37 +83,36 @@ void TestMw2Reload::reloadStopsAtEachFailingStep()
         if (lastCode == failingCode)
             reply[1] = 0x79;
     };
-    MW2 window("1.0.15", "2020.1", 0);
-    QSignalSpy hardwareSpy(&window, &MW2::hardwareSettingsMayHaveChanged);
-    LogCapture log;
-    window.statusUpdate();
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    QSignalSpy hardwareSpy(&fixture.session, &BaseSession::hardwareSettingsMayHaveChanged);
+    LogCapture log(&fixture.link());
+    fixture.session.statusTick();
 
     QVERIFY(log.contains(message));
     QVERIFY(!log.contains("got analog data and settings"));
-    QVERIFY(!deviceLink().connected);
+    QVERIFY(!fixture.link().connected);
     QCOMPARE(hardwareSpy.size(), hardwareSignal ? 1 : 0);
     if (failingCode == 0x71)
-        QVERIFY(profileList().empty());
+        QVERIFY(fixture.session.profiles().empty());
 
     // The next tick starts over from the connect step and succeeds.
     fixture.base->faults().tamperReply = nullptr;
-    clearProfileList();
-    window.statusUpdate();
-    QVERIFY(deviceLink().connected);
-    QCOMPARE(int(profileList().size()), 5);
+    fixture.session.statusTick();
+    QVERIFY(fixture.link().connected);
+    QCOMPARE(int(fixture.session.profiles().size()), 5);
 }
 
 void TestMw2Reload::disconnectionEmptiesProfileList()
 {
     ManualClock clock;
-    LinkFixture fixture;
-    MW2 window("1.0.15", "2020.1", 0);
-    window.statusUpdate();
-    QCOMPARE(int(profileList().size()), 5);
+    SessionFixture fixture;
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    fixture.session.statusTick();
+    QCOMPARE(int(fixture.session.profiles().size()), 5);
     fixture.base->unplug();
-    window.statusUpdate();
-    window.statusUpdate();
-    QVERIFY(profileList().empty());
+    fixture.session.statusTick();
+    fixture.session.statusTick();
+    QVERIFY(fixture.session.profiles().empty());
 }
 
 QTEST_MAIN(TestMw2Reload)

@@ -1,9 +1,9 @@
 // The once-only prompt of the first status tick: the changelog after an update of the tool.
 
 #include "changelogdialog.h"
-#include "linkfixture.h"
 #include "mw2.h"
 #include "scriptedprompts.h"
+#include "sessionfixture.h"
 
 #include <QDialogButtonBox>
 #include <QPointer>
@@ -11,6 +11,8 @@
 #include <QSettings>
 #include <QTextBrowser>
 #include <QtTest>
+
+#include <memory>
 
 class TestMw2StartPrompts : public QObject {
     Q_OBJECT
@@ -36,15 +38,15 @@ void TestMw2StartPrompts::changelogAfterUpdateOnly()
     QFETCH(QString, stored);
     QFETCH(bool, shown);
 
+    basesim::BaseConfig config;
+    config.plugged = false;
+    auto fixture = std::make_unique<SessionFixture>(config);
+    // After the fixture, which seeds the stored version.
     QSettings settings("Halvern Labs", "Veltrane2");
     if (stored.isEmpty())
         settings.remove("Version");
     else
         settings.setValue("Version", stored);
-
-    basesim::BaseConfig config;
-    config.plugged = false;
-    LinkFixture fixture(config);
 
     QList<QPointer<QDialog>> dialogs;
     QStringList texts;
@@ -58,9 +60,9 @@ void TestMw2StartPrompts::changelogAfterUpdateOnly()
     };
 
     {
-        MW2 window("1.0.15", "2020.1", 0);
-        window.statusUpdate();
-        window.statusUpdate(); // the prompt belongs to the first tick only
+        MW2 window{fixture->session, "1.0.15", "2020.1"};
+        fixture->session.statusTick();
+        fixture->session.statusTick(); // the prompt belongs to the first tick only
         QCOMPARE(dialogs.size(), shown ? 1 : 0);
         QCOMPARE(settings.value("Version").toString(), QString("1.0.15"));
         if (shown) {
@@ -71,10 +73,14 @@ void TestMw2StartPrompts::changelogAfterUpdateOnly()
         }
     }
 
-    // The next start of the same version keeps quiet.
+    // The next start of the same version keeps quiet: a new session and window, as a
+    // restarted program has, over what the first one stored.
     dialogs.clear();
-    MW2 again("1.0.15", "2020.1", 0);
-    again.statusUpdate();
+    fixture.reset();
+    basesim::VirtualBase base(config);
+    BaseSession session(base, SessionOptions{QStringLiteral("1.0.15"), 0});
+    MW2 again{session, "1.0.15", "2020.1"};
+    session.statusTick();
     QVERIFY(dialogs.isEmpty());
 }
 

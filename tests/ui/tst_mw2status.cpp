@@ -1,15 +1,13 @@
 // The live status presentation, end to end: the virtual base's state, polled by the
-// window, shown in its labels.
+// session, shown in the window's labels.
 
-#include "linkfixture.h"
 #include "manualclock.h"
 #include "mw2.h"
-#include "profilelist.h"
+#include "sessionfixture.h"
 
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
-#include <QSettings>
 #include <QTabWidget>
 #include <QtTest>
 
@@ -19,8 +17,6 @@ class TestMw2Status : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void connectedWindowShowsBase();
     void operatingModeLine_data();
     void operatingModeLine();
@@ -34,18 +30,15 @@ private slots:
 private:
     struct Session {
         ManualClock clock;
-        LinkFixture fixture;
-        MW2 window{"1.0.15", "2020.1", 0};
-        Session() { window.statusUpdate(); }
+        SessionFixture fixture;
+        MW2 window{fixture.session, "1.0.15", "2020.1"};
+        Session() { tick(); }
         basesim::BaseState &base() { return fixture.base->state(); }
-        void tick() { window.statusUpdate(); }
+        void tick() { fixture.session.statusTick(); }
         QString text(const char *name) { return window.findChild<QLabel *>(name)->text(); }
         QString style(const char *name) { return window.findChild<QLabel *>(name)->styleSheet(); }
     };
 };
-
-void TestMw2Status::init() { QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15"); }
-void TestMw2Status::cleanup() { clearProfileList(); }
 
 void TestMw2Status::connectedWindowShowsBase()
 {
@@ -167,7 +160,7 @@ void TestMw2Status::wheelAngleButtonsAndAxes()
     // Not the active window offscreen: the picture refreshes on every 14th wheel tick.
     for (int tick = 0; tick < 14; ++tick) {
         s.clock.advance(40);
-        s.window.wheelUpdate();
+        s.fixture.session.wheelTick();
     }
     QCOMPARE(s.text("WheelDegreesLabel"), QString("450.00 °"));
     QVERIFY(s.text("buttonsLabel_1").startsWith(QString::fromUtf8("●○")));

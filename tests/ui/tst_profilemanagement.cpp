@@ -3,8 +3,7 @@
 // the 256-profile limit, the status timer around import and rearranging, and a cable
 // pulled in the middle of a change.
 
-#include "devicelink.h"
-#include "linkfixture.h"
+#include "basesession.h"
 #include "logcapture.h"
 #include "manualclock.h"
 #include "mw2.h"
@@ -15,6 +14,8 @@
 #include "profilereorderdialog.h"
 #include "profiletemplatedialog.h"
 #include "scriptedprompts.h"
+#include "sessionfixture.h"
+#include "virtualbase.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -40,14 +41,18 @@ constexpr std::uint8_t kDefault = 0x28;
 constexpr std::uint8_t kProfileValues = 0x7D;
 constexpr std::uint8_t kProfileName = 0x7E;
 
-// Pulls the base's cable just before the n-th frame of one command reaches it.
+// The cable between the tool and the base. Once armed, it is pulled just before the n-th
+// frame of one command reaches the base.
 class CablePull final : public hid::Backend {
 public:
-    CablePull(basesim::VirtualBase &base, std::uint8_t code, int n) : base_(base), code_(code), remaining_(n)
+    explicit CablePull(basesim::VirtualBase &base) : base_(base) {}
+
+    void arm(std::uint8_t code, int n)
     {
-        hid::setBackend(this);
+        code_ = code;
+        remaining_ = n;
     }
-    ~CablePull() override { hid::setBackend(&base_); }
+    void disarm() { remaining_ = 0; }
 
     int init() override { return base_.init(); }
     int exit() override { return base_.exit(); }
@@ -70,8 +75,8 @@ public:
 
 private:
     basesim::VirtualBase &base_;
-    std::uint8_t code_;
-    int remaining_;
+    std::uint8_t code_ = 0;
+    int remaining_ = 0;
 };
 
 // Answers file choosers and notes whether the status timer ran while one was open.
@@ -98,7 +103,7 @@ private:
 
 basesim::BaseConfig baseWith(int count, int active, int defaultIndex)
 {
-    basesim::BaseConfig config = LinkFixture::operationalCendra();
+    basesim::BaseConfig config = SessionFixture::operationalCendra();
     config.profileCount = std::uint16_t(count);
     config.activeProfile = std::uint16_t(active);
     config.defaultProfile = std::uint16_t(defaultIndex);
@@ -112,31 +117,39 @@ QString textOf(const std::array<char, 32> &text)
 
 // A connected window on a base whose profiles 1.. are named "P1", "P2", ... and carry
 // their number in `overallstrength`, so each one can be followed wherever it moves.
+// The session talks to the base through a cable a test can pull; its timers run as in
+// the program, though no test turns the event loop far enough for them to fire.
 class Session {
 public:
     explicit Session(const basesim::BaseConfig &config,
                      const std::function<void(basesim::BaseState &)> &prepare = nullptr)
-        : fixture(config), window("1.0.15", "2020.1", 0)
+        : base_(std::make_unique<basesim::VirtualBase>(config)), cable(*base_),
+          session(cable, SessionOptions{QStringLiteral("1.0.15"), 0}),
+          window(session, "1.0.15", "2020.1")
     {
-        basesim::SettingsStore &ram = fixture.base->state().ram;
+        // This version has run before: no changelog on the first tick.
+        QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15");
+        basesim::SettingsStore &ram = base_->state().ram;
         for (int i = 1; i < config.profileCount; ++i) {
             std::strcpy(ram.profiles[std::size_t(i)].name.data(), qPrintable(QStringLiteral("P%1").arg(i)));
             ram.profiles[std::size_t(i)].param[3] = std::uint32_t(i);
         }
         if (prepare)
-            prepare(fixture.base->state());
-        window.statusUpdate(); // connects and reloads
-        window.statusUpdate(); // the first connected tick enables the controls
+            prepare(base_->state());
+        session.start();
+        session.statusTick(); // connects and reloads
+        session.statusTick(); // the first connected tick enables the controls
         group()->fillProfileBox();
-        fixture.base->clearReceivedFrames();
+        base_->clearReceivedFrames();
     }
 
     ProfileManagementGroup *group() { return window.findChild<ProfileManagementGroup *>(); }
-    QComboBox *box() { return group()->profileBox(); }
-    QLabel *statusLine() { return group()->importExportStatusLabel(); }
+    QComboBox *box() { return window.findChild<QComboBox *>("selectprofilecomboBox"); }
+    QLabel *statusLine() { return window.findChild<QLabel *>("importexportstatuslabel"); }
     QPushButton *button(const char *name) { return window.findChild<QPushButton *>(name); }
-    QTimer *statusTimer() { return window.findChild<QTimer *>("statusTimer"); }
-    basesim::BaseState &base() { return fixture.base->state(); }
+    QTimer *statusTimer() { return &session.statusTimer(); }
+    basesim::VirtualBase &virtualBase() { return *base_; }
+    basesim::BaseState &base() { return base_->state(); }
 
     QStringList baseNames()
     {
@@ -148,20 +161,26 @@ public:
     QStringList listNames()
     {
         QStringList names;
-        for (std::size_t i = 1; i < profileList().size(); ++i)
-            names << profileName(*profileList()[i]);
+        for (std::size_t i = 1; i < session.profiles().size(); ++i)
+            names << profileName(*session.profiles()[i]);
         return names;
     }
     int frames(std::uint8_t code) const
     {
         int n = 0;
-        for (const auto &frame : fixture.base->receivedFrames())
+        for (const auto &frame : base_->receivedFrames())
             n += frame[1] == code;
         return n;
     }
 
-    ManualClock clock;
-    LinkFixture fixture;
+private:
+    ManualClock clock_;
+    // Declared before the session: the session closes its handle on the base when it goes.
+    std::unique_ptr<basesim::VirtualBase> base_;
+
+public:
+    CablePull cable;
+    BaseSession session;
     ScriptedPrompts prompts;
     MW2 window;
 };
@@ -174,8 +193,6 @@ class TestProfileManagement : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void activationSendsEachChoiceOnce();
     void deleteMovesDefaultAndRewritesFollowers_data();
     void deleteMovesDefaultAndRewritesFollowers();
@@ -192,27 +209,17 @@ private slots:
     void cablePulledDuringChange();
 };
 
-void TestProfileManagement::init()
-{
-    flashDelayTimer().stop();
-    forceFullRefresh = true;
-    QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15");
-    clearProfileList();
-}
-
-void TestProfileManagement::cleanup() { clearProfileList(); }
-
 void TestProfileManagement::activationSendsEachChoiceOnce()
 {
     Session s(baseWith(5, 0, 0));
-    QSignalSpy spy(&s.window, &MW2::activeProfileChanged);
+    QSignalSpy spy(&s.session, &BaseSession::activeProfileChanged);
 
     s.box()->setCurrentIndex(2);
     QCOMPARE(s.frames(kActivate), 1);
     QCOMPARE(int(s.base().activeProfile), 2);
-    QCOMPARE(s.window.lastSelectedProfileIndex(), 2);
+    QCOMPARE(s.session.lastActivatedProfile(), 2);
     QCOMPARE(spy.last()[0].toInt(), 2);
-    QCOMPARE(spy.last()[1].value<profDataNew *>(), profileList()[2].get());
+    QCOMPARE(spy.last()[1].value<profDataNew *>(), s.session.profiles()[2].get());
 
     // The box announcing the same profile again (as after an unblocked refill) sends nothing.
     LogCapture log;
@@ -274,7 +281,7 @@ void TestProfileManagement::deleteMovesDefaultAndRewritesFollowers()
     // Only the profiles from index 1 to the new end are rewritten.
     QCOMPARE(s.frames(kProfileName), deleted ? names.size() : 0);
     if (deleted) {
-        QCOMPARE(s.window.lastSelectedProfileIndex(), 0);
+        QCOMPARE(s.session.lastActivatedProfile(), 0);
         QCOMPARE(s.box()->count(), count - 1);
         QCOMPARE(s.box()->itemData(expectedDefault, Qt::FontRole).value<QFont>().bold(), true);
     }
@@ -286,8 +293,8 @@ void TestProfileManagement::copyAppendsAndActivates()
         std::strcpy(base.ram.profiles[2].reservedText.data(), "kept with the copy");
     });
     s.box()->setCurrentIndex(2);
-    s.fixture.base->clearReceivedFrames();
-    QSignalSpy spy(&s.window, &MW2::activeProfileChanged);
+    s.virtualBase().clearReceivedFrames();
+    QSignalSpy spy(&s.session, &BaseSession::activeProfileChanged);
 
     s.button("copyprofilepushButton")->click();
 
@@ -301,7 +308,7 @@ void TestProfileManagement::copyAppendsAndActivates()
     QCOMPARE(s.box()->count(), 6);
     QCOMPARE(s.box()->currentIndex(), 5);
     QCOMPARE(spy.first()[0].toInt(), 5);
-    QCOMPARE(spy.first()[1].value<profDataNew *>(), profileList()[5].get());
+    QCOMPARE(spy.first()[1].value<profDataNew *>(), s.session.profiles()[5].get());
 
     // The base runs the copy now, so choosing the profile chosen before must reach it.
     s.box()->setCurrentIndex(2);
@@ -331,7 +338,7 @@ void TestProfileManagement::reorderWritesNewOrderWithDefaultAndActive()
     QCOMPARE(s.listNames(), (QStringList{"P2", "P3", "P4", "P1"}));
     QCOMPARE(int(s.base().ram.defaultProfile), 4);
     QCOMPARE(int(s.base().activeProfile), 2);
-    QCOMPARE(s.window.lastSelectedProfileIndex(), 2);
+    QCOMPARE(s.session.lastActivatedProfile(), 2);
     QCOMPARE(s.box()->currentIndex(), 2);
     QVERIFY(s.box()->itemData(4, Qt::FontRole).value<QFont>().bold());
     QCOMPARE(s.frames(kProfileName), 4);
@@ -358,9 +365,9 @@ void TestProfileManagement::reorderDialogHoldsStatusTimer()
     s.button("reorderprofilespushbutton")->click();
     dialog = s.window.findChild<profileReorderDialog *>();
     QVERIFY(!timer->isActive());
-    s.fixture.base->unplug();
-    s.window.statusUpdate(); // the status request fails
-    s.window.statusUpdate(); // the disconnected path closes the tracked dialogs
+    s.virtualBase().unplug();
+    s.session.statusTick(); // the status request fails
+    s.session.statusTick(); // the disconnected path closes the tracked dialogs
     deleteLaterNow();
     QVERIFY(!dialog);
     QVERIFY(timer->isActive());
@@ -372,9 +379,9 @@ void TestProfileManagement::addFromTemplate()
     Session s(baseWith(5, 1, 0));
     ProfileList templates;
     std::vector<profiles::ProfileDescription> descriptions;
-    QVERIFY(profiles::ImportExport::forConnectedBase().importFile(QLatin1String(profiles::kTemplateResource),
-                                                                 QLatin1String(profiles::kTemplatesGroup),
-                                                                 templates, &descriptions));
+    const auto forBase = profiles::ImportExport::forModel(s.session.link().modelIndex);
+    QVERIFY(forBase.importFile(QLatin1String(profiles::kTemplateResource), QLatin1String(profiles::kTemplatesGroup),
+                               templates, &descriptions));
     QVERIFY(templates.size() > 2);
     const int chosen = 2;
 
@@ -401,7 +408,7 @@ void TestProfileManagement::addFromTemplate()
     QVERIFY(added.param == templates[chosen]->param);
     QCOMPARE(int(s.base().activeProfile), 5);
     QCOMPARE(s.box()->currentIndex(), 5);
-    QCOMPARE(s.window.lastSelectedProfileIndex(), 5);
+    QCOMPARE(s.session.lastActivatedProfile(), 5);
     QVERIFY(s.window.findChildren<profiletemplateDialog *>().isEmpty());
 }
 
@@ -411,7 +418,7 @@ void TestProfileManagement::exportImportRoundTripWithBackup()
     Session s(baseWith(5, 1, 0));
     const QString backup = folder.filePath("profiles_autobackup.ini");
     const QString exported = folder.filePath("mine.ini");
-    s.group()->setAutomaticBackupPath(backup);
+    s.session.applier().setAutomaticBackupPath(backup);
 
     // A cancelled chooser writes nothing and says nothing.
     s.button("exportprofilespushbutton")->click();
@@ -420,7 +427,7 @@ void TestProfileManagement::exportImportRoundTripWithBackup()
     QVERIFY(s.statusLine()->text().isEmpty());
 
     // The backup before a flash save is silent.
-    QVERIFY(s.group()->writeAutomaticBackup());
+    QVERIFY(s.session.applier().writeAutomaticBackup());
     QVERIFY(s.statusLine()->text().isEmpty());
 
     s.prompts.fileNames << exported;
@@ -484,7 +491,7 @@ void TestProfileManagement::listStopsAt256Profiles()
     else
         s.button("importprofilespushbutton")->click();
 
-    QCOMPARE(int(profileList().size()), expectedCount);
+    QCOMPARE(int(s.session.profiles().size()), expectedCount);
     QCOMPARE(int(s.base().ram.profileCount), expectedCount);
     QVERIFY(s.base().ram.profiles[0] == safeProfile);
     QCOMPARE(s.statusLine()->text().contains("at most 256 profiles"), refusalShown);
@@ -567,7 +574,7 @@ void TestProfileManagement::cablePulledDuringChange()
     QTemporaryDir folder;
     Session s(baseWith(5, 2, 3));
     const QString file = folder.filePath("all.ini");
-    QVERIFY(s.group()->exportProfiles(file, true));
+    QVERIFY(s.session.applier().exportProfiles(file));
     QByteArray before;
     {
         QFile f(file);
@@ -577,7 +584,7 @@ void TestProfileManagement::cablePulledDuringChange()
     s.prompts.fileNames << file;
 
     {
-        CablePull pull(*s.fixture.base, std::uint8_t(frameCode), nth);
+        s.cable.arm(std::uint8_t(frameCode), nth);
         if (operation == "copy") {
             s.button("copyprofilepushButton")->click();
         } else if (operation == "delete") {
@@ -591,17 +598,18 @@ void TestProfileManagement::cablePulledDuringChange()
             dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
             deleteLaterNow();
         }
-        QVERIFY(!deviceLink().connected);
+        QVERIFY(!s.session.link().connected);
+        s.cable.disarm();
     }
     QVERIFY(s.window.findChildren<profileReorderDialog *>().isEmpty());
     QVERIFY(s.statusTimer()->isActive());
 
     // Plugged in again, the tool takes the list from the base, whatever it heard.
-    s.fixture.base->plug();
-    s.window.statusUpdate();
-    s.window.statusUpdate();
-    QVERIFY(deviceLink().connected);
-    QCOMPARE(int(profileList().size()), int(s.base().ram.profileCount));
+    s.virtualBase().plug();
+    s.session.statusTick();
+    s.session.statusTick();
+    QVERIFY(s.session.link().connected);
+    QCOMPARE(int(s.session.profiles().size()), int(s.base().ram.profileCount));
     QCOMPARE(s.listNames(), s.baseNames());
 
     QFile f(file);

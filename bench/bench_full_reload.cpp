@@ -5,10 +5,10 @@
 // ratio for the bare sleeps the simulated transit consists of (the floor this host's timer
 // allows).
 
-#include "devicelink.h"
-#include "settingstransfer.h"
-#include "virtualbase.h"
 #include "clock.h"
+#include "devicelink.h"
+#include "profilerecord.h"
+#include "virtualbase.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -23,16 +23,16 @@ namespace {
 constexpr int kTransitMs = 1;               // each way
 constexpr int kAnalogRecordPauseMs = 5;     // the reload sequence's pause after each record
 
-bool fullReload(std::uint16_t profileCount)
+bool fullReload(DeviceLink &link, std::uint16_t profileCount)
 {
     profDataNew profile;
     for (std::uint16_t index = 0; index < profileCount; ++index)
-        if (!getProfileData(index, profile))
+        if (!link.getProfileData(index, profile))
             return false;
-    if (!getHardwareDataNew())
+    if (!link.getHardwareDataNew())
         return false;
     for (std::uint16_t index = 0; index < wire::kAnalogRecordCount; ++index) {
-        if (!getAnalogDataNew(index, analogSettings()[index]))
+        if (!link.getAnalogDataNew(index, link.analogSettings[index]))
             return false;
         linkclock::sleepMs(kAnalogRecordPauseMs);
     }
@@ -57,7 +57,6 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    setStandardOutputSink([](const char *) {});
 
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     std::vector<double> ratios;
@@ -69,9 +68,10 @@ int main(int argc, char **argv)
         basesim::VirtualBase base(config);
         base.faults().requestTransitMs = kTransitMs;
         base.faults().replyTransitMs = kTransitMs;
-        hid::setBackend(&base);
-        deviceLink() = DeviceLink{};
-        if (!connectDevice()) {
+        // A fresh link per run: nothing the last run found carries over.
+        DeviceLink link(base);
+        link.setStandardOutputSink([](const char *) {});
+        if (!link.connectDevice()) {
             std::fprintf(stderr, "could not connect to the virtual base\n");
             return 1;
         }
@@ -79,7 +79,7 @@ int main(int argc, char **argv)
 
         QElapsedTimer timer;
         timer.start();
-        const bool ok = fullReload(base.state().ram.profileCount);
+        const bool ok = fullReload(link, base.state().ram.profileCount);
         const double elapsedMs = timer.nsecsElapsed() / 1e6;
         if (!ok) {
             std::fprintf(stderr, "reload did not complete\n");
@@ -88,8 +88,7 @@ int main(int argc, char **argv)
         frames = base.receivedFrames().size();   // every frame of a reload is answered
         idealMs = double(frames) * 2 * kTransitMs + wire::kAnalogRecordCount * kAnalogRecordPauseMs;
         ratios.push_back(elapsedMs / idealMs);
-        disconnectDevice();
-        hid::setBackend(nullptr);
+        link.disconnectDevice();
     }
     std::vector<double> floors;
     for (int run = 0; run < runs; ++run)

@@ -3,6 +3,8 @@
 // desk: wheel, pedals and buttons still. With "moving" as the third argument the virtual
 // base turns its wheel and works its pedals instead, for comparison.
 
+#include "basesession.h"
+#include "benchsettings.h"
 #include "devicelink.h"
 #include "mw2.h"
 #include "virtualbase.h"
@@ -29,8 +31,8 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const BenchSettings settings;
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    setStandardOutputSink([](const char *) {});
 
     const int seconds = argc > 1 ? std::max(2, atoi(argv[1])) : 10;
     const int latencyMs = argc > 2 ? atoi(argv[2]) : 2;
@@ -45,13 +47,16 @@ int main(int argc, char **argv)
         base.state().inputs.heldAxes = std::array<std::uint16_t, 7>{};
         base.state().inputs.heldButtons = std::array<std::uint32_t, 4>{};
     }
-    hid::setBackend(&base);
-    MW2 window("1.0.15", "2020.1", 0);
+    BaseSession session(base, SessionOptions{QStringLiteral("1.0.15"), 0});
+    DeviceLink &link = session.link();
+    link.setStandardOutputSink([](const char *) {});
+    MW2 window(session, "1.0.15", "2020.1");
     window.show();
+    session.start();
 
     // Connect and reload first; measure only the steady state after it.
-    window.statusUpdate();
-    if (!deviceLink().connected) {
+    session.statusTick();
+    if (!link.connected) {
         std::fprintf(stderr, "could not connect to the virtual base\n");
         return 1;
     }
@@ -65,8 +70,8 @@ int main(int argc, char **argv)
     std::printf("%s CPU / wall over %.1f s (reply latency %d ms, window %s): %.4f (connected: %s)\n",
                 moving ? "moving wheel" : "idle", wallSeconds, latencyMs,
                 window.isActiveWindow() ? "active" : "in the background", cpu / wallSeconds,
-                deviceLink().connected ? "yes" : "no");
-    disconnectDevice();
-    hid::setBackend(nullptr);
+                link.connected ? "yes" : "no");
+    session.stopPolling();
+    link.disconnectDevice();
     return 0;
 }

@@ -1,6 +1,8 @@
 // Time of the tick that connects to a zero-latency virtual base and runs the reload
 // sequence, divided by the waits that sequence mandates. Goal: at most 1.05.
 
+#include "basesession.h"
+#include "benchsettings.h"
 #include "devicelink.h"
 #include "mw2.h"
 #include "virtualbase.h"
@@ -22,8 +24,8 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    const BenchSettings settings;
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
-    setStandardOutputSink([](const char *) {});
 
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     std::vector<double> ratios;
@@ -31,21 +33,22 @@ int main(int argc, char **argv)
         basesim::BaseConfig config;
         config.startOperational = true;
         basesim::VirtualBase base(config);
-        hid::setBackend(&base);
-        deviceLink() = DeviceLink{};
-        MW2 window("1.0.15", "2020.1", 0);
+        // A fresh session per run; its timers stay still, the one tick is driven by hand.
+        BaseSession session(base, SessionOptions{QStringLiteral("1.0.15"), 0});
+        DeviceLink &link = session.link();
+        link.setStandardOutputSink([](const char *) {});
+        MW2 window(session, "1.0.15", "2020.1");
 
         QElapsedTimer timer;
         timer.start();
-        window.statusUpdate();
+        session.statusTick();
         const double elapsedMs = timer.nsecsElapsed() / 1e6;
-        if (!deviceLink().connected || !window.firstConnectionDone()) {
+        if (!link.connected || !session.firstConnectionDone()) {
             std::fprintf(stderr, "reload did not complete\n");
             return 1;
         }
         ratios.push_back(elapsedMs / kMandatedWaitsMs);
-        disconnectDevice();
-        hid::setBackend(nullptr);
+        link.disconnectDevice();
     }
     std::sort(ratios.begin(), ratios.end());
     std::printf("reload time / mandated waits (%.0f ms): min %.4f median %.4f max %.4f over %d runs\n",

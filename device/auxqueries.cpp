@@ -51,8 +51,10 @@ bool DeviceLink::getNumWirelessDevices(std::uint16_t &count)
 
 bool DeviceLink::getWirelessDeviceData(std::uint16_t index, WirelessDeviceData &record)
 {
-    if (!connected)
+    if (!connected) {
+        fail(QStringLiteral("not connected"));
         return false;
+    }
     switch (readRecord(wire::u16Command(DeviceCommand::getWirelessDeviceData, index), "getWirelessDeviceData",
                        record)) {
     case RecordRead::Ok:
@@ -74,8 +76,10 @@ bool DeviceLink::getWirelessDeviceData(std::uint16_t index, WirelessDeviceData &
 
 bool DeviceLink::getCurrentWirelessDeviceData()
 {
-    if (!connected)
+    if (!connected) {
+        fail(QStringLiteral("not connected"));
         return false;
+    }
     switch (readRecord(wire::bareCommand(DeviceCommand::getCurrentWirelessDeviceData),
                        "getCurrentWirelessDeviceData", currentWirelessDevice)) {
     case RecordRead::Ok:

@@ -2,12 +2,12 @@
 // driven through its own controls, and what each step sends to the base.
 
 #include "analogconfigdialog.h"
-#include "linkfixture.h"
+#include "basesession.h"
+#include "devicelink.h"
 #include "manualclock.h"
 #include "mw2.h"
-#include "profilelist.h"
 #include "scriptedprompts.h"
-#include "settingstransfer.h"
+#include "sessionfixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -27,8 +27,6 @@ class TestAnalogConfigDialog : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
     void openingSwitchesToRawMode();
     void openingFailsUnseen();
     void liveValuesFromRawReports();
@@ -104,21 +102,25 @@ private:
     ScriptedPrompts &answers_;
 };
 
+// The session's timers stay still: the ticks are driven by hand.
 struct Session {
     ManualClock clock;
-    LinkFixture fixture;
+    SessionFixture fixture;
     ScriptedPrompts prompts;
-    MW2 window{"1.0.15", "2020.1", 0};
+    MW2 window{fixture.session, "1.0.15", "2020.1"};
 
     // Connected, reloaded and shown operational, so the button is usable. `prepare` sets up
-    // the base before the window reads it.
+    // the base before the session reads it.
     explicit Session(const std::function<void(basesim::BaseState &)> &prepare = {})
     {
         if (prepare)
             prepare(base());
-        window.statusUpdate();
-        window.statusUpdate();
+        statusTick();
+        statusTick();
     }
+    void statusTick() { fixture.session.statusTick(); }
+    void wheelTick() { fixture.session.wheelTick(); }
+    DeviceLink &link() { return fixture.link(); }
     basesim::BaseState &base() { return fixture.base->state(); }
     QPushButton *configureButton() { return window.findChild<QPushButton *>("configureanalogspushbutton"); }
     AnalogConfigDialog *dialog() { return window.findChild<AnalogConfigDialog *>(); }
@@ -128,7 +130,7 @@ struct Session {
     AnalogConfigDialog *open(bool unsaved = false)
     {
         base().setFlag(wire::Unsaved, unsaved);
-        window.statusUpdate();
+        statusTick();
         configureButton()->click();
         fixture.base->clearReceivedFrames();
         return dialog();
@@ -154,9 +156,6 @@ void press(QWidget *dialog, QDialogButtonBox::StandardButton which)
 QString labelText(QWidget *dialog, const QString &name) { return child<QLabel>(dialog, name)->text(); }
 
 } // namespace
-
-void TestAnalogConfigDialog::init() { QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15"); }
-void TestAnalogConfigDialog::cleanup() { clearProfileList(); }
 
 void TestAnalogConfigDialog::openingSwitchesToRawMode()
 {
@@ -206,7 +205,7 @@ void TestAnalogConfigDialog::openingFailsUnseen()
     s.configureButton()->click();
     s.settle();
     QVERIFY(!s.dialog());
-    QVERIFY(!deviceLink().connected);
+    QVERIFY(!s.link().connected);
 }
 
 void TestAnalogConfigDialog::liveValuesFromRawReports()
@@ -223,7 +222,7 @@ void TestAnalogConfigDialog::liveValuesFromRawReports()
 
     AnalogConfigDialog *dialog = s.open();
     s.clock.advance(40);
-    s.window.wheelUpdate();
+    s.wheelTick();
     dialog->updateUI();
 
     // The base reports raw readings while the dialog is open; the dialog calibrates them.
@@ -237,9 +236,9 @@ void TestAnalogConfigDialog::liveValuesFromRawReports()
     // Back in calibrated mode the base itself scales the same way.
     press(dialog, QDialogButtonBox::Ok);
     s.clock.advance(40);
-    s.window.wheelUpdate();
-    QCOMPARE(int(wheelSample().axes[wire::AxisBrake]), 32766);
-    QCOMPARE(int(wheelSample().axes[wire::AxisThrottle]), 32769);
+    s.wheelTick();
+    QCOMPARE(int(s.link().wheelSample.axes[wire::AxisBrake]), 32766);
+    QCOMPARE(int(s.link().wheelSample.axes[wire::AxisThrottle]), 32769);
 }
 
 void TestAnalogConfigDialog::okWithoutRecordChange_data()
@@ -340,7 +339,7 @@ void TestAnalogConfigDialog::cancelRestoresOpeningCopy()
     QCOMPARE(s.sent(), sentOnCancel);
     QVERIFY(!s.dialog());
     QVERIFY(s.baseRecord().word == before.word);
-    QVERIFY(analogSettings()[0].word == before.word);
+    QVERIFY(s.link().analogSettings[0].word == before.word);
     QCOMPARE(s.base().hasFlag(wire::Unsaved), unsavedAtOpening);
     QVERIFY(!s.base().inputs.rawAnalogMode);
 }
@@ -370,8 +369,8 @@ void TestAnalogConfigDialog::deadZonesOfInvertedAxis()
     if (inverted)
         child<QCheckBox>(dialog, "clutchinvertcheckBox")->click();
     child<QSpinBox>(dialog, "clutch" + box + "deadzonespinBox")->setValue(200);
-    QCOMPARE(analogSettings()[0].field(wire::AxisClutch, field), stored);
-    QCOMPARE(analogSettings()[0].field(wire::AxisClutch, wire::AnalogInvert), inverted ? 1u : 0u);
+    QCOMPARE(s.link().analogSettings[0].field(wire::AxisClutch, field), stored);
+    QCOMPARE(s.link().analogSettings[0].field(wire::AxisClutch, wire::AnalogInvert), inverted ? 1u : 0u);
 
     // Shown back as entered after the next refresh.
     dialog->updateUI();
@@ -419,7 +418,7 @@ void TestAnalogConfigDialog::exportImportRoundTrip()
     child<QComboBox>(dialog, "ypincomboBox")->setCurrentIndex(2);
     child<QSpinBox>(dialog, "hatlowdeadzonespinBox")->setValue(321);
     child<QCheckBox>(dialog, "zinvertcheckBox")->click();
-    const wire::AnalogSettings exported = analogSettings()[0];
+    const wire::AnalogSettings exported = s.link().analogSettings[0];
 
     // A cancelled chooser does nothing.
     s.fixture.base->clearReceivedFrames();
@@ -447,7 +446,7 @@ void TestAnalogConfigDialog::exportImportRoundTrip()
     child<QPushButton>(dialog, "loadfromfilepushButton")->click();
 
     QCOMPARE(s.sent(), QStringList({"setAnalogData"}));
-    QVERIFY(analogSettings()[0].word == exported.word);
+    QVERIFY(s.link().analogSettings[0].word == exported.word);
     QVERIFY(s.baseRecord().word == exported.word);
     QCOMPARE(labelText(dialog, "exportimportstatuslabel"), QString("Loaded from .ini"));
     QCOMPARE(child<QComboBox>(dialog, "ypincomboBox")->currentIndex(), 2);
@@ -472,13 +471,13 @@ void TestAnalogConfigDialog::importWithoutYpinFails()
 
     Session s;
     AnalogConfigDialog *dialog = s.open();
-    const wire::AnalogSettings before = analogSettings()[0];
+    const wire::AnalogSettings before = s.link().analogSettings[0];
     s.prompts.fileNames << path;
     child<QPushButton>(dialog, "loadfromfilepushButton")->click();
 
     QCOMPARE(labelText(dialog, "exportimportstatuslabel"), QString("Failed to load %1").arg(path));
     QVERIFY(dialog->findChild<QTimer *>("noticeTimer")->isActive());
-    QVERIFY(analogSettings()[0].word == before.word);
+    QVERIFY(s.link().analogSettings[0].word == before.word);
     QVERIFY(s.sent().isEmpty());
 }
 
@@ -488,8 +487,8 @@ void TestAnalogConfigDialog::closedByDisconnection()
     QPointer<AnalogConfigDialog> dialog = s.open();
     QVERIFY(dialog);
     s.fixture.base->unplug();
-    s.window.statusUpdate();
-    s.window.statusUpdate();
+    s.statusTick();
+    s.statusTick();
     s.settle();
     QVERIFY(!dialog);
 }
@@ -499,19 +498,19 @@ void TestAnalogConfigDialog::closedOutsideOperationalMode()
     Session s;
     QPointer<AnalogConfigDialog> dialog = s.open();
     child<QCheckBox>(dialog, "brakeinvertcheckBox")->click();
-    s.window.statusUpdate();
+    s.statusTick();
     QVERIFY(dialog);
 
     s.base().operatingMode = 4;
     s.fixture.base->clearReceivedFrames();
-    s.window.statusUpdate();
+    s.statusTick();
     s.settle();
     QVERIFY(!dialog);
     QVERIFY(!s.configureButton()->isEnabled());
     // Closed unaccepted: the edit is dropped and games get calibrated values again.
     QCOMPARE(s.sent(), QStringList({"0", "setAnalogData", "setSettingsNotChanged", "setCalibratedAnalogMode"}));
     QVERIFY(!s.base().inputs.rawAnalogMode);
-    QCOMPARE(analogSettings()[0].field(wire::AxisBrake, wire::AnalogInvert), 0u);
+    QCOMPARE(s.link().analogSettings[0].field(wire::AxisBrake, wire::AnalogInvert), 0u);
 }
 
 QTEST_MAIN(TestAnalogConfigDialog)

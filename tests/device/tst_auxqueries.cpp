@@ -1,21 +1,17 @@
 // Event-log chunks, wireless wheel queries, drive parameter access and the high-torque
 // interlock against the virtual base: exact frames, stored replies, failure paths.
 
-#include "devicecommands.h"
-#include "driveparameters.h"
-#include "eventlogquery.h"
-#include "hightorque.h"
+#include "devicelink.h"
 #include "hightorquechallenge.h"
 #include "linkfixture.h"
 #include "logcapture.h"
 #include "manualclock.h"
-#include "wirelessqueries.h"
 
 #include <QtTest>
 
 #include <functional>
 
-using Operation = std::function<bool()>;
+using Operation = std::function<bool(DeviceLink &)>;
 Q_DECLARE_METATYPE(Operation)
 
 namespace {
@@ -42,10 +38,10 @@ QByteArray interlockFrame(int code, std::uint32_t value)
     return f;
 }
 
-bool highTorqueOn()
+bool highTorqueOn(DeviceLink &link)
 {
     bool valid = false;
-    return askVeltraneStatusNew(valid) && valid && deviceStatus().hasFlag(wire::highTorque);
+    return link.askVeltraneStatusNew(valid) && valid && link.status.hasFlag(wire::highTorque);
 }
 
 // The clock must run before the base is built: the base reads the time when it starts.
@@ -83,15 +79,15 @@ void TestAuxQueries::eventLogChunks()
 {
     AuxFixture fixture;
     QVERIFY(fixture.connect());
-    QVERIFY(setProfileCount(7));   // one more entry in the ring
+    QVERIFY(fixture.link.setProfileCount(7));   // one more entry in the ring
     fixture.base->clearReceivedFrames();
 
     const basesim::EventLog &ring = fixture.base->state().eventLog;
     for (std::uint16_t start : {0, 9, 995}) {
-        QVERIFY(getLogData(start));
+        QVERIFY(fixture.link.getLogData(start));
         QCOMPARE(frameBytes(fixture.base->receivedFrames().back()).toHex(' '),
                  frameWith({{0, 0x6B}, {1, 0x4F}, {2, start & 0xFF}, {3, start >> 8}}).toHex(' '));
-        const EventLogChunk &chunk = eventLogChunk();
+        const EventLogChunk &chunk = fixture.link.eventLogChunk;
         QCOMPARE(int(chunk.bytes[0]), 0x6C);
         QCOMPARE(int(chunk.bytes[1]), 0x50);
         QCOMPARE(int(chunk.head()), int(ring.head));
@@ -114,22 +110,22 @@ void TestAuxQueries::wirelessRecords()
     const auto &wheels = fixture.base->state().receiver.wheels;
 
     std::uint16_t count = 0;
-    QVERIFY(getNumWirelessDevices(count));
+    QVERIFY(fixture.link.getNumWirelessDevices(count));
     QCOMPARE(int(count), int(wheels.size()));
 
     WirelessDeviceData record;
-    QVERIFY(getWirelessDeviceData(1, record));
+    QVERIFY(fixture.link.getWirelessDeviceData(1, record));
     QCOMPARE(record.name(), wheels[1].name);
     QVERIFY(record.mac() == wheels[1].mac);
     QCOMPARE(record.signalStrength(), wheels[1].signalStrength);
     QCOMPARE(record.batteryRaw(), wheels[1].batteryRaw);
     QCOMPARE(record.connectionQuality(), wheels[1].connectionQuality);
 
-    QVERIFY(getCurrentWirelessDeviceData());
-    QCOMPARE(currentWirelessDevice().name(), std::string());   // none connected yet
-    QVERIFY(connectWirelessDevice(2));
-    QVERIFY(getCurrentWirelessDeviceData());
-    QCOMPARE(currentWirelessDevice().name(), wheels[2].name);
+    QVERIFY(fixture.link.getCurrentWirelessDeviceData());
+    QCOMPARE(fixture.link.currentWirelessDevice.name(), std::string());   // none connected yet
+    QVERIFY(fixture.link.connectWirelessDevice(2));
+    QVERIFY(fixture.link.getCurrentWirelessDeviceData());
+    QCOMPARE(fixture.link.currentWirelessDevice.name(), wheels[2].name);
 
     const auto &frames = fixture.base->receivedFrames();
     QCOMPARE(frameBytes(frames[0]), frameWith({{0, 0x6B}, {1, 0x83}}));
@@ -146,7 +142,7 @@ void TestAuxQueries::wirelessCountIsSixteenBits()
         reply[3] = 0x12;
     };
     std::uint16_t count = 0;
-    QVERIFY(getNumWirelessDevices(count));
+    QVERIFY(fixture.link.getNumWirelessDevices(count));
     QCOMPARE(int(count), 0x1234);
 }
 
@@ -174,22 +170,23 @@ void TestAuxQueries::wirelessFailures()
 
     AuxFixture fixture;
     QVERIFY(fixture.connect());
-    QVERIFY(connectWirelessDevice(0));
-    QVERIFY(getCurrentWirelessDeviceData());
-    const WirelessDeviceData before = currentWirelessDevice();
+    QVERIFY(fixture.link.connectWirelessDevice(0));
+    QVERIFY(fixture.link.getCurrentWirelessDeviceData());
+    const WirelessDeviceData before = fixture.link.currentWirelessDevice;
     basesim::Faults &faults = fixture.base->faults();
     faults.failWrites = fault == "write";
     faults.dropReplies = fault == "silence";
     faults.wrongPacketTypeReplies = fault == "type" ? 1 : 0;
     faults.wrongPacketType = 0x84;
 
-    LogCapture log;
+    LogCapture log(&fixture.link);
     WirelessDeviceData record;
     record.bytes.fill(0xEE);
-    QVERIFY(!(current ? getCurrentWirelessDeviceData() : getWirelessDeviceData(0, record)));
-    QCOMPARE(deviceLink().connected, linkStaysUp);
+    DeviceLink &link = fixture.link;
+    QVERIFY(!(current ? link.getCurrentWirelessDeviceData() : link.getWirelessDeviceData(0, record)));
+    QCOMPARE(fixture.link.connected, linkStaysUp);
     QCOMPARE(fixture.base->openHandleCount(), linkStaysUp ? 1 : 0);
-    QVERIFY(currentWirelessDevice().bytes == before.bytes);
+    QVERIFY(fixture.link.currentWirelessDevice.bytes == before.bytes);
     QCOMPARE(int(record.bytes[20]), 0xEE);
 
     QStringList expected;
@@ -213,7 +210,7 @@ void TestAuxQueries::driveParameterReadWithTwoAddresses()
     DriveParameterFrame frame;
     frame.bytes.fill(0xEE);
     const auto sleptBefore = fixture.clock.slept();
-    QVERIFY(readDriveParameters(addresses, frame));
+    QVERIFY(fixture.link.readDriveParameters(addresses, frame));
     QCOMPARE(int(fixture.clock.slept() - sleptBefore), 10);
 
     const auto &frames = fixture.base->receivedFrames();
@@ -245,7 +242,7 @@ void TestAuxQueries::driveParameterWrite()
     DriveParameterFrame frame = wire::driveParameterRequest(addresses);
     frame.setValue(0, 30000);
     frame.setValue(2, 1);
-    QVERIFY(writeDriveParameters(frame));
+    QVERIFY(fixture.link.writeDriveParameters(frame));
     QCOMPARE(frameBytes(fixture.base->receivedFrames().back()).left(8).toHex(' '),
              QByteArray("6b 96 00 00 9b 01 00 00"));
     QCOMPARE(fixture.base->state().drive.parameters[411], 30000);
@@ -263,7 +260,7 @@ void TestAuxQueries::highTorqueOnAndOff()
     };
 
     const auto sleptBefore = fixture.clock.slept();
-    QVERIFY(enterHighTorqueMode());
+    QVERIFY(fixture.link.enterHighTorqueMode());
     QCOMPARE(int(fixture.clock.slept() - sleptBefore), 10);
     const auto &frames = fixture.base->receivedFrames();
     QCOMPARE(int(frames.size()), 3);
@@ -271,12 +268,12 @@ void TestAuxQueries::highTorqueOnAndOff()
     QCOMPARE(frameBytes(frames[1]).toHex(' '), frameWith({{0, 0x6B}, {1, 0x98}}).toHex(' '));
     QCOMPARE(frameBytes(frames[2]).toHex(' '),
              interlockFrame(0x96, wire::highTorqueResponse(challenge)).toHex(' '));
-    QVERIFY(highTorqueOn());
+    QVERIFY(highTorqueOn(fixture.link));
 
     fixture.base->clearReceivedFrames();
-    QVERIFY(leaveHighTorqueMode());
+    QVERIFY(fixture.link.leaveHighTorqueMode());
     QCOMPARE(frameBytes(fixture.base->receivedFrames().front()).toHex(' '), interlockFrame(0x96, 0).toHex(' '));
-    QVERIFY(!highTorqueOn());
+    QVERIFY(!highTorqueOn(fixture.link));
 }
 
 // A reply altered on the way makes the tool answer another challenge than the base issued;
@@ -292,15 +289,15 @@ void TestAuxQueries::highTorqueWrongResponse()
         issued = std::uint32_t(reply[22] | reply[23] << 8 | reply[24] << 16) | std::uint32_t(reply[25]) << 24;
         reply[22] ^= 0x01;
     };
-    QVERIFY(enterHighTorqueMode());
-    QVERIFY(!highTorqueOn());
+    QVERIFY(fixture.link.enterHighTorqueMode());
+    QVERIFY(!highTorqueOn(fixture.link));
 
     DriveParameterFrame late;
     late.setAddress(0, wire::kHighTorqueAddress);
     late.setValue(0, std::int32_t(wire::highTorqueResponse(issued)));
     late.setHighTorqueMarker(true);
-    QVERIFY(writeDriveParameters(late));
-    QVERIFY(!highTorqueOn());
+    QVERIFY(fixture.link.writeDriveParameters(late));
+    QVERIFY(!highTorqueOn(fixture.link));
 }
 
 void TestAuxQueries::highTorqueStopsAtFailedStep_data()
@@ -320,8 +317,8 @@ void TestAuxQueries::highTorqueStopsAtFailedStep()
     QVERIFY(fixture.connect());
     fixture.base->faults().failWrites = fault == "write";
     fixture.base->faults().dropReplies = fault == "silence";
-    QVERIFY(!enterHighTorqueMode());
-    QVERIFY(!deviceLink().connected);
+    QVERIFY(!fixture.link.enterHighTorqueMode());
+    QVERIFY(!fixture.link.connected);
     QCOMPARE(int(fixture.base->receivedFrames().size()), framesReceived);
     QVERIFY(!fixture.base->state().hasFlag(wire::highTorque));
 }
@@ -329,16 +326,16 @@ void TestAuxQueries::highTorqueStopsAtFailedStep()
 void TestAuxQueries::wrongPacketTypeClosesLink_data()
 {
     QTest::addColumn<Operation>("operation");
-    QTest::newRow("getLogData") << Operation([] { return getLogData(0); });
-    QTest::newRow("getNumWirelessDevices") << Operation([] {
+    QTest::newRow("getLogData") << Operation([](DeviceLink &link) { return link.getLogData(0); });
+    QTest::newRow("getNumWirelessDevices") << Operation([](DeviceLink &link) {
         std::uint16_t count = 0;
-        return getNumWirelessDevices(count);
+        return link.getNumWirelessDevices(count);
     });
-    QTest::newRow("requestReadDriveParameters") << Operation([] {
+    QTest::newRow("requestReadDriveParameters") << Operation([](DeviceLink &link) {
         DriveParameterFrame frame;
-        return requestReadDriveParameters(frame);
+        return link.requestReadDriveParameters(frame);
     });
-    QTest::newRow("requestHighTorqueChallenge") << Operation(requestHighTorqueChallenge);
+    QTest::newRow("requestHighTorqueChallenge") << Operation(&DeviceLink::requestHighTorqueChallenge);
 }
 
 void TestAuxQueries::wrongPacketTypeClosesLink()
@@ -348,8 +345,8 @@ void TestAuxQueries::wrongPacketTypeClosesLink()
     QVERIFY(fixture.connect());
     fixture.base->faults().wrongPacketTypeReplies = 1;
     fixture.base->faults().wrongPacketType = 0x78;
-    QVERIFY(!operation());
-    QVERIFY(!deviceLink().connected);
+    QVERIFY(!operation(fixture.link));
+    QVERIFY(!fixture.link.connected);
     QCOMPARE(fixture.base->openHandleCount(), 0);
 }
 

@@ -1,6 +1,6 @@
 // Exact frames of the command table and the flash save and reload sequences.
 
-#include "devicecommands.h"
+#include "devicelink.h"
 #include "linkfixture.h"
 #include "logcapture.h"
 #include "manualclock.h"
@@ -10,14 +10,13 @@
 
 #include <functional>
 
-using Command = std::function<bool()>;
+using Command = std::function<bool(DeviceLink &)>;
 Q_DECLARE_METATYPE(Command)
 
 class TestDeviceCommands : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
     void commandFrames_data();
     void commandFrames();
     void commandsWhileDisconnectedSendNothing();
@@ -45,41 +44,44 @@ static QByteArray expectedFrame(int code, int lo = 0, int hi = 0)
     return f;
 }
 
-void TestDeviceCommands::init()
-{
-    flashDelayTimer().stop();
-}
-
 void TestDeviceCommands::commandFrames_data()
 {
     QTest::addColumn<Command>("command");
     QTest::addColumn<QByteArray>("expected");
 
-    QTest::newRow("activateProfile(3)") << Command([] { return activateProfile(3); }) << expectedFrame(0x26, 3);
-    QTest::newRow("setProfileCount(300)") << Command([] { return setProfileCount(300); })
+    QTest::newRow("activateProfile(3)") << Command([](DeviceLink &link) { return link.activateProfile(3); })
+                                        << expectedFrame(0x26, 3);
+    QTest::newRow("setProfileCount(300)") << Command([](DeviceLink &link) { return link.setProfileCount(300); })
                                           << expectedFrame(0x27, 300 & 0xFF, 300 >> 8);
-    QTest::newRow("setDefaultProfile(2)") << Command([] { return setDefaultProfile(2); }) << expectedFrame(0x28, 2);
-    QTest::newRow("setEventLogVerbosity(2)") << Command([] { return setEventLogVerbosity(2); })
-                                             << expectedFrame(0x53, 2);
-    QTest::newRow("driveSystemCommand(107)") << Command([] { return driveSystemCommand(107); })
-                                             << expectedFrame(0x1E, 107);
-    QTest::newRow("connectWirelessDevice(1)") << Command([] { return connectWirelessDevice(1); })
-                                              << expectedFrame(0x87, 1);
-    QTest::newRow("unsetTemporarySteeringAngle") << Command(unsetTemporarySteeringAngle) << expectedFrame(0x02);
-    QTest::newRow("setRawAnalogMode") << Command(setRawAnalogMode) << expectedFrame(0x13);
-    QTest::newRow("setCalibratedAnalogMode") << Command(setCalibratedAnalogMode) << expectedFrame(0x14);
-    QTest::newRow("finishCenterChange") << Command(finishCenterChange) << expectedFrame(0x15);
-    QTest::newRow("setSettingsNotChanged") << Command(setSettingsNotChanged) << expectedFrame(0x1B);
-    QTest::newRow("setWheelCenterTemporary") << Command(setWheelCenterTemporary) << expectedFrame(0x20);
-    QTest::newRow("setWheelCenterPermanent") << Command(setWheelCenterPermanent) << expectedFrame(0x22);
-    QTest::newRow("resetFfb") << Command(resetFfb) << expectedFrame(0x29);
-    QTest::newRow("enableTorque") << Command(enableTorque) << expectedFrame(0x2C);
-    QTest::newRow("endEventLogRead") << Command(endEventLogRead) << expectedFrame(0x52);
-    QTest::newRow("startWirelessScan") << Command(startWirelessScan) << expectedFrame(0x81);
-    QTest::newRow("stopWirelessScan") << Command(stopWirelessScan) << expectedFrame(0x82);
-    QTest::newRow("disconnectWirelessDevice") << Command(disconnectWirelessDevice) << expectedFrame(0x88);
-    QTest::newRow("forgetWirelessDevice") << Command(forgetWirelessDevice) << expectedFrame(0x8A);
-    QTest::newRow("WriteNOP") << Command(WriteNOP) << expectedFrame(0xC8);
+    QTest::newRow("setDefaultProfile(2)") << Command([](DeviceLink &link) { return link.setDefaultProfile(2); })
+                                          << expectedFrame(0x28, 2);
+    QTest::newRow("setEventLogVerbosity(2)")
+        << Command([](DeviceLink &link) { return link.setEventLogVerbosity(2); }) << expectedFrame(0x53, 2);
+    QTest::newRow("driveSystemCommand(107)")
+        << Command([](DeviceLink &link) { return link.driveSystemCommand(107); }) << expectedFrame(0x1E, 107);
+    QTest::newRow("connectWirelessDevice(1)")
+        << Command([](DeviceLink &link) { return link.connectWirelessDevice(1); }) << expectedFrame(0x87, 1);
+    QTest::newRow("unsetTemporarySteeringAngle")
+        << Command(&DeviceLink::unsetTemporarySteeringAngle) << expectedFrame(0x02);
+    QTest::newRow("setRawAnalogMode") << Command(&DeviceLink::setRawAnalogMode) << expectedFrame(0x13);
+    QTest::newRow("setCalibratedAnalogMode")
+        << Command(&DeviceLink::setCalibratedAnalogMode) << expectedFrame(0x14);
+    QTest::newRow("finishCenterChange") << Command(&DeviceLink::finishCenterChange) << expectedFrame(0x15);
+    QTest::newRow("setSettingsNotChanged")
+        << Command(&DeviceLink::setSettingsNotChanged) << expectedFrame(0x1B);
+    QTest::newRow("setWheelCenterTemporary")
+        << Command(&DeviceLink::setWheelCenterTemporary) << expectedFrame(0x20);
+    QTest::newRow("setWheelCenterPermanent")
+        << Command(&DeviceLink::setWheelCenterPermanent) << expectedFrame(0x22);
+    QTest::newRow("resetFfb") << Command(&DeviceLink::resetFfb) << expectedFrame(0x29);
+    QTest::newRow("enableTorque") << Command(&DeviceLink::enableTorque) << expectedFrame(0x2C);
+    QTest::newRow("endEventLogRead") << Command(&DeviceLink::endEventLogRead) << expectedFrame(0x52);
+    QTest::newRow("startWirelessScan") << Command(&DeviceLink::startWirelessScan) << expectedFrame(0x81);
+    QTest::newRow("stopWirelessScan") << Command(&DeviceLink::stopWirelessScan) << expectedFrame(0x82);
+    QTest::newRow("disconnectWirelessDevice")
+        << Command(&DeviceLink::disconnectWirelessDevice) << expectedFrame(0x88);
+    QTest::newRow("forgetWirelessDevice") << Command(&DeviceLink::forgetWirelessDevice) << expectedFrame(0x8A);
+    QTest::newRow("WriteNOP") << Command(&DeviceLink::WriteNOP) << expectedFrame(0xC8);
 }
 
 void TestDeviceCommands::commandFrames()
@@ -88,19 +90,19 @@ void TestDeviceCommands::commandFrames()
     QFETCH(QByteArray, expected);
     LinkFixture fixture;
     QVERIFY(fixture.connect());
-    QVERIFY(command());
+    QVERIFY(command(fixture.link));
     const auto &frames = fixture.base->receivedFrames();
     QCOMPARE(int(frames.size()), 1);
     QCOMPARE(frameBytes(frames[0]).toHex(' '), expected.toHex(' '));
-    QVERIFY(deviceLink().connected);
+    QVERIFY(fixture.link.connected);
 }
 
 void TestDeviceCommands::commandsWhileDisconnectedSendNothing()
 {
     LinkFixture fixture;
-    QVERIFY(!activateProfile(1));
-    QVERIFY(!resetFfb());
-    QVERIFY(!startBootloader());
+    QVERIFY(!fixture.link.activateProfile(1));
+    QVERIFY(!fixture.link.resetFfb());
+    QVERIFY(!fixture.link.startBootloader());
     QVERIFY(fixture.base->receivedFrames().empty());
 }
 
@@ -109,15 +111,15 @@ void TestDeviceCommands::writeFailureClosesLink()
     LinkFixture fixture;
     QVERIFY(fixture.connect());
     fixture.base->faults().failWrites = true;
-    QVERIFY(!activateProfile(1));
-    QVERIFY(!deviceLink().connected);
+    QVERIFY(!fixture.link.activateProfile(1));
+    QVERIFY(!fixture.link.connected);
     QCOMPARE(fixture.base->openHandleCount(), 0);
 
     QVERIFY(fixture.connect());
-    LogCapture log;
-    QVERIFY(!resetFfb());
+    LogCapture log(&fixture.link);
+    QVERIFY(!fixture.link.resetFfb());
     QCOMPARE(log.messages(), QStringList({"Failed to send command 41"}));
-    QVERIFY(!deviceLink().connected);
+    QVERIFY(!fixture.link.connected);
     QCOMPARE(fixture.base->openHandleCount(), 0);
 }
 
@@ -125,7 +127,7 @@ void TestDeviceCommands::startBootloaderSendsTwoFrames()
 {
     LinkFixture fixture;
     QVERIFY(fixture.connect());
-    QVERIFY(startBootloader());
+    QVERIFY(fixture.link.startBootloader());
     const auto &frames = fixture.base->receivedFrames();
     QCOMPARE(int(frames.size()), 2);
     QCOMPARE(frameBytes(frames[0]), expectedFrame(0x63));
@@ -137,10 +139,10 @@ void TestDeviceCommands::startBootloaderStopsAfterFailedFirstWrite()
     LinkFixture fixture;
     QVERIFY(fixture.connect());
     fixture.base->faults().failWrites = true;
-    QVERIFY(!startBootloader());
+    QVERIFY(!fixture.link.startBootloader());
     fixture.base->faults().failWrites = false;
     QVERIFY(fixture.base->receivedFrames().empty());
-    QVERIFY(!deviceLink().connected);
+    QVERIFY(!fixture.link.connected);
 }
 
 void TestDeviceCommands::saveSequenceWithTimer()
@@ -148,10 +150,10 @@ void TestDeviceCommands::saveSequenceWithTimer()
     ManualClock clock;
     LinkFixture fixture;
     QVERIFY(fixture.connect());
-    QVERIFY(saveToFlashSequence());
-    QVERIFY(deviceLink().updatesPaused);
-    QVERIFY(flashDelayTimer().isActive());
-    QCOMPARE(flashDelayTimer().interval(), 5000);
+    QVERIFY(fixture.link.saveToFlashSequence());
+    QVERIFY(fixture.link.updatesPaused);
+    QVERIFY(fixture.link.flashDelayTimer().isActive());
+    QCOMPARE(fixture.link.flashDelayTimer().interval(), 5000);
     QCOMPARE(clock.slept(), 500);
     const auto &frames = fixture.base->receivedFrames();
     QCOMPARE(int(frames.size()), 3);
@@ -164,10 +166,10 @@ void TestDeviceCommands::saveWhileDisconnectedStillPauses()
 {
     ManualClock clock;
     LinkFixture fixture;
-    QVERIFY(!saveToFlashSequence());
-    QVERIFY(deviceLink().updatesPaused);
-    QVERIFY(flashDelayTimer().isActive());
-    QCOMPARE(flashDelayTimer().interval(), 5000);
+    QVERIFY(!fixture.link.saveToFlashSequence());
+    QVERIFY(fixture.link.updatesPaused);
+    QVERIFY(fixture.link.flashDelayTimer().isActive());
+    QCOMPARE(fixture.link.flashDelayTimer().interval(), 5000);
     QVERIFY(fixture.base->receivedFrames().empty()); // and no "settings not changed" either
 }
 
@@ -175,9 +177,9 @@ void TestDeviceCommands::reloadFromFlashPausesThreeSeconds()
 {
     LinkFixture fixture;
     QVERIFY(fixture.connect());
-    QVERIFY(reloadFromFlash());
-    QVERIFY(deviceLink().updatesPaused);
-    QCOMPARE(flashDelayTimer().interval(), 3000);
+    QVERIFY(fixture.link.reloadFromFlash());
+    QVERIFY(fixture.link.updatesPaused);
+    QCOMPARE(fixture.link.flashDelayTimer().interval(), 3000);
     const auto &frames = fixture.base->receivedFrames();
     QCOMPARE(int(frames.size()), 1);
     QCOMPARE(frameBytes(frames[0]), expectedFrame(0x05));
@@ -186,8 +188,8 @@ void TestDeviceCommands::reloadFromFlashPausesThreeSeconds()
 void TestDeviceCommands::calibratedModeFailureMessage()
 {
     LinkFixture fixture;
-    LogCapture log;
-    QVERIFY(!setCalibratedAnalogMode());
+    LogCapture log(&fixture.link);
+    QVERIFY(!fixture.link.setCalibratedAnalogMode());
     QCOMPARE(log.standardOutput(), QStringList({"calibrated analog mode set failed.\n"}));
 }
 

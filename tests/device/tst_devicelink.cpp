@@ -1,13 +1,18 @@
 // Opening the base, the reply reader's time-outs and the close paths.
 
-#include "devicecommands.h"
 #include "devicelink.h"
 #include "linkfixture.h"
 #include "logcapture.h"
 #include "manualclock.h"
+#include "profilerecord.h"
 
 #include <QElapsedTimer>
 #include <QtTest>
+
+#include <functional>
+
+using Operation = std::function<bool(DeviceLink &)>;
+Q_DECLARE_METATYPE(Operation)
 
 class TestDeviceLink : public QObject {
     Q_OBJECT
@@ -31,6 +36,9 @@ private slots:
     void requestClosePaths_data();
     void requestClosePaths();
     void sendCommandWhileDisconnected();
+
+    void failureReasonCarriesContext_data();
+    void failureReasonCarriesContext();
 };
 
 void TestDeviceLink::connectProbesModelsInOrderWithNoBase()
@@ -38,16 +46,16 @@ void TestDeviceLink::connectProbesModelsInOrderWithNoBase()
     basesim::BaseConfig config;
     config.plugged = false;
     LinkFixture fixture(config);
-    LogCapture log;
+    LogCapture log(&fixture.link);
 
-    QVERIFY(!connectDevice());
+    QVERIFY(!fixture.link.connectDevice());
     QCOMPARE(log.messages(), QStringList({"unable to open device, pid:  3423",
                                           "unable to open device, pid:  3424",
                                           "unable to open device, pid:  3425",
                                           "Could not connect to VT2"}));
-    QVERIFY(!deviceLink().connected);
-    QVERIFY(!deviceLink().modelKnown);
-    QCOMPARE(deviceStatus().operatingMode, 20u);
+    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.modelKnown);
+    QCOMPARE(fixture.link.status.operatingMode, 20u);
 }
 
 void TestDeviceLink::connectFindsEachModel_data()
@@ -71,13 +79,13 @@ void TestDeviceLink::connectFindsEachModel()
     basesim::BaseConfig config;
     config.model = DeviceModel(model);
     LinkFixture fixture(config);
-    LogCapture log;
+    LogCapture log(&fixture.link);
 
-    QVERIFY(connectDevice());
-    QVERIFY(deviceLink().connected);
-    QVERIFY(deviceLink().modelKnown);
-    QCOMPARE(int(deviceLink().modelIndex), model);
-    QCOMPARE(int(deviceLink().productId), productId);
+    QVERIFY(fixture.link.connectDevice());
+    QVERIFY(fixture.link.connected);
+    QVERIFY(fixture.link.modelKnown);
+    QCOMPARE(int(fixture.link.modelIndex), model);
+    QCOMPARE(int(fixture.link.productId), productId);
     QCOMPARE(log.messages().size(), failedProbes + 1);
     QCOMPARE(log.messages().last(), message);
     QCOMPARE(log.standardOutput(), QStringList({"opened veltrane successfully\n"}));
@@ -88,47 +96,47 @@ void TestDeviceLink::modelIsFixedAfterFirstProbe()
     basesim::BaseConfig config;
     config.model = ModelBrivo;
     LinkFixture fixture(config);
-    QVERIFY(connectDevice());
-    disconnectDevice();
+    QVERIFY(fixture.link.connectDevice());
+    fixture.link.disconnectDevice();
 
     fixture.base->unplug();
     fixture.base->plugAs(ModelCendra);
-    LogCapture log;
-    QVERIFY(!connectDevice());
+    LogCapture log(&fixture.link);
+    QVERIFY(!fixture.link.connectDevice());
     QCOMPARE(log.messages(), QStringList({"pid 3424"}));
     QCOMPARE(log.standardOutput(), QStringList({"unable to open device\n"}));
-    QCOMPARE(deviceStatus().operatingMode, 20u);
-    QCOMPARE(int(deviceLink().modelIndex), int(ModelBrivo));
+    QCOMPARE(fixture.link.status.operatingMode, 20u);
+    QCOMPARE(int(fixture.link.modelIndex), int(ModelBrivo));
 
     // The Brivo comes back: the known product id opens again.
     fixture.base->unplug();
     fixture.base->plugAs(ModelBrivo);
-    QVERIFY(connectDevice());
+    QVERIFY(fixture.link.connectDevice());
 }
 
 void TestDeviceLink::reconnectDoesNotLeakHandles()
 {
     LinkFixture fixture;
-    QVERIFY(connectDevice());
+    QVERIFY(fixture.link.connectDevice());
     // A caller that distrusts an answer clears `connected` only; the handle is still open.
-    deviceLink().connected = false;
-    QVERIFY(!openUpdateMode());
-    QVERIFY(connectDevice());
-    QVERIFY(connectDevice());
+    fixture.link.connected = false;
+    QVERIFY(!fixture.link.openUpdateMode());
+    QVERIFY(fixture.link.connectDevice());
+    QVERIFY(fixture.link.connectDevice());
     QCOMPARE(fixture.base->openHandleCount(), 1);
 }
 
 void TestDeviceLink::openUpdateModeFindsBootloader()
 {
     LinkFixture fixture;
-    LogCapture log;
-    QVERIFY(!openUpdateMode());
-    QVERIFY(!deviceLink().deviceHandle);
+    LogCapture log(&fixture.link);
+    QVERIFY(!fixture.link.openUpdateMode());
+    QVERIFY(!fixture.link.deviceHandle);
 
     fixture.base->enterBootloader();
-    QVERIFY(openUpdateMode());
-    QVERIFY(deviceLink().deviceHandle);
-    QVERIFY(!deviceLink().connected);
+    QVERIFY(fixture.link.openUpdateMode());
+    QVERIFY(fixture.link.deviceHandle);
+    QVERIFY(!fixture.link.connected);
     QCOMPARE(log.standardOutput(),
              QStringList({"unable to open device\n",
                           "opened veltrane successfully in firmware update mode\n"}));
@@ -138,13 +146,13 @@ void TestDeviceLink::disconnectWithoutHandleIsHarmless()
 {
     LinkFixture fixture;
     const int exitsBefore = fixture.base->exitCount();
-    disconnectDevice();
+    fixture.link.disconnectDevice();
     QCOMPARE(fixture.base->exitCount(), exitsBefore);
 
-    QVERIFY(connectDevice());
-    disconnectDevice();
-    QVERIFY(!deviceLink().connected);
-    QVERIFY(!deviceLink().deviceHandle);
+    QVERIFY(fixture.link.connectDevice());
+    fixture.link.disconnectDevice();
+    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.deviceHandle);
     QCOMPARE(fixture.base->openHandleCount(), 0);
 }
 
@@ -162,9 +170,11 @@ void TestDeviceLink::slewRateMaximumPerModel()
 {
     QFETCH(quint32, model);
     QFETCH(int, maximum);
-    deviceLink().modelIndex = model;
-    QCOMPARE(modelSlewRateMaximum(), maximum);
-    deviceLink() = DeviceLink{};
+    QCOMPARE(slewRateMaximumOf(model), maximum);
+    // The link answers for the model it found.
+    LinkFixture fixture;
+    fixture.link.modelIndex = model;
+    QCOMPARE(fixture.link.modelSlewRateMaximum(), maximum);
 }
 
 void TestDeviceLink::replyTimeouts_data()
@@ -204,11 +214,11 @@ void TestDeviceLink::replyTimeouts()
     fixture.base->faults().dropReplies = silent;
     fixture.base->faults().foreignFloodForever = flood;
 
-    LogCapture log;
-    QVERIFY(writeReport(wire::bareCommand(DeviceCommand::askVeltraneStatusNew)));
+    LogCapture log(&fixture.link);
+    QVERIFY(fixture.link.writeReport(wire::bareCommand(DeviceCommand::askVeltraneStatusNew)));
     const auto start = clock.peek();
     wire::ReplyBuffer reply{};
-    QCOMPARE(readReply(reply, "ctx"), accepted);
+    QCOMPARE(fixture.link.readReply(reply, "ctx"), accepted);
     const auto elapsed = clock.peek() - start;
     QVERIFY2(elapsed >= minElapsed && elapsed <= maxElapsed, qPrintable(QString::number(elapsed)));
     if (accepted) {
@@ -219,7 +229,7 @@ void TestDeviceLink::replyTimeouts()
         QCOMPARE(log.messages(), QStringList({message}));
     }
     // The reader never closes the link itself.
-    QVERIFY(deviceLink().deviceHandle);
+    QVERIFY(fixture.link.deviceHandle);
 }
 
 void TestDeviceLink::lateReplyAcceptedInRealTime()
@@ -230,7 +240,7 @@ void TestDeviceLink::lateReplyAcceptedInRealTime()
     QElapsedTimer timer;
     timer.start();
     bool valid = false;
-    QVERIFY(askVeltraneStatusNew(valid));
+    QVERIFY(fixture.link.askVeltraneStatusNew(valid));
     QVERIFY(valid);
     QVERIFY(timer.elapsed() >= 400);
 }
@@ -240,9 +250,9 @@ void TestDeviceLink::readErrorFailsSilently()
     LinkFixture fixture;
     QVERIFY(fixture.connect());
     fixture.base->faults().failReads = true;
-    LogCapture log;
+    LogCapture log(&fixture.link);
     wire::ReplyBuffer reply{};
-    QVERIFY(!readReply(reply, "ctx"));
+    QVERIFY(!fixture.link.readReply(reply, "ctx"));
     QVERIFY(log.messages().isEmpty());
 }
 
@@ -270,31 +280,106 @@ void TestDeviceLink::requestClosePaths()
     const int exitsBefore = fixture.base->exitCount();
 
     wire::ReplyBuffer reply{};
-    QVERIFY(!request(wire::bareCommand(DeviceCommand::askVeltraneStatusNew), reply, PacketType::Status,
-                     "ctx"));
-    QVERIFY(!deviceLink().connected);
-    QVERIFY(!deviceLink().deviceHandle);
+    QVERIFY(!fixture.link.request(wire::bareCommand(DeviceCommand::askVeltraneStatusNew), reply,
+                                  PacketType::Status, "ctx"));
+    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.deviceHandle);
     QCOMPARE(fixture.base->openHandleCount(), 0);
     QCOMPARE(fixture.base->exitCount(), exitsBefore); // closed, but the HID layer stays up
 
     // Nothing more is sent until the link is reopened.
     fixture.base->clearReceivedFrames();
-    QVERIFY(!request(wire::bareCommand(DeviceCommand::askVeltraneStatusNew), reply, PacketType::Status,
-                     "ctx"));
+    QVERIFY(!fixture.link.request(wire::bareCommand(DeviceCommand::askVeltraneStatusNew), reply,
+                                  PacketType::Status, "ctx"));
     QVERIFY(fixture.base->receivedFrames().empty());
     fixture.base->faults() = basesim::Faults{};
-    QVERIFY(connectDevice());
+    QVERIFY(fixture.link.connectDevice());
 }
 
 void TestDeviceLink::sendCommandWhileDisconnected()
 {
     LinkFixture fixture;
-    LogCapture log;
-    QVERIFY(!sendCommand(DeviceCommand::resetFfb));
-    QVERIFY(!WriteNOP());
+    LogCapture log(&fixture.link);
+    QVERIFY(!fixture.link.sendCommand(DeviceCommand::resetFfb));
+    QVERIFY(!fixture.link.WriteNOP());
     QCOMPARE(log.messages(), QStringList({"Failed to send command 41", "Failed to send command 200",
                                           "WriteNOP Fail"}));
     QVERIFY(fixture.base->receivedFrames().empty());
+}
+
+void TestDeviceLink::failureReasonCarriesContext_data()
+{
+    QTest::addColumn<Operation>("operation");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("answeredFirst"); // replies the base gives before the fault starts
+    QTest::addColumn<QString>("reason");
+
+    const Operation readProfile3 = [](DeviceLink &link) {
+        profDataNew profile;
+        return link.getProfileData(3, profile);
+    };
+    QTest::newRow("profile read, second value group unanswered")
+        << readProfile3 << "silence" << 1 << "reading profile 3: value group 2: no reply within 500 ms";
+    // Six value groups, then the name.
+    QTest::newRow("profile read, name unanswered")
+        << readProfile3 << "silence" << 6 << "reading profile 3: name: no reply within 500 ms";
+    QTest::newRow("hardware value write fails")
+        << Operation([](DeviceLink &link) { return link.setHardwareValue(14, 1); }) << "write" << 0
+        << "writing hardware setting 14: writing command 0x7a failed";
+    QTest::newRow("status write fails")
+        << Operation([](DeviceLink &link) {
+               bool valid = false;
+               return link.askVeltraneStatusNew(valid);
+           })
+        << "write" << 0 << "asking for the status: writing command 0x00 failed";
+    // Two value frames per axis: the fifth reply is the first of axis 3.
+    QTest::newRow("analog read, third axis answered as text")
+        << Operation([](DeviceLink &link) {
+               AnalogSettings record;
+               return link.getAnalogDataNew(4, record);
+           })
+        << "type" << 4 << "reading analog record 4: axis 3: unexpected reply of packet type 0x79";
+    QTest::newRow("hardware read among other reports only")
+        << Operation(&DeviceLink::getHardwareDataNew) << "flood" << 0
+        << "reading the hardware settings: no reply among other reports within 150 ms";
+    QTest::newRow("event log unanswered")
+        << Operation([](DeviceLink &link) { return link.getLogData(9); }) << "silence" << 0
+        << "reading event log position 9: no reply within 500 ms";
+    QTest::newRow("save while disconnected")
+        << Operation(&DeviceLink::saveToFlash) << "disconnected" << 0 << "saving to flash: not connected";
+}
+
+void TestDeviceLink::failureReasonCarriesContext()
+{
+    QFETCH(Operation, operation);
+    QFETCH(QString, fault);
+    QFETCH(int, answeredFirst);
+    QFETCH(QString, reason);
+
+    ManualClock clock;
+    LinkFixture fixture;
+    QVERIFY(fixture.connect());
+    if (fault == "disconnected")
+        fixture.link.disconnectDevice();
+    basesim::Faults &faults = fixture.base->faults();
+    faults.wrongPacketType = 0x79;
+    const auto startFault = [&faults, fault] {
+        faults.dropReplies = fault == "silence";
+        faults.failWrites = fault == "write";
+        faults.foreignFloodForever = fault == "flood";
+        faults.wrongPacketTypeReplies = fault == "type" ? 1 : 0;
+    };
+    int answered = 0;
+    if (answeredFirst == 0)
+        startFault();
+    else
+        faults.tamperReply = [&](wire::ReplyBuffer &) {
+            if (++answered == answeredFirst)
+                startFault();
+        };
+
+    QVERIFY(!operation(fixture.link));
+    QCOMPARE(fixture.link.lastError(), reason);
 }
 
 QTEST_GUILESS_MAIN(TestDeviceLink)

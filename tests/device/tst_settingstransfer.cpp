@@ -1,9 +1,10 @@
 // Profile, hardware and analog transfers against the virtual base: the exact frames each
 // operation sends, what lands in the records, and how failures end an operation.
 
+#include "devicelink.h"
 #include "linkfixture.h"
 #include "manualclock.h"
-#include "settingstransfer.h"
+#include "profilerecord.h"
 
 #include <QtTest>
 
@@ -11,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-using Operation = std::function<bool()>;
+using Operation = std::function<bool(DeviceLink &)>;
 Q_DECLARE_METATYPE(Operation)
 Q_DECLARE_METATYPE(QList<QByteArray>)
 Q_DECLARE_METATYPE(std::vector<quint32>)
@@ -102,13 +103,21 @@ AnalogSettings toolAnalogRecord()
 
 constexpr std::uint32_t kMarker = 0xA5A5A5A5;
 
+// The tool's hardware record holds known words, so the write rows can name them.
+struct TransferFixture : LinkFixture {
+    TransferFixture()
+    {
+        for (std::size_t i = 0; i < link.hardwareSettings.word.size(); ++i)
+            link.hardwareSettings.word[i] = kHardwareBase + quint32(i);
+    }
+};
+
 } // namespace
 
 class TestSettingsTransfer : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
     void operationFrames_data();
     void operationFrames();
     void profileRoundTripKeepsUnnamedWords();
@@ -121,12 +130,6 @@ private slots:
     void failedWriteEndsAtOnce();
     void nothingSentWhileDisconnected();
 };
-
-void TestSettingsTransfer::init()
-{
-    for (std::size_t i = 0; i < hardwareSettings().word.size(); ++i)
-        hardwareSettings().word[i] = kHardwareBase + quint32(i);
-}
 
 void TestSettingsTransfer::operationFrames_data()
 {
@@ -144,9 +147,9 @@ void TestSettingsTransfer::operationFrames_data()
     for (const auto &ids : profileGroups)
         frames << indexedFrame(0x71, 2, 0, ids);
     frames << blockFrame(0x72, 2) << blockFrame(0x73, 2);
-    QTest::newRow("getProfileData(2)") << Operation([] {
+    QTest::newRow("getProfileData(2)") << Operation([](DeviceLink &link) {
         profDataNew p;
-        return getProfileData(2, p);
+        return link.getProfileData(2, p);
     }) << frames << 0;
 
     // Index 300: one byte (44) in value frames, 16 bits in text frames.
@@ -154,41 +157,42 @@ void TestSettingsTransfer::operationFrames_data()
     for (const auto &ids : profileGroups)
         frames << indexedFrame(0x71, 300 & 0xFF, 0, ids);
     frames << blockFrame(0x72, 300) << blockFrame(0x73, 300);
-    QTest::newRow("getProfileData(300)") << Operation([] {
+    QTest::newRow("getProfileData(300)") << Operation([](DeviceLink &link) {
         profDataNew p;
-        return getProfileData(300, p);
+        return link.getProfileData(300, p);
     }) << frames << 0;
 
     frames.clear();
     for (const auto &ids : profileGroups)
         frames << indexedFrame(0x7D, 2, 0, ids, valuesOf(ids, kProfileBase));
     frames << blockFrame(0x7E, 2, "Drift") << blockFrame(0x7F, 2, "rsv");
-    QTest::newRow("setProfileData(2)") << Operation([] { return setProfileData(2, toolProfile()); }) << frames
-                                       << 14;
+    QTest::newRow("setProfileData(2)")
+        << Operation([](DeviceLink &link) { return link.setProfileData(2, toolProfile()); }) << frames << 14;
 
     frames.clear();
     for (const auto &ids : hardwareGroups)
         frames << indexedFrame(0x6E, 0, 0, ids);
-    QTest::newRow("getHardwareDataNew") << Operation(getHardwareDataNew) << frames << 0;
+    QTest::newRow("getHardwareDataNew") << Operation(&DeviceLink::getHardwareDataNew) << frames << 0;
 
-    QTest::newRow("getHwData(16)") << Operation([] { return getHwData(16); })
+    QTest::newRow("getHwData(16)") << Operation([](DeviceLink &link) { return link.getHwData(16); })
                                    << QList<QByteArray>{indexedFrame(0x6E, 0, 0, {16})} << 0;
 
     frames.clear();
     for (const auto &ids : hardwareGroups)
         frames << indexedFrame(0x7A, 0, 0, ids, valuesOf(ids, kHardwareBase));
-    QTest::newRow("setHardwareData") << Operation(setHardwareData) << frames << 14;
+    QTest::newRow("setHardwareData") << Operation(&DeviceLink::setHardwareData) << frames << 14;
 
-    QTest::newRow("setHardwareValue(14, 0x432)") << Operation([] { return setHardwareValue(14, 0x432); })
-                                                 << QList<QByteArray>{indexedFrame(0x7A, 0, 0, {14}, {0x432})} << 0;
+    QTest::newRow("setHardwareValue(14, 0x432)")
+        << Operation([](DeviceLink &link) { return link.setHardwareValue(14, 0x432); })
+        << QList<QByteArray>{indexedFrame(0x7A, 0, 0, {14}, {0x432})} << 0;
 
     frames.clear();
     for (int axis = 0; axis < 7; ++axis)
         frames << indexedFrame(0x6F, 3, axis, idsFrom(1, 9)) << indexedFrame(0x6F, 3, axis, {10});
     frames << blockFrame(0x74, 3);
-    QTest::newRow("getAnalogDataNew(3)") << Operation([] {
+    QTest::newRow("getAnalogDataNew(3)") << Operation([](DeviceLink &link) {
         AnalogSettings record;
-        return getAnalogDataNew(3, record);
+        return link.getAnalogDataNew(3, record);
     }) << frames << 0;
 
     // The name goes out after each axis: seven times.
@@ -198,8 +202,8 @@ void TestSettingsTransfer::operationFrames_data()
         frames << indexedFrame(0x7B, 3, axis, idsFrom(1, 9), valuesOf(idsFrom(1, 9), axisBase))
                << indexedFrame(0x7B, 3, axis, {10}, {axisBase + 10}) << blockFrame(0x80, 3, "Pedals");
     }
-    QTest::newRow("setAnalogData(3)") << Operation([] { return setAnalogData(3, toolAnalogRecord()); }) << frames
-                                      << 28;
+    QTest::newRow("setAnalogData(3)")
+        << Operation([](DeviceLink &link) { return link.setAnalogData(3, toolAnalogRecord()); }) << frames << 28;
 }
 
 void TestSettingsTransfer::operationFrames()
@@ -209,11 +213,11 @@ void TestSettingsTransfer::operationFrames()
     QFETCH(int, pausedMs);
 
     ManualClock clock;
-    LinkFixture fixture;
+    TransferFixture fixture;
     QVERIFY(fixture.connect());
     const auto sleptBefore = clock.slept();
-    QVERIFY(operation());
-    QVERIFY(deviceLink().connected);
+    QVERIFY(operation(fixture.link));
+    QVERIFY(fixture.link.connected);
     QCOMPARE(int(clock.slept() - sleptBefore), pausedMs);
 
     const auto &received = fixture.base->receivedFrames();
@@ -225,7 +229,7 @@ void TestSettingsTransfer::operationFrames()
 void TestSettingsTransfer::profileRoundTripKeepsUnnamedWords()
 {
     ManualClock clock;
-    LinkFixture fixture;
+    TransferFixture fixture;
     QVERIFY(fixture.connect());
     basesim::ProfileRecord &source = fixture.base->state().ram.profiles[1];
     for (std::size_t id = 27; id <= 49; ++id)
@@ -236,7 +240,7 @@ void TestSettingsTransfer::profileRoundTripKeepsUnnamedWords()
 
     profDataNew profile;
     profile.changed = 1;
-    QVERIFY(getProfileData(1, profile));
+    QVERIFY(fixture.link.getProfileData(1, profile));
     for (std::size_t id = 1; id <= 50; ++id)
         QCOMPARE(profile.param[id], source.param[id]);
     QCOMPARE(QByteArray(profile.name.data()), QByteArray("Endurance"));
@@ -244,7 +248,7 @@ void TestSettingsTransfer::profileRoundTripKeepsUnnamedWords()
     QCOMPARE(int(profile.changed), 1);   // never travels
 
     QVERIFY(!fixture.base->state().hasFlag(wire::Unsaved));
-    QVERIFY(setProfileData(3, profile));
+    QVERIFY(fixture.link.setProfileData(3, profile));
     const basesim::ProfileRecord &written = fixture.base->state().ram.profiles[3];
     QVERIFY(written == source);
     QVERIFY(fixture.base->state().hasFlag(wire::Unsaved));
@@ -254,29 +258,29 @@ void TestSettingsTransfer::profileRoundTripKeepsUnnamedWords()
 void TestSettingsTransfer::hardwareAndAnalogRoundTrip()
 {
     ManualClock clock;
-    LinkFixture fixture;
+    TransferFixture fixture;
     QVERIFY(fixture.connect());
     basesim::SettingsStore &ram = fixture.base->state().ram;
     ram.analog[4].field(wire::AxisHat, 10) = 0xCAFE;
     ram.hardware.word[63] = 6363;
 
-    hardwareSettings().word[0] = kMarker;
-    QVERIFY(getHardwareDataNew());
-    QCOMPARE(hardwareSettings().word[0], kMarker);   // word 0 never travels
+    fixture.link.hardwareSettings.word[0] = kMarker;
+    QVERIFY(fixture.link.getHardwareDataNew());
+    QCOMPARE(fixture.link.hardwareSettings.word[0], kMarker);   // word 0 never travels
     for (std::size_t id = 1; id < 64; ++id)
-        QCOMPARE(hardwareSettings().word[id], ram.hardware.word[id]);
-    QCOMPARE(hardwareSettings().word[1], 65536u);
+        QCOMPARE(fixture.link.hardwareSettings.word[id], ram.hardware.word[id]);
+    QCOMPARE(fixture.link.hardwareSettings.word[1], 65536u);
 
     AnalogSettings record;
-    QVERIFY(getAnalogDataNew(4, record));
+    QVERIFY(fixture.link.getAnalogDataNew(4, record));
     QCOMPARE(record.word[76], 0xCAFEu);
     QVERIFY(std::memcmp(&record, &ram.analog[4], sizeof record) == 0);
 
-    hardwareSettings().word[3] = 33;
-    QVERIFY(setHardwareData());
+    fixture.link.hardwareSettings.word[3] = 33;
+    QVERIFY(fixture.link.setHardwareData());
     QCOMPARE(ram.hardware.word[3], 33u);
     QCOMPARE(ram.hardware.word[63], 6363u);
-    QVERIFY(setAnalogData(20, record));
+    QVERIFY(fixture.link.setAnalogData(20, record));
     QVERIFY(std::memcmp(&ram.analog[20], &record, sizeof record) == 0);
 }
 
@@ -300,7 +304,7 @@ void TestSettingsTransfer::singleHardwareIdStoredByNamedId()
     QFETCH(int, storedAt);
 
     ManualClock clock;
-    LinkFixture fixture;
+    TransferFixture fixture;
     QVERIFY(fixture.connect());
     fixture.base->state().ram.setPermanentCentreOffset(-1234);
     fixture.base->faults().tamperReply = [=](wire::ReplyBuffer &reply) {
@@ -309,14 +313,14 @@ void TestSettingsTransfer::singleHardwareIdStoredByNamedId()
         reply[4] = std::uint8_t(extraSlotId);
         reply[24] = 0x77;
     };
-    hardwareSettings().word.fill(kMarker);
-    QVERIFY(getHwData(16));
+    fixture.link.hardwareSettings.word.fill(kMarker);
+    QVERIFY(fixture.link.getHwData(16));
 
     wire::HardwareSettings expected;
     expected.word.fill(kMarker);
     if (storedAt >= 0)
         expected.word[std::size_t(storedAt)] = std::uint32_t(-1234);
-    QVERIFY(hardwareSettings().word == expected.word);
+    QVERIFY(fixture.link.hardwareSettings.word == expected.word);
 }
 
 // The third value frame of a profile read comes back as a text reply: the read stops there,
@@ -324,7 +328,7 @@ void TestSettingsTransfer::singleHardwareIdStoredByNamedId()
 void TestSettingsTransfer::failureEndsReadAtOnce()
 {
     ManualClock clock;
-    LinkFixture fixture;
+    TransferFixture fixture;
     QVERIFY(fixture.connect());
     int replies = 0;
     fixture.base->faults().tamperReply = [&replies](wire::ReplyBuffer &reply) {
@@ -333,8 +337,8 @@ void TestSettingsTransfer::failureEndsReadAtOnce()
     };
     profDataNew profile;
     profile.param.fill(kMarker);
-    QVERIFY(!getProfileData(0, profile));
-    QVERIFY(!deviceLink().connected);
+    QVERIFY(!fixture.link.getProfileData(0, profile));
+    QVERIFY(!fixture.link.connected);
     QCOMPARE(int(fixture.base->receivedFrames().size()), 3);
     const basesim::ProfileRecord &source = fixture.base->state().ram.profiles[0];
     for (std::size_t id = 1; id <= 18; ++id)
@@ -348,15 +352,16 @@ void TestSettingsTransfer::wrongPacketTypeClosesLink_data()
     QTest::addColumn<Operation>("operation");
     QTest::addColumn<int>("wrongType");
 
-    QTest::newRow("profile values as text") << Operation([] {
+    QTest::newRow("profile values as text") << Operation([](DeviceLink &link) {
         profDataNew p;
-        return getProfileData(0, p);
+        return link.getProfileData(0, p);
     }) << 0x79;
-    QTest::newRow("hardware values as text") << Operation(getHardwareDataNew) << 0x79;
-    QTest::newRow("one hardware id as status") << Operation([] { return getHwData(1); }) << 0x01;
-    QTest::newRow("analog values as text") << Operation([] {
+    QTest::newRow("hardware values as text") << Operation(&DeviceLink::getHardwareDataNew) << 0x79;
+    QTest::newRow("one hardware id as status")
+        << Operation([](DeviceLink &link) { return link.getHwData(1); }) << 0x01;
+    QTest::newRow("analog values as text") << Operation([](DeviceLink &link) {
         AnalogSettings record;
-        return getAnalogDataNew(0, record);
+        return link.getAnalogDataNew(0, record);
     }) << 0x79;
 }
 
@@ -366,12 +371,12 @@ void TestSettingsTransfer::wrongPacketTypeClosesLink()
     QFETCH(int, wrongType);
 
     ManualClock clock;
-    LinkFixture fixture;
+    TransferFixture fixture;
     QVERIFY(fixture.connect());
     fixture.base->faults().wrongPacketTypeReplies = 1;
     fixture.base->faults().wrongPacketType = std::uint8_t(wrongType);
-    QVERIFY(!operation());
-    QVERIFY(!deviceLink().connected);
+    QVERIFY(!operation(fixture.link));
+    QVERIFY(!fixture.link.connected);
     QCOMPARE(fixture.base->openHandleCount(), 0);
     QCOMPARE(int(fixture.base->receivedFrames().size()), 1);
 }
@@ -379,11 +384,11 @@ void TestSettingsTransfer::wrongPacketTypeClosesLink()
 void TestSettingsTransfer::failedWriteEndsAtOnce()
 {
     ManualClock clock;
-    LinkFixture fixture;
+    TransferFixture fixture;
     QVERIFY(fixture.connect());
     fixture.base->faults().failWrites = true;
-    QVERIFY(!setAnalogData(0, toolAnalogRecord()));
-    QVERIFY(!deviceLink().connected);
+    QVERIFY(!fixture.link.setAnalogData(0, toolAnalogRecord()));
+    QVERIFY(!fixture.link.connected);
     QCOMPARE(fixture.base->openHandleCount(), 0);
     QCOMPARE(int(clock.slept()), 0);   // no pause after the failed frame
 }
@@ -391,16 +396,16 @@ void TestSettingsTransfer::failedWriteEndsAtOnce()
 void TestSettingsTransfer::nothingSentWhileDisconnected()
 {
     ManualClock clock;
-    LinkFixture fixture;
+    TransferFixture fixture;
     profDataNew profile;
     AnalogSettings record;
-    QVERIFY(!getProfileData(0, profile));
-    QVERIFY(!setProfileData(0, profile));
-    QVERIFY(!getHardwareDataNew());
-    QVERIFY(!setHardwareData());
-    QVERIFY(!setHardwareValue(14, 0));
-    QVERIFY(!getAnalogDataNew(0, record));
-    QVERIFY(!setAnalogData(0, record));
+    QVERIFY(!fixture.link.getProfileData(0, profile));
+    QVERIFY(!fixture.link.setProfileData(0, profile));
+    QVERIFY(!fixture.link.getHardwareDataNew());
+    QVERIFY(!fixture.link.setHardwareData());
+    QVERIFY(!fixture.link.setHardwareValue(14, 0));
+    QVERIFY(!fixture.link.getAnalogDataNew(0, record));
+    QVERIFY(!fixture.link.setAnalogData(0, record));
     QVERIFY(fixture.base->receivedFrames().empty());
     QCOMPARE(int(clock.slept()), 0);
 }

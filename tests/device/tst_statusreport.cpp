@@ -1,9 +1,9 @@
 // The status request and the fast wheel report against the virtual base.
 
+#include "devicelink.h"
 #include "linkfixture.h"
 #include "logcapture.h"
 #include "manualclock.h"
-#include "statusreport.h"
 
 #include <QtTest>
 
@@ -35,9 +35,9 @@ void TestStatusReport::statusReplyFillsRecord()
     QVERIFY(fixture.connect());
 
     bool valid = false;
-    QVERIFY(askVeltraneStatusNew(valid));
+    QVERIFY(fixture.link.askVeltraneStatusNew(valid));
     QVERIFY(valid);
-    const DeviceStatus &s = deviceStatus();
+    const DeviceStatus &s = fixture.link.status;
     QCOMPARE(int(s.reportId), 0x6C);
     QCOMPARE(int(s.packetType), 0x01);
     QCOMPARE(QString("%1.%2.%3").arg(s.firmwareMajor).arg(s.firmwareMinor).arg(s.firmwarePatch),
@@ -58,23 +58,23 @@ void TestStatusReport::wrongFormatKeepsLinkAndRecord()
     LinkFixture fixture;
     QVERIFY(fixture.connect());
     bool valid = false;
-    QVERIFY(askVeltraneStatusNew(valid));
-    const auto before = wire::encodeStatus(deviceStatus());
+    QVERIFY(fixture.link.askVeltraneStatusNew(valid));
+    const auto before = wire::encodeStatus(fixture.link.status);
 
     fixture.base->state().operatingMode = 12;
     fixture.base->faults().wrongPacketTypeReplies = 1;
-    LogCapture log;
-    QVERIFY(askVeltraneStatusNew(valid));
+    LogCapture log(&fixture.link);
+    QVERIFY(fixture.link.askVeltraneStatusNew(valid));
     QVERIFY(!valid);
-    QVERIFY(deviceLink().connected);
-    QVERIFY(wire::encodeStatus(deviceStatus()) == before);
+    QVERIFY(fixture.link.connected);
+    QVERIFY(wire::encodeStatus(fixture.link.status) == before);
     QCOMPARE(log.messages(),
              QStringList({"askveltranestatus reply wrong format. reportid  108  packetid  2"}));
 
     // The next good reply is taken again.
-    QVERIFY(askVeltraneStatusNew(valid));
+    QVERIFY(fixture.link.askVeltraneStatusNew(valid));
     QVERIFY(valid);
-    QCOMPARE(deviceStatus().operatingMode, 12u);
+    QCOMPARE(fixture.link.status.operatingMode, 12u);
 }
 
 void TestStatusReport::statusFailurePaths_data()
@@ -102,18 +102,18 @@ void TestStatusReport::statusFailurePaths()
     LinkFixture fixture;
     QVERIFY(fixture.connect());
     if (fault == "disconnected")
-        disconnectDevice();
+        fixture.link.disconnectDevice();
     fixture.base->faults().failWrites = fault == "write";
     fixture.base->faults().dropReplies = fault == "silence";
     fixture.base->faults().failReads = fault == "read";
 
-    LogCapture log;
+    LogCapture log(&fixture.link);
     bool valid = true;
-    QVERIFY(!askVeltraneStatusNew(valid));
+    QVERIFY(!fixture.link.askVeltraneStatusNew(valid));
     QVERIFY(valid); // untouched on failure paths
     QCOMPARE(log.messages(), messages);
-    QVERIFY(!deviceLink().connected);
-    QVERIFY(!deviceLink().deviceHandle);
+    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.deviceHandle);
     QCOMPARE(fixture.base->openHandleCount(), 0);
     QCOMPARE(int(fixture.base->receivedFrames().size()), framesSent);
 }
@@ -123,15 +123,16 @@ void TestStatusReport::wheelReportWhileStreaming()
     LinkFixture fixture;
     QVERIFY(fixture.connect());
     bool valid = false;
-    QVERIFY(askVeltraneStatusNew(valid));
+    QVERIFY(fixture.link.askVeltraneStatusNew(valid));
     fixture.base->state().holdWheel(0x9000);
     fixture.base->state().inputs.heldButtons = std::array<std::uint32_t, 4>{0x5u, 0, 0, 0x80000000u};
 
     QTest::qWait(10); // the base streams a report every few milliseconds
-    QVERIFY(readWheelReport());
-    QCOMPARE(int(wheelSample().position), 0x9000);
-    QVERIFY(wheelSample().button(0) && wheelSample().button(2) && wheelSample().button(127));
-    QVERIFY(!wheelSample().button(1));
+    QVERIFY(fixture.link.readWheelReport());
+    const WheelSample &sample = fixture.link.wheelSample;
+    QCOMPARE(int(sample.position), 0x9000);
+    QVERIFY(sample.button(0) && sample.button(2) && sample.button(127));
+    QVERIFY(!sample.button(1));
 }
 
 void TestStatusReport::wheelNothingPending_data()
@@ -150,11 +151,11 @@ void TestStatusReport::wheelNothingPending()
     LinkFixture fixture;
     QVERIFY(fixture.connect());
     fixture.base->faults().stopGameReports = true;
-    deviceStatus().operatingMode = mode;
-    wheelSample().position = 0x1234;
-    QVERIFY(readWheelReport());
-    QCOMPARE(int(wheelSample().position), expected);
-    QVERIFY(deviceLink().connected);
+    fixture.link.status.operatingMode = mode;
+    fixture.link.wheelSample.position = 0x1234;
+    QVERIFY(fixture.link.readWheelReport());
+    QCOMPARE(int(fixture.link.wheelSample.position), expected);
+    QVERIFY(fixture.link.connected);
 }
 
 void TestStatusReport::wheelReadFailures_data()
@@ -175,18 +176,18 @@ void TestStatusReport::wheelReadFailures()
     fixture.base->faults().failReads = fault == "read";
     fixture.base->faults().foreignFloodForever = fault == "flood";
 
-    LogCapture log;
+    LogCapture log(&fixture.link);
     const auto start = clock.peek();
-    QVERIFY(!readWheelReport());
+    QVERIFY(!fixture.link.readWheelReport());
     if (fault == "flood")
         QVERIFY(clock.peek() - start > 50);
     QCOMPARE(log.standardOutput(), QStringList({output}));
-    QVERIFY(!deviceLink().connected);
-    QVERIFY(!deviceLink().deviceHandle);
+    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.deviceHandle);
     QCOMPARE(fixture.base->openHandleCount(), 0);
 
     // With no handle at all the wheel read only marks the link down.
-    QVERIFY(!readWheelReport());
+    QVERIFY(!fixture.link.readWheelReport());
 }
 
 QTEST_GUILESS_MAIN(TestStatusReport)

@@ -1,7 +1,7 @@
 // Profile INI files: missing keys and their fall-backs, the model rules, numbering, bad
 // files, the replacement of an earlier export, and a round trip byte for byte.
 
-#include "devicelink.h"
+#include "devicemodel.h"
 #include "profileimportexport.h"
 #include "profileinikeys.h"
 #include "profilename.h"
@@ -23,8 +23,8 @@ class TestProfileImportExport : public QObject {
 
 private slots:
     void init();
-    void forConnectedBase_data();
-    void forConnectedBase();
+    void forModel_data();
+    void forModel();
     void importedValue_data();
     void importedValue();
     void importedName_data();
@@ -101,7 +101,7 @@ QString TestProfileImportExport::fileWith(const QByteArray &bytes)
 
 void TestProfileImportExport::init() { QVERIFY(folder_.isValid()); }
 
-void TestProfileImportExport::forConnectedBase_data()
+void TestProfileImportExport::forModel_data()
 {
     QTest::addColumn<quint32>("model");
     QTest::addColumn<int>("slewMax");
@@ -112,16 +112,14 @@ void TestProfileImportExport::forConnectedBase_data()
     QTest::newRow("unknown") << quint32(7) << 4800 << false;
 }
 
-void TestProfileImportExport::forConnectedBase()
+void TestProfileImportExport::forModel()
 {
     QFETCH(quint32, model);
     QFETCH(int, slewMax);
     QFETCH(bool, extended);
-    deviceLink().modelIndex = model;
-    const ImportExport io = ImportExport::forConnectedBase();
+    const ImportExport io = ImportExport::forModel(model);
     QCOMPARE(io.slewRateLimitMax, slewMax);
     QCOMPARE(io.extendedParameters, extended);
-    deviceLink().modelIndex = 0;
 }
 
 void TestProfileImportExport::importedValue_data()
@@ -180,9 +178,7 @@ void TestProfileImportExport::importedValue()
     QFETCH(quint32, model);
     QFETCH(Id, id);
     QFETCH(quint32, expected);
-    deviceLink().modelIndex = model;
-    const ImportExport io = ImportExport::forConnectedBase();
-    deviceLink().modelIndex = 0;
+    const ImportExport io = ImportExport::forModel(model);
 
     ProfileList list;
     QVERIFY(io.importFile(fileWith(profilesSection({1}, lines)), QLatin1String(kProfilesGroup), list));

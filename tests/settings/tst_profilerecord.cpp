@@ -1,8 +1,9 @@
-// The profile record: defaults, the name rule, simple-mode levels and the process-wide list.
+// The profile record: defaults, the name rule, simple-mode levels and the session's list.
 
 #include "datastoredefs.h"
 #include "profilelist.h"
 #include "profilename.h"
+#include "sessionfixture.h"
 #include "simplesettings.h"
 
 #include <QtTest>
@@ -183,34 +184,38 @@ void TestProfileRecord::levelNames()
     QCOMPARE(dampingLevelName(level), damping);
 }
 
+// The list is filled by hand; the session never connects.
 void TestProfileRecord::clearingTheListEmptiesIt()
 {
-    clearProfileList();
+    SessionFixture fixture;
+    BaseSession &session = fixture.session;
     for (int i = 0; i < 3; ++i)
-        profileList().push_back(std::make_unique<profDataNew>());
-    activeProfileIndex() = 2;
-    markCurrentProfileChanged();
-    QCOMPARE(profileList()[2]->changed, std::uint8_t(1));
-    QCOMPARE(profileList()[1]->changed, std::uint8_t(0));
-    QCOMPARE(activeProfileRecord(), profileList()[2].get());
+        session.profiles().push_back(std::make_unique<profDataNew>());
+    session.setActiveProfile(2);
+    session.markActiveProfileChanged();
+    QCOMPARE(session.profiles()[2]->changed, std::uint8_t(1));
+    QCOMPARE(session.profiles()[1]->changed, std::uint8_t(0));
+    QCOMPARE(session.editedProfileIndex(), 2);
+    QCOMPARE(session.editedProfile(), session.profiles()[2].get());
 
-    clearProfileList();
-    QVERIFY(profileList().empty());
-    QCOMPARE(activeProfileIndex(), 0);
-    QCOMPARE(activeProfileRecord(), nullptr);
+    session.clearProfiles();
+    QVERIFY(session.profiles().empty());
+    QCOMPARE(session.editedProfile(), nullptr);
+    QCOMPARE(session.profileAt(2), nullptr);
 }
 
 void TestProfileRecord::markChangedIgnoresIndexOutsideList()
 {
-    clearProfileList();
-    profileList().push_back(std::make_unique<profDataNew>());
+    SessionFixture fixture;
+    BaseSession &session = fixture.session;
+    session.profiles().push_back(std::make_unique<profDataNew>());
     for (int index : {-1, 1, 7}) {
-        activeProfileIndex() = index;
-        markCurrentProfileChanged();
-        QCOMPARE(activeProfileRecord(), nullptr);
+        QCOMPARE(session.profileAt(index), nullptr);
+        session.setActiveProfile(index);
+        session.markActiveProfileChanged();
+        QCOMPARE(session.editedProfile(), nullptr);
     }
-    QCOMPARE(profileList()[0]->changed, std::uint8_t(0));
-    clearProfileList();
+    QCOMPARE(session.profiles()[0]->changed, std::uint8_t(0));
 }
 
 QTEST_GUILESS_MAIN(TestProfileRecord)

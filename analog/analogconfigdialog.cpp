@@ -56,9 +56,9 @@ int analogRecordInUse(const wire::HardwareSettings &hardware)
     return index < std::uint32_t(wire::kAnalogRecordCount) ? int(index) : 0;
 }
 
-AnalogConfigDialog::AnalogConfigDialog(DeviceLink &link, int recordIndex, QWidget *parent)
+AnalogConfigDialog::AnalogConfigDialog(DeviceLink &link, UserPrompts &prompts, int recordIndex, QWidget *parent)
     : QDialog(parent), ui(new Ui::AnalogConfigDialog),
-      recordIndex_(std::clamp(recordIndex, 0, wire::kAnalogRecordCount - 1)), link_(link)
+      recordIndex_(std::clamp(recordIndex, 0, wire::kAnalogRecordCount - 1)), link_(link), prompts_(prompts)
 {
     ui->setupUi(this);
     rows_ = {{
@@ -106,9 +106,9 @@ AnalogConfigDialog::AnalogConfigDialog(DeviceLink &link, int recordIndex, QWidge
 
 AnalogConfigDialog::~AnalogConfigDialog() = default;
 
-AnalogConfigDialog *AnalogConfigDialog::open(DeviceLink &link, QWidget *parent)
+AnalogConfigDialog *AnalogConfigDialog::open(DeviceLink &link, UserPrompts &prompts, QWidget *parent)
 {
-    auto *dialog = new AnalogConfigDialog(link, analogRecordInUse(link.hardwareSettings), parent);
+    auto *dialog = new AnalogConfigDialog(link, prompts, analogRecordInUse(link.hardwareSettings), parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     if (!link.setRawAnalogMode()) {
         delete dialog;
@@ -236,7 +236,7 @@ void AnalogConfigDialog::revertChanges()
 
 void AnalogConfigDialog::on_savetofilepushButton_clicked()
 {
-    const QString path = userPrompts().saveFileName(this, tr("Save Analog configuration to INI file"),
+    const QString path = prompts_.saveFileName(this, tr("Save Analog configuration to INI file"),
                                                     QLatin1String(analog::kAnalogIniFileName),
                                                     tr("Ini file (*.ini)"));
     if (path.isEmpty())
@@ -249,7 +249,7 @@ void AnalogConfigDialog::on_savetofilepushButton_clicked()
 
 void AnalogConfigDialog::on_loadfromfilepushButton_clicked()
 {
-    const QString path = userPrompts().openFileName(this, tr("Load analog configuration INI file"),
+    const QString path = prompts_.openFileName(this, tr("Load analog configuration INI file"),
                                                     QLatin1String(analog::kAnalogIniFileName),
                                                     tr("Ini file (*.ini)"));
     if (path.isEmpty())

@@ -23,6 +23,7 @@ class AnalogConfigDialog;
 }
 
 class DeviceLink;
+class UserPrompts;
 
 // The analog record the hardware settings name as the one in use; record 0 when they
 // name none of the 21.
@@ -36,13 +37,14 @@ public:
     static constexpr int kNoticeMs = 5000;
 
     // Edits the link's analog record `recordIndex` in place; nothing is sent yet.
-    AnalogConfigDialog(DeviceLink &link, int recordIndex, QWidget *parent = nullptr);
+    // Its file choosers run through `prompts`.
+    AnalogConfigDialog(DeviceLink &link, UserPrompts &prompts, int recordIndex, QWidget *parent = nullptr);
     ~AnalogConfigDialog() override;
 
     // Builds the dialog for the record in use (deleted on close), switches the base to raw
     // analog mode and shows it, not modal. Null when the base could not be switched: the
     // dialog is gone unseen.
-    static AnalogConfigDialog *open(DeviceLink &link, QWidget *parent);
+    static AnalogConfigDialog *open(DeviceLink &link, UserPrompts &prompts, QWidget *parent);
 
     int recordIndex() const { return recordIndex_; }
 
@@ -130,6 +132,7 @@ private:
     std::array<AxisRow, wire::kAnalogAxisCount> rows_{};
     int recordIndex_;
     DeviceLink &link_;
+    UserPrompts &prompts_;
     AxisWords openingCopy;
     bool hadUnsavedSettings = false;
     // OK or Cancel has told the base how to leave raw mode; closing says nothing more.

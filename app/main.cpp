@@ -7,6 +7,7 @@
 #include "translations.h"
 
 #include "basesession.h"
+#include "desktopprompts.h"
 #include "hidapibackend.h"
 #include "hidbackend.h"
 #include "mw2.h"
@@ -83,7 +84,8 @@ int main(int argc, char *argv[])
     // Torn down in reverse order: virtual base panel, main window, session (its profile
     // records first), language settings, frame, backend, application, the run guard last.
     BaseSession session(*backend, SessionOptions{QLatin1String(appinfo::versionNumber), options.launchMode});
-    const auto window = std::make_unique<MW2>(session, QLatin1String(appinfo::versionNumber),
+    DesktopPrompts prompts;
+    const auto window = std::make_unique<MW2>(session, prompts, QLatin1String(appinfo::versionNumber),
                                               QLatin1String(appinfo::releaseName));
     frame.setContent(window.get());
     frame.show();

@@ -4,6 +4,7 @@
 #include "basesession.h"
 #include "benchsettings.h"
 #include "devicelink.h"
+#include "desktopprompts.h"
 #include "mw2.h"
 #include "virtualbase.h"
 
@@ -37,7 +38,8 @@ int main(int argc, char **argv)
         BaseSession session(base, SessionOptions{QStringLiteral("1.0.15"), 0});
         DeviceLink &link = session.link();
         link.setStandardOutputSink([](const char *) {});
-        MW2 window(session, "1.0.15", "2020.1");
+        DesktopPrompts prompts;
+        MW2 window(session, prompts, "1.0.15", "2020.1");
 
         QElapsedTimer timer;
         timer.start();

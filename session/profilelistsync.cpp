@@ -13,6 +13,8 @@ constexpr int kImportWritePauseMs = 10;
 constexpr int kReorderIndexPauseMs = 10;
 constexpr int kReorderProfilePauseMs = 50;
 
+int listSize(const BaseSession &session) { return int(session.profiles().size()); }
+
 } // namespace
 
 bool activate(BaseSession &session, int index) { return session.link().activateProfile(std::uint16_t(index)); }
@@ -30,7 +32,7 @@ Result appendAndActivate(BaseSession &session, std::unique_ptr<profDataNew> prof
     if (!profile || profiles.empty() || profileedits::freeSlots(profiles) < 1)
         return {};
     profiles.push_back(std::move(profile));
-    const int last = int(session.profiles().size()) - 1;
+    const int last = listSize(session) - 1;
     if (!link.setProfileData(std::uint16_t(last), *profiles.back()) || !link.setProfileCount(std::uint16_t(last + 1))
         || !link.activateProfile(std::uint16_t(last)))
         return {Outcome::LinkLost, -1};
@@ -51,7 +53,7 @@ Result deleteActiveProfile(BaseSession &session)
     DeviceLink &link = session.link();
     ProfileList &profiles = session.profiles();
     const int active = link.status.activeProfile;
-    if (profiles.size() < 2 || active < 1 || active >= int(session.profiles().size()))
+    if (profiles.size() < 2 || active < 1 || active >= listSize(session))
         return {};
     const int defaultIndex = link.status.defaultProfile;
     const int newDefault = profileedits::defaultAfterDelete(active, defaultIndex);
@@ -61,11 +63,11 @@ Result deleteActiveProfile(BaseSession &session)
         link.status.defaultProfile = std::uint16_t(newDefault);
     }
     profileedits::removeProfile(profiles, active);
-    for (int index = 1; linkUp && index < int(session.profiles().size()); ++index) {
+    for (int index = 1; linkUp && index < listSize(session); ++index) {
         linkUp = link.setProfileData(std::uint16_t(index), *profiles[std::size_t(index)]);
         linkclock::sleepMs(kDeleteWritePauseMs);
     }
-    linkUp = linkUp && link.activateProfile(0) && link.setProfileCount(std::uint16_t(int(session.profiles().size())));
+    linkUp = linkUp && link.activateProfile(0) && link.setProfileCount(std::uint16_t(listSize(session)));
     session.setActiveProfile(0);
     return {linkUp ? Outcome::Done : Outcome::LinkLost, 0};
 }
@@ -79,17 +81,17 @@ ImportResult appendImported(BaseSession &session, ProfileList &incoming)
         result.leftOut = int(incoming.size());
         return result;
     }
-    const int first = int(session.profiles().size());
+    const int first = listSize(session);
     result.appended = profileedits::appendWithinLimit(profiles, incoming);
     result.leftOut = int(incoming.size());
     if (result.appended == 0)
         return result;
     bool linkUp = true;
-    for (int index = first; linkUp && index < int(session.profiles().size()); ++index) {
+    for (int index = first; linkUp && index < listSize(session); ++index) {
         linkUp = link.setProfileData(std::uint16_t(index), *profiles[std::size_t(index)]);
         linkclock::sleepMs(kImportWritePauseMs);
     }
-    result.linkLost = !(linkUp && link.setProfileCount(std::uint16_t(int(session.profiles().size()))));
+    result.linkLost = !(linkUp && link.setProfileCount(std::uint16_t(listSize(session))));
     return result;
 }
 
@@ -111,7 +113,7 @@ Result reorder(BaseSession &session, const std::vector<const profDataNew *> &row
         session.setActiveProfile(newActive);
 
     Result result{Outcome::Done, -1};
-    for (int slot = 1; slot < int(session.profiles().size()); ++slot) {
+    for (int slot = 1; slot < listSize(session); ++slot) {
         if (!link.setProfileData(std::uint16_t(slot), *profiles[std::size_t(slot)]))
             return {Outcome::LinkLost, result.activated};
         if (slot == newDefault) {

@@ -19,8 +19,9 @@ namespace {
 constexpr int kTorqueBlinkIntervalMs = 2500;
 } // namespace
 
-MW2::MW2(BaseSession &session, const QString &versionNumber, const QString &releaseName, QWidget *parent)
-    : QMainWindow(parent), session_(session), ui(new Ui::MW2), versionNumber_(versionNumber),
+MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumber, const QString &releaseName,
+         QWidget *parent)
+    : QMainWindow(parent), session_(session), prompts_(prompts), ui(new Ui::MW2), versionNumber_(versionNumber),
       releaseName_(releaseName)
 {
     qRegisterMetaType<profDataNew *>("profDataNew*");
@@ -32,6 +33,7 @@ MW2::MW2(BaseSession &session, const QString &versionNumber, const QString &rele
     ui->enabletorquepushButton->setSizePolicy(keepPlace);
 
     ui->ProfilesTab->setSession(&session_);
+    ui->ProfilesTab->setPrompts(&prompts_);
     ui->hardwaresetuptab->setSession(&session_);
     torqueOffBlinkTimer = new QTimer(this);
     torqueOffBlinkTimer->setObjectName("torqueOffBlinkTimer");
@@ -97,7 +99,7 @@ void MW2::openAnalogConfigDialog()
         analogConfigDialog_->activateWindow();
         return;
     }
-    AnalogConfigDialog *dialog = AnalogConfigDialog::open(session_.link(), this);
+    AnalogConfigDialog *dialog = AnalogConfigDialog::open(session_.link(), prompts_, this);
     if (!dialog)
         return;
     analogConfigDialog_ = dialog;
@@ -121,7 +123,7 @@ void MW2::showFirmwareTooNew()
     stopBlinkTimers();
     auto *prompt = new toonewfirmwareprompt(this);
     prompt->setAttribute(Qt::WA_DeleteOnClose);
-    userPrompts().exec(prompt);
+    prompts_.exec(prompt);
 }
 
 void MW2::stopBlinkTimers() { settingsChangedBlinkTimer->stop(); }
@@ -133,7 +135,7 @@ void MW2::runStartPrompts()
     if (changelogDue(settings.value("Version").toString(), versionNumber_)) {
         auto *changelog = new ChangelogDialog(this);
         changelog->setAttribute(Qt::WA_DeleteOnClose);
-        userPrompts().exec(changelog);
+        prompts_.exec(changelog);
     }
     settings.setValue("Version", versionNumber_);
 }

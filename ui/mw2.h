@@ -16,6 +16,7 @@ class BaseSession;
 class MousewheelFilter;
 class QDialog;
 class QTimer;
+class UserPrompts;
 struct profDataNew;
 // Signals carry profile records by pointer; the type is opaque to the meta-object system.
 Q_DECLARE_OPAQUE_POINTER(profDataNew *)
@@ -29,7 +30,8 @@ class MW2 : public QMainWindow {
     Q_OBJECT
 
 public:
-    MW2(BaseSession &session, const QString &versionNumber, const QString &releaseName,
+    // Every file chooser and modal dialog of the window and its pages runs through `prompts`.
+    MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumber, const QString &releaseName,
         QWidget *parent = nullptr);
     ~MW2() override;
 
@@ -71,6 +73,7 @@ private:
     void updateWheelImage(bool wirelessWheelConnected);
 
     BaseSession &session_;
+    UserPrompts &prompts_;
     std::unique_ptr<Ui::MW2> ui;
     QString versionNumber_;
     QString releaseName_;

@@ -25,10 +25,4 @@ public:
     virtual void close(Device *device) = 0;
 };
 
-// The backend the link talks to. Never null once the program has installed one;
-// the caller keeps ownership.
-Backend &backend();
-void setBackend(Backend *backend);
-bool hasBackend();
-
 } // namespace hid

@@ -78,36 +78,12 @@ QSet<int> writtenRecords(const std::vector<wire::CommandFrame> &frames)
     return records;
 }
 
-// ScriptedPrompts answers the choosers; this also keeps what each one suggested.
-class SuggestionLog final : public UserPrompts {
-public:
-    explicit SuggestionLog(ScriptedPrompts &answers) : answers_(answers) { setUserPrompts(this); }
-    ~SuggestionLog() override { setUserPrompts(&answers_); }
-
-    QStringList suggestions; // "name | filter"
-
-    QString openFileName(QWidget *parent, const QString &title, const QString &name, const QString &filter) override
-    {
-        suggestions << name + " | " + filter;
-        return answers_.openFileName(parent, title, name, filter);
-    }
-    QString saveFileName(QWidget *parent, const QString &title, const QString &name, const QString &filter) override
-    {
-        suggestions << name + " | " + filter;
-        return answers_.saveFileName(parent, title, name, filter);
-    }
-    int exec(QDialog *dialog) override { return answers_.exec(dialog); }
-
-private:
-    ScriptedPrompts &answers_;
-};
-
 // The session's timers stay still: the ticks are driven by hand.
 struct Session {
     ManualClock clock;
     SessionFixture fixture;
     ScriptedPrompts prompts;
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, prompts, "1.0.15", "2020.1"};
 
     // Connected, reloaded and shown operational, so the button is usable. `prepare` sets up
     // the base before the session reads it.
@@ -413,7 +389,6 @@ void TestAnalogConfigDialog::exportImportRoundTrip()
     const QString path = folder.filePath("pedals.ini");
 
     Session s;
-    SuggestionLog suggestions(s.prompts);
     AnalogConfigDialog *dialog = s.open();
     child<QComboBox>(dialog, "ypincomboBox")->setCurrentIndex(2);
     child<QSpinBox>(dialog, "hatlowdeadzonespinBox")->setValue(321);
@@ -455,7 +430,7 @@ void TestAnalogConfigDialog::exportImportRoundTrip()
     QCOMPARE(s.prompts.askedTitles,
              QStringList({"Save Analog configuration to INI file", "Save Analog configuration to INI file",
                           "Load analog configuration INI file"}));
-    for (const QString &suggestion : suggestions.suggestions)
+    for (const QString &suggestion : s.prompts.suggestions)
         QCOMPARE(suggestion, QString("veltrane_analogsettings.ini | Ini file (*.ini)"));
 }
 

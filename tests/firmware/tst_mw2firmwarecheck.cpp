@@ -71,7 +71,7 @@ void TestMw2FirmwareCheck::constructionLoadsIncludedVersion()
     LogCapture log;
     // The session loads it; building the window on top loads nothing more.
     SessionFixture fixture(config, launchMode);
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     // The window also reports which wheel picture it loaded; only the firmware line counts here.
     QCOMPARE(log.messages().filter("loadIncludedFirmwareVersion"), QStringList{message});
     QCOMPARE(fixture.session.includedFirmwareVersion().major, includedMajor);
@@ -113,8 +113,8 @@ void TestMw2FirmwareCheck::firstStatusDecides()
     config.firmwareMinor = std::uint8_t(minor);
     config.firmwarePatch = std::uint8_t(patch);
     SessionFixture fixture(config, launchMode);
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
     DialogAnswerer answerer;
+    MW2 window{fixture.session, answerer.prompts, "1.0.15", "2020.1"};
     window.show();
     fixture.session.start(); // polling runs, as in the program
     LogCapture log(&fixture.link());

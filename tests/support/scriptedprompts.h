@@ -1,5 +1,6 @@
 #pragma once
 // Answers the tool's file choosers and modal dialogs from a script, for offscreen tests.
+// Hand it to the window (or the dialog) the test builds.
 
 #include "userprompts.h"
 
@@ -10,9 +11,6 @@
 
 class ScriptedPrompts final : public UserPrompts {
 public:
-    ScriptedPrompts() { setUserPrompts(this); }
-    ~ScriptedPrompts() override { setUserPrompts(nullptr); }
-
     // File names handed out in order; an exhausted list answers as a cancelled chooser.
     QStringList fileNames;
     // What a modal dialog does when run; it must end the dialog. By default it is accepted.
@@ -20,28 +18,39 @@ public:
         dialog->accept();
         return int(QDialog::Accepted);
     };
+    // While set, every question goes there instead (a test watching one question closely).
+    UserPrompts *delegate = nullptr;
 
     QStringList askedTitles;
+    // What each chooser suggested: "name | filter".
+    QStringList suggestions;
     int dialogsRun = 0;
 
-    QString openFileName(QWidget *, const QString &title, const QString &, const QString &) override
+    QString openFileName(QWidget *parent, const QString &title, const QString &name, const QString &filter) override
     {
-        return next(title);
+        if (delegate)
+            return delegate->openFileName(parent, title, name, filter);
+        return next(title, name, filter);
     }
-    QString saveFileName(QWidget *, const QString &title, const QString &, const QString &) override
+    QString saveFileName(QWidget *parent, const QString &title, const QString &name, const QString &filter) override
     {
-        return next(title);
+        if (delegate)
+            return delegate->saveFileName(parent, title, name, filter);
+        return next(title, name, filter);
     }
     int exec(QDialog *dialog) override
     {
+        if (delegate)
+            return delegate->exec(dialog);
         ++dialogsRun;
         return onDialog(dialog);
     }
 
 private:
-    QString next(const QString &title)
+    QString next(const QString &title, const QString &name, const QString &filter)
     {
         askedTitles << title;
+        suggestions << name + " | " + filter;
         return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
     }
 };

@@ -3,6 +3,7 @@
 // Seeds the stored tool version so the changelog prompt does not wait for a click.
 
 #include "basesession.h"
+#include "scriptedprompts.h"
 #include "virtualbase.h"
 
 #include <QSettings>
@@ -32,4 +33,6 @@ public:
     // Declared first: the session closes its handle on the base when it goes.
     std::unique_ptr<basesim::VirtualBase> base;
     BaseSession session;
+    // For a window built on top: it asks through these.
+    ScriptedPrompts prompts;
 };

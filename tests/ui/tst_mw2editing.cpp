@@ -49,7 +49,7 @@ struct Session {
     ManualClock clock;
     SessionFixture fixture;
     ScriptedPrompts prompts;
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, prompts, "1.0.15", "2020.1"};
 
     explicit Session(std::uint16_t activeProfile = 1) : fixture(baseWithActiveProfile(activeProfile))
     {

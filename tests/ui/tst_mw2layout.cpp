@@ -96,7 +96,7 @@ private:
 void TestMw2Layout::initTestCase()
 {
     sharedFixture_ = std::make_unique<SessionFixture>();
-    window_ = std::make_unique<MW2>(sharedFixture_->session, "1.0.15", "2020.1");
+    window_ = std::make_unique<MW2>(sharedFixture_->session, sharedFixture_->prompts, "1.0.15", "2020.1");
     for (QTimer *timer : window_->findChildren<QTimer *>())
         timer->stop();
 }
@@ -448,7 +448,7 @@ void TestMw2Layout::startState()
 {
     markVersionSeen("9.8.7");
     SessionFixture fixture(SessionFixture::operationalCendra(), 0, "9.8.7");
-    MW2 window{fixture.session, "9.8.7", "2031.4"};
+    MW2 window{fixture.session, fixture.prompts, "9.8.7", "2031.4"};
     QCOMPARE(window.findChild<QLabel *>("conftoolversionLabel")->text(), QString("9.8.7"));
     QCOMPARE(window.findChild<QLabel *>("releaseversionlabel")->text(), QString("2031.4"));
     QVERIFY(window.findChild<QCheckBox *>("mousewheelfiltercheckBox")->isChecked());
@@ -463,7 +463,7 @@ void TestMw2Layout::disconnectedLookAndBack()
 {
     ManualClock clock;
     SessionFixture fixture;
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     const QStringList deviceControls{"advancedActionsGroupBox", "OverviewTab",  "ProfilesTab",
                                      "hardwaresetupgroupBox",   "activateHighTorquepushbutton",
                                      "wirelesswheelstab",       "resetWheelCenterpushButton",

@@ -46,7 +46,7 @@ void TestMw2Polling::firstTickConnectsAndReloads()
     basesim::BaseConfig config = SessionFixture::operationalCendra();
     config.activeProfile = 2;
     SessionFixture fixture(config);
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     QSignalSpy profileSpy(&fixture.session, &BaseSession::activeProfileChanged);
     QSignalSpy hardwareSpy(&fixture.session, &BaseSession::hardwareSettingsMayHaveChanged);
     LogCapture log(&fixture.link());
@@ -84,7 +84,7 @@ void TestMw2Polling::connectedTickRefreshesStatus()
 {
     ManualClock clock;
     SessionFixture fixture;
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     fixture.session.statusTick();
     fixture.base->clearReceivedFrames();
 
@@ -110,7 +110,7 @@ void TestMw2Polling::unplugGoesDisconnectedAndReplugReloads()
 {
     ManualClock clock;
     SessionFixture fixture;
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     fixture.session.statusTick();
     fixture.session.statusTick();
     auto *dialog = new QDialog;
@@ -159,7 +159,7 @@ void TestMw2Polling::untrustedFirstStatusRetriesNextTick()
     ManualClock clock;
     SessionFixture fixture;
     fixture.base->faults().wrongPacketTypeReplies = 1;
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     LogCapture log(&fixture.link());
 
     fixture.session.statusTick();
@@ -180,7 +180,7 @@ void TestMw2Polling::reloadStepFailureStopsSequence()
     ManualClock clock;
     SessionFixture fixture;
     fixture.base->faults().dropReplies = true;
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     QSignalSpy hardwareSpy(&fixture.session, &BaseSession::hardwareSettingsMayHaveChanged);
     LogCapture log(&fixture.link());
     fixture.session.statusTick();
@@ -195,7 +195,7 @@ void TestMw2Polling::noBaseLogsProbesEveryTick()
     basesim::BaseConfig config;
     config.plugged = false;
     SessionFixture fixture(config);
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     LogCapture log(&fixture.link());
     fixture.session.statusTick();
     fixture.session.statusTick();
@@ -209,7 +209,7 @@ void TestMw2Polling::savingPausesTicks()
 {
     ManualClock clock;
     SessionFixture fixture;
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     fixture.session.statusTick();
     fixture.session.statusTick(); // a connected refresh makes the device actions usable
     QVERIFY(fixture.link().saveToFlash());
@@ -237,7 +237,7 @@ void TestMw2Polling::savingPausesTicks()
 void TestMw2Polling::updatesPausedStopsWheelTimer()
 {
     SessionFixture fixture;
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     fixture.session.start();
     QVERIFY(fixture.session.wheelTimer().isActive());
     fixture.link().updatesPaused = true;
@@ -251,7 +251,7 @@ void TestMw2Polling::updatesPausedStopsWheelTimer()
 void TestMw2Polling::wheelTick()
 {
     SessionFixture fixture;
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     fixture.session.wheelTick();
     QVERIFY(!fixture.session.wheelSampleValid());
 
@@ -276,7 +276,7 @@ void TestMw2Polling::wheelTickFailureClosesLink()
 {
     ManualClock clock;
     SessionFixture fixture;
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     fixture.session.statusTick();
     fixture.base->faults().failReads = true;
     fixture.session.wheelTick();
@@ -294,7 +294,7 @@ void TestMw2Polling::bootloaderAtStartEndsProgram()
     basesim::BaseConfig config;
     config.inBootloader = true;
     SessionFixture fixture(config);
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     window.show();
     fixture.session.start();
     LogCapture log(&fixture.link());
@@ -313,8 +313,8 @@ void TestMw2Polling::storesToolVersionOnFirstTick()
     SessionFixture fixture(config);
     QSettings settings("Halvern Labs", "Veltrane2");
     settings.remove("Version"); // after the fixture, which seeds it
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
     ScriptedPrompts prompts;
+    MW2 window{fixture.session, prompts, "1.0.15", "2020.1"};
     fixture.session.statusTick();
     QCOMPARE(settings.value("Version").toString(), QString("1.0.15"));
 }

@@ -38,7 +38,7 @@ void TestMw2Reload::reloadReadsProfilesHardwareAndAnalog()
     ram.analog[20].field(wire::AxisHat, 10) = 4242;
     std::strcpy(ram.analog[20].name.data(), "Pedals B");
 
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     QSignalSpy profileSpy(&fixture.session, &BaseSession::activeProfileChanged);
     fixture.session.statusTick();
 
@@ -83,7 +83,7 @@ void TestMw2Reload::reloadStopsAtEachFailingStep()
         if (lastCode == failingCode)
             reply[1] = 0x79;
     };
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     QSignalSpy hardwareSpy(&fixture.session, &BaseSession::hardwareSettingsMayHaveChanged);
     LogCapture log(&fixture.link());
     fixture.session.statusTick();
@@ -106,7 +106,7 @@ void TestMw2Reload::disconnectionEmptiesProfileList()
 {
     ManualClock clock;
     SessionFixture fixture;
-    MW2 window{fixture.session, "1.0.15", "2020.1"};
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     fixture.session.statusTick();
     QCOMPARE(int(fixture.session.profiles().size()), 5);
     fixture.base->unplug();

@@ -60,7 +60,7 @@ void TestMw2StartPrompts::changelogAfterUpdateOnly()
     };
 
     {
-        MW2 window{fixture->session, "1.0.15", "2020.1"};
+        MW2 window{fixture->session, prompts, "1.0.15", "2020.1"};
         fixture->session.statusTick();
         fixture->session.statusTick(); // the prompt belongs to the first tick only
         QCOMPARE(dialogs.size(), shown ? 1 : 0);
@@ -79,7 +79,7 @@ void TestMw2StartPrompts::changelogAfterUpdateOnly()
     fixture.reset();
     basesim::VirtualBase base(config);
     BaseSession session(base, SessionOptions{QStringLiteral("1.0.15"), 0});
-    MW2 again{session, "1.0.15", "2020.1"};
+    MW2 again{session, prompts, "1.0.15", "2020.1"};
     session.statusTick();
     QVERIFY(dialogs.isEmpty());
 }

@@ -31,7 +31,7 @@ private:
     struct Session {
         ManualClock clock;
         SessionFixture fixture;
-        MW2 window{fixture.session, "1.0.15", "2020.1"};
+        MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
         Session() { tick(); }
         basesim::BaseState &base() { return fixture.base->state(); }
         void tick() { fixture.session.statusTick(); }

@@ -125,7 +125,7 @@ public:
                      const std::function<void(basesim::BaseState &)> &prepare = nullptr)
         : base_(std::make_unique<basesim::VirtualBase>(config)), cable(*base_),
           session(cable, SessionOptions{QStringLiteral("1.0.15"), 0}),
-          window(session, "1.0.15", "2020.1")
+          window(session, prompts, "1.0.15", "2020.1")
     {
         // This version has run before: no changelog on the first tick.
         QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15");
@@ -533,9 +533,9 @@ void TestProfileManagement::importRestartsStatusTimerAt5000()
     QTimer *timer = s.statusTimer();
     QCOMPARE(timer->interval(), 1000);
     TimerWatchingPrompts watching(timer, path);
-    setUserPrompts(&watching);
+    s.prompts.delegate = &watching;
     s.button("importprofilespushbutton")->click();
-    setUserPrompts(&s.prompts);
+    s.prompts.delegate = nullptr;
 
     QVERIFY(!watching.timerRanWhileOpen);
     QVERIFY(timer->isActive());

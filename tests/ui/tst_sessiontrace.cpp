@@ -50,9 +50,9 @@ std::unique_ptr<BaseSession> openSession(hid::Backend &base, const QString &back
     return session;
 }
 
-std::unique_ptr<MW2> openWindow(BaseSession &session)
+std::unique_ptr<MW2> openWindow(BaseSession &session, UserPrompts &prompts)
 {
-    auto window = std::make_unique<MW2>(session, "1.0.15", "2020.1");
+    auto window = std::make_unique<MW2>(session, prompts, "1.0.15", "2020.1");
     for (QTimer *timer : window->findChildren<QTimer *>())
         timer->stop();
     return window;
@@ -138,7 +138,7 @@ public:
             std::strcpy(state.ram.profiles[i].name.data(), qPrintable(QStringLiteral("P%1").arg(i)));
         state.flash = state.ram;
         session = openSession(*base, folder.filePath("profiles_autobackup.ini"));
-        window = openWindow(*session);
+        window = openWindow(*session, prompts);
     }
     ~TracedSession()
     {

@@ -89,7 +89,7 @@ void ProfileManagementGroup::on_setdefaultprofilepushbutton_clicked()
 
 void ProfileManagementGroup::on_addprofilespushButton_clicked()
 {
-    if (!session_)
+    if (!session_ || !prompts_)
         return;
     if (profileedits::freeSlots(session_->profiles()) < 1) {
         showLimitReached();
@@ -98,7 +98,7 @@ void ProfileManagementGroup::on_addprofilespushButton_clicked()
     QPointer<profiletemplateDialog> dialog =
         new profiletemplateDialog(profiles::ImportExport::forModel(session_->link().modelIndex), this);
     emit dialogOpened(dialog);
-    const int answer = userPrompts().exec(dialog);
+    const int answer = prompts_->exec(dialog);
     // The window deletes the dialog itself when the base goes away meanwhile.
     std::unique_ptr<profDataNew> chosen;
     if (dialog && answer == QDialog::Accepted)
@@ -143,8 +143,10 @@ void ProfileManagementGroup::rememberActivation(int activated)
 
 void ProfileManagementGroup::on_deleteprofilepushbutton_clicked()
 {
+    if (!session_ || !prompts_)
+        return;
     QPointer<profiledeleteconfirmdialog> dialog = new profiledeleteconfirmdialog(this);
-    const int answer = userPrompts().exec(dialog);
+    const int answer = prompts_->exec(dialog);
     delete dialog.data();
     if (answer != QDialog::Accepted || !session_)
         return;

@@ -9,6 +9,7 @@
 #include <memory>
 
 class BaseSession;
+class UserPrompts;
 class QComboBox;
 class QLabel;
 class QTimer;
@@ -31,6 +32,7 @@ public:
 
     // Null detaches the group from the session (nothing reaches it any more).
     void setSession(BaseSession *session) { session_ = session; }
+    void setPrompts(UserPrompts *prompts) { prompts_ = prompts; }
 
     // "This is the default profile." below the box, or nothing.
     void showDefaultProfileNote(bool activeIsDefault);
@@ -67,6 +69,7 @@ private:
 
     std::unique_ptr<Ui::ProfileManagementGroup> ui;
     BaseSession *session_ = nullptr;
+    UserPrompts *prompts_ = nullptr;
     QTimer *loadSaveIndicatorTimer_;
     QPointer<profileReorderDialog> reorderDialog_;
 };

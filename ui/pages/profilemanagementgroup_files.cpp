@@ -17,7 +17,9 @@ const char *fileFilter() { return QT_TRANSLATE_NOOP("ProfileManagementGroup", "I
 
 void ProfileManagementGroup::on_exportprofilespushbutton_clicked()
 {
-    const QString path = userPrompts().saveFileName(this, tr("Save profiles to INI file"),
+    if (!prompts_)
+        return;
+    const QString path = prompts_->saveFileName(this, tr("Save profiles to INI file"),
                                                     QLatin1String(kSuggestedFileName), tr(fileFilter()));
     exportProfiles(path);
 }
@@ -35,11 +37,11 @@ void ProfileManagementGroup::exportProfiles(const QString &path)
 
 void ProfileManagementGroup::on_importprofilespushbutton_clicked()
 {
-    if (!session_)
+    if (!session_ || !prompts_)
         return;
     // No status tick may interleave with the writes.
     session_->pauseStatusPolling();
-    const QString path = userPrompts().openFileName(this, tr("Open profiles INI file"),
+    const QString path = prompts_->openFileName(this, tr("Open profiles INI file"),
                                                     QLatin1String(kSuggestedFileName), tr(fileFilter()));
     if (!path.isEmpty())
         importFile(path);

@@ -12,6 +12,7 @@
 #include <memory>
 
 class BaseSession;
+class UserPrompts;
 class ProfileManagementGroup;
 class QComboBox;
 class QLabel;
@@ -49,6 +50,8 @@ public:
 
     // The session whose active profile the controls edit; null detaches the page.
     void setSession(BaseSession *session);
+    // What asks the user (the view switch's question, the management group's dialogs).
+    void setPrompts(UserPrompts *prompts);
 
     // One of the two views at a time.
     void showSimpleView(bool simple);
@@ -148,6 +151,7 @@ private:
 
     std::unique_ptr<Ui::ProfilesPage> ui;
     BaseSession *session_ = nullptr;
+    UserPrompts *prompts_ = nullptr;
     std::array<QLabel *, kEffectMarkerCount> markers_{};
     // The notch filter's parts as last stored; each box replaces only its own.
     editing::NotchCodes notchCodes_;

@@ -49,6 +49,12 @@ void setIndexQuietly(QComboBox *box, int index)
 
 } // namespace
 
+void ProfilesPage::setPrompts(UserPrompts *prompts)
+{
+    prompts_ = prompts;
+    ui->profilemanagementgroupBox->setPrompts(prompts);
+}
+
 void ProfilesPage::setSession(BaseSession *session)
 {
     session_ = session;
@@ -489,11 +495,11 @@ void ProfilesPage::on_advancedpushButton_clicked()
 
 void ProfilesPage::on_simplemodepushButton_clicked()
 {
-    if (!editableProfile())
+    if (!editableProfile() || !prompts_)
         return;
     QPointer<ConfirmBackToSimpleProfileDialog> dialog = new ConfirmBackToSimpleProfileDialog(this);
     emit dialogOpened(dialog);
-    const int answer = userPrompts().exec(dialog);
+    const int answer = prompts_->exec(dialog);
     // A lost base closes the dialog; the profile list may have been rebuilt meanwhile.
     const bool confirmed = dialog && answer == QDialog::Accepted;
     delete dialog.data();

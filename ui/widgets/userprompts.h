@@ -1,7 +1,7 @@
 #pragma once
 // Every question the tool asks the user in a blocking dialog goes through here: file
-// choosers and modal dialogs. Tests install their own answers, so every dialog path runs
-// offscreen without a person at the keyboard.
+// choosers and modal dialogs. The window hands its prompts to the pages and dialogs;
+// tests hand in scripted answers, so every dialog path runs offscreen.
 
 #include <QString>
 
@@ -20,8 +20,3 @@ public:
     // Runs a modal dialog to its end and returns its result (QDialog::Accepted or Rejected).
     virtual int exec(QDialog *dialog) = 0;
 };
-
-// The prompts in force: the real dialogs unless a test installed others.
-UserPrompts &userPrompts();
-// Null restores the real dialogs. The caller keeps ownership.
-void setUserPrompts(UserPrompts *prompts);

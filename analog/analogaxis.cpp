@@ -1,4 +1,4 @@
-#include "analogaxis.h"
+#include "analog/analogaxis.h"
 
 namespace analog {
 

@@ -2,7 +2,7 @@
 // One analog axis of an AnalogSettings record as the user sees it: the calibrated output
 // of a raw reading, and the two dead zones that stand for `min` and `max`.
 
-#include "settingsrecords.h"
+#include "device/wire/settingsrecords.h"
 
 #include <cstdint>
 

@@ -1,11 +1,11 @@
-#include "analogconfigdialog.h"
+#include "analog/analogconfigdialog.h"
 #include "ui_analogconfigdialog.h"
 
-#include "analogaxis.h"
-#include "analogini.h"
-#include "devicelink.h"
-#include "theme.h"
-#include "userprompts.h"
+#include "analog/analogaxis.h"
+#include "analog/analogini.h"
+#include "device/devicelink.h"
+#include "ui/widgets/theme.h"
+#include "ui/widgets/userprompts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

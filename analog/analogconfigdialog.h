@@ -3,7 +3,7 @@
 // record in use, watched live while the base hands games raw, uncalibrated values.
 // OK keeps the edits, Cancel (or closing the window) puts back what the base had.
 
-#include "settingsrecords.h"
+#include "device/wire/settingsrecords.h"
 
 #include <QDialog>
 

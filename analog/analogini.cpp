@@ -1,4 +1,4 @@
-#include "analogini.h"
+#include "analog/analogini.h"
 
 #include <QFileInfo>
 #include <QSettings>

@@ -2,7 +2,7 @@
 // The analog axis configuration as an INI file: one group, per axis in record order the
 // four keys pin, invert, min and max ("ypin", "yinvert", "ymin", "ymax", "zpin", ...).
 
-#include "settingsrecords.h"
+#include "device/wire/settingsrecords.h"
 
 #include <QString>
 #include <QStringList>

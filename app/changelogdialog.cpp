@@ -1,4 +1,4 @@
-#include "changelogdialog.h"
+#include "app/changelogdialog.h"
 #include "ui_changelogdialog.h"
 
 #include <QDebug>

@@ -1,4 +1,4 @@
-#include "framelesswindow.h"
+#include "app/framelesswindow.h"
 
 #include "ui_framelesswindow.h"
 

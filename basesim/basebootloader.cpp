@@ -1,8 +1,8 @@
-#include "basebootloader.h"
+#include "basesim/basebootloader.h"
 
-#include "basestate.h"
-#include "commandtable.h"
-#include "eventcodes.h"
+#include "basesim/basestate.h"
+#include "basesim/commandtable.h"
+#include "basesim/eventcodes.h"
 
 namespace basesim {
 namespace {

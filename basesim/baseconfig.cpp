@@ -1,4 +1,4 @@
-#include "baseconfig.h"
+#include "basesim/baseconfig.h"
 
 namespace basesim {
 

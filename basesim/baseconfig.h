@@ -2,7 +2,7 @@
 // How a virtual base starts: which model, which firmware, which profiles, and where
 // in its life (powering up, already running, sitting in its bootloader, unplugged).
 
-#include "devicemodel.h"
+#include "device/wire/devicemodel.h"
 
 #include <cstdint>
 

@@ -1,4 +1,4 @@
-#include "basedefaults.h"
+#include "basesim/basedefaults.h"
 
 #include <algorithm>
 #include <string>

@@ -2,10 +2,10 @@
 // What a factory-fresh base holds: default profiles, hardware settings, analog records,
 // the drive's parameters and the wheels a receiver knows.
 
-#include "basedrive.h"
-#include "basesettings.h"
-#include "basewireless.h"
-#include "devicemodel.h"
+#include "basesim/basedrive.h"
+#include "basesim/basesettings.h"
+#include "basesim/basewireless.h"
+#include "device/wire/devicemodel.h"
 
 #include <cstdint>
 #include <map>

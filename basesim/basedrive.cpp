@@ -1,10 +1,10 @@
-#include "basedrive.h"
+#include "basesim/basedrive.h"
 
-#include "basestate.h"
-#include "basestatus.h"
-#include "commandtable.h"
-#include "eventcodes.h"
-#include "hightorquechallenge.h"
+#include "basesim/basestate.h"
+#include "basesim/basestatus.h"
+#include "basesim/commandtable.h"
+#include "basesim/eventcodes.h"
+#include "device/wire/hightorquechallenge.h"
 
 namespace basesim {
 namespace {

@@ -3,7 +3,7 @@
 // interlock. The drive keeps its parameters in its own flash; which addresses the last
 // read request named, and the challenge outstanding, are lost with the power.
 
-#include "driveparameterframe.h"
+#include "device/wire/driveparameterframe.h"
 
 #include <cstdint>
 #include <map>

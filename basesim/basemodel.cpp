@@ -1,8 +1,8 @@
-#include "basemodel.h"
+#include "basesim/basemodel.h"
 
-#include "basebootloader.h"
-#include "basedefaults.h"
-#include "inputmotion.h"
+#include "basesim/basebootloader.h"
+#include "basesim/basedefaults.h"
+#include "basesim/inputmotion.h"
 
 namespace basesim {
 

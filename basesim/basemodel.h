@@ -5,12 +5,12 @@
 // wireless receiver, drive, inputs, bootloader); the model hands it to the table of the
 // firmware running now. Passive: time moves only when the caller hands in `now`.
 
-#include "baseconfig.h"
-#include "basestate.h"
-#include "commandtable.h"
-#include "devicestatus.h"
-#include "frames.h"
-#include "wheelsample.h"
+#include "basesim/baseconfig.h"
+#include "basesim/basestate.h"
+#include "basesim/commandtable.h"
+#include "device/wire/devicestatus.h"
+#include "device/wire/frames.h"
+#include "device/wire/wheelsample.h"
 
 #include <array>
 #include <cstdint>

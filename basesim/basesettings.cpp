@@ -3,14 +3,14 @@
 // by id into RAM, and block frames carry the 32-byte texts. Writes run at once, so the
 // base then differs from its flash.
 
-#include "basesettings.h"
+#include "basesim/basesettings.h"
 
-#include "basedefaults.h"
-#include "basestate.h"
-#include "basestatus.h"
-#include "commandtable.h"
-#include "eventcodes.h"
-#include "indexedframes.h"
+#include "basesim/basedefaults.h"
+#include "basesim/basestate.h"
+#include "basesim/basestatus.h"
+#include "basesim/commandtable.h"
+#include "basesim/eventcodes.h"
+#include "device/wire/indexedframes.h"
 
 #include <algorithm>
 

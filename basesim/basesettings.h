@@ -3,7 +3,7 @@
 // and kept in flash. Transfers read and write the RAM copy; a save copies it to flash
 // (through mode 12, see basestatus.h) and a reload copies it back.
 
-#include "settingsrecords.h"
+#include "device/wire/settingsrecords.h"
 
 #include <array>
 #include <cstddef>

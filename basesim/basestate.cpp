@@ -1,4 +1,4 @@
-#include "basestate.h"
+#include "basesim/basestate.h"
 
 namespace basesim {
 

@@ -5,15 +5,15 @@
 // the state over time and on commands; tests may set any field directly to put the base
 // into a given state.
 
-#include "baseconfig.h"
-#include "basedrive.h"
-#include "basesettings.h"
-#include "basestatus.h"
-#include "basetiming.h"
-#include "basewireless.h"
-#include "devicestatus.h"
-#include "eventlog.h"
-#include "inputmotion.h"
+#include "basesim/baseconfig.h"
+#include "basesim/basedrive.h"
+#include "basesim/basesettings.h"
+#include "basesim/basestatus.h"
+#include "basesim/basetiming.h"
+#include "basesim/basewireless.h"
+#include "device/wire/devicestatus.h"
+#include "basesim/eventlog.h"
+#include "basesim/inputmotion.h"
 
 #include <cstddef>
 #include <cstdint>

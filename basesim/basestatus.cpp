@@ -1,8 +1,8 @@
-#include "basestatus.h"
+#include "basesim/basestatus.h"
 
-#include "basestate.h"
-#include "commandtable.h"
-#include "eventcodes.h"
+#include "basesim/basestate.h"
+#include "basesim/commandtable.h"
+#include "basesim/eventcodes.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 // Status and modes: the boot sequence over time, the operating mode, the E-stop and the
 // drive's faults, flash saves (mode 12), effects, and the status record built from them.
 
-#include "basetiming.h"
-#include "devicestatus.h"
+#include "basesim/basetiming.h"
+#include "device/wire/devicestatus.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // How long the base spends in each of its timed states. The boot sequence takes
 // a little over three seconds, like the real base from power-on to operational.
 
-#include "clock.h"
+#include "device/hid/clock.h"
 
 namespace basesim {
 

@@ -1,11 +1,11 @@
 // The receiver's commands as the base answers them. Without a receiver the base knows no
 // wheels, and the receiver's status bits read as clear.
 
-#include "basewireless.h"
+#include "basesim/basewireless.h"
 
-#include "basestate.h"
-#include "commandtable.h"
-#include "eventcodes.h"
+#include "basesim/basestate.h"
+#include "basesim/commandtable.h"
+#include "basesim/eventcodes.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // The wireless receiver: the wheels it knows, which of them are paired (kept across a
 // power cycle) and the one connected now (lost with it).
 
-#include "wirelessdevicedata.h"
+#include "device/wire/wirelessdevicedata.h"
 
 #include <cstdint>
 #include <optional>

@@ -2,9 +2,9 @@
 // Command handlers by code. The application firmware and the bootloader each answer from
 // a table of their own, so neither can reach the other's commands.
 
-#include "basetiming.h"
-#include "bytes.h"
-#include "frames.h"
+#include "basesim/basetiming.h"
+#include "device/wire/bytes.h"
+#include "device/wire/frames.h"
 
 #include <array>
 #include <cstdint>

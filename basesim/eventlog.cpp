@@ -1,10 +1,10 @@
-#include "eventlog.h"
+#include "basesim/eventlog.h"
 
-#include "basedrive.h"
-#include "basestate.h"
-#include "commandtable.h"
-#include "eventcodes.h"
-#include "eventlogchunk.h"
+#include "basesim/basedrive.h"
+#include "basesim/basestate.h"
+#include "basesim/commandtable.h"
+#include "basesim/eventcodes.h"
+#include "device/wire/eventlogchunk.h"
 
 namespace basesim {
 namespace {

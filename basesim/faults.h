@@ -2,7 +2,7 @@
 // Misbehaviour a test can switch on at any moment; every field is read when it matters
 // (latency, dropping and packet type when a reply is queued; the rest on each call).
 
-#include "frames.h"
+#include "device/wire/frames.h"
 
 #include <cstdint>
 #include <functional>

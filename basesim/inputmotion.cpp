@@ -1,9 +1,9 @@
-#include "inputmotion.h"
+#include "basesim/inputmotion.h"
 
-#include "basesettings.h"
-#include "basestate.h"
-#include "commandtable.h"
-#include "eventcodes.h"
+#include "basesim/basesettings.h"
+#include "basesim/basestate.h"
+#include "basesim/commandtable.h"
+#include "basesim/eventcodes.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,9 +4,9 @@
 // The base's own side of them (the centre in force, raw or calibrated analog values) and
 // the commands that change it live here too.
 
-#include "basetiming.h"
-#include "settingsrecords.h"
-#include "wheelsample.h"
+#include "basesim/basetiming.h"
+#include "device/wire/settingsrecords.h"
+#include "device/wire/wheelsample.h"
 
 #include <array>
 #include <cstdint>

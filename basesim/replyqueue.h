@@ -3,8 +3,8 @@
 // queueing and reading never allocate; when full, the oldest reply is lost, as a USB
 // input buffer that nobody drains loses reports.
 
-#include "basetiming.h"
-#include "frames.h"
+#include "basesim/basetiming.h"
+#include "device/wire/frames.h"
 
 #include <array>
 #include <cstddef>

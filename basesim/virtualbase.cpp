@@ -1,4 +1,4 @@
-#include "virtualbase.h"
+#include "basesim/virtualbase.h"
 
 #include <algorithm>
 

@@ -4,13 +4,13 @@
 // Passive and single-threaded: every call takes the time from linkclock::nowMs() once and
 // first brings the model up to that time. Install a manual clock before constructing it.
 
-#include "baseconfig.h"
-#include "basemodel.h"
-#include "basestate.h"
-#include "faults.h"
-#include "frames.h"
-#include "hidbackend.h"
-#include "replyqueue.h"
+#include "basesim/baseconfig.h"
+#include "basesim/basemodel.h"
+#include "basesim/basestate.h"
+#include "basesim/faults.h"
+#include "device/wire/frames.h"
+#include "device/hid/hidbackend.h"
+#include "basesim/replyqueue.h"
 
 #include <cstdint>
 #include <memory>

@@ -5,10 +5,10 @@
 // ratio for the bare sleeps the simulated transit consists of (the floor this host's timer
 // allows).
 
-#include "clock.h"
-#include "devicelink.h"
-#include "profilerecord.h"
-#include "virtualbase.h"
+#include "device/hid/clock.h"
+#include "device/devicelink.h"
+#include "device/wire/profilerecord.h"
+#include "basesim/virtualbase.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -3,12 +3,12 @@
 // desk: wheel, pedals and buttons still. With "moving" as the third argument the virtual
 // base turns its wheel and works its pedals instead, for comparison.
 
-#include "basesession.h"
-#include "benchsettings.h"
-#include "devicelink.h"
-#include "desktopprompts.h"
-#include "mw2.h"
-#include "virtualbase.h"
+#include "session/basesession.h"
+#include "bench/benchsettings.h"
+#include "device/devicelink.h"
+#include "ui/widgets/desktopprompts.h"
+#include "ui/mw2.h"
+#include "basesim/virtualbase.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

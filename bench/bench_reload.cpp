@@ -1,12 +1,12 @@
 // Time of the tick that connects to a zero-latency virtual base and runs the reload
 // sequence, divided by the waits that sequence mandates. Goal: at most 1.05.
 
-#include "basesession.h"
-#include "benchsettings.h"
-#include "devicelink.h"
-#include "desktopprompts.h"
-#include "mw2.h"
-#include "virtualbase.h"
+#include "session/basesession.h"
+#include "bench/benchsettings.h"
+#include "device/devicelink.h"
+#include "ui/widgets/desktopprompts.h"
+#include "ui/mw2.h"
+#include "basesim/virtualbase.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -3,8 +3,8 @@
 // angle. Printed as time per update divided by the 40 ms frame. Goal: at most 0.05.
 // The steering position sweeps back and forth so every update redraws the picture.
 
-#include "wheelpicture.h"
-#include "wheeltick.h"
+#include "wireless/wheelpicture.h"
+#include "ui/presentation/wheeltick.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>

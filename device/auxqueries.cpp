@@ -1,10 +1,10 @@
 // The event ring, the wireless receiver, the servo drive's parameters and the
 // high-torque interlock.
 
-#include "devicelink.h"
+#include "device/devicelink.h"
 
-#include "clock.h"
-#include "hightorquechallenge.h"
+#include "device/hid/clock.h"
+#include "device/wire/hightorquechallenge.h"
 
 #include <QDebug>
 

@@ -1,8 +1,8 @@
 // Fire-and-forget commands and the flash save and reload around them.
 
-#include "devicelink.h"
+#include "device/devicelink.h"
 
-#include "clock.h"
+#include "device/hid/clock.h"
 
 // Commands with an argument follow the bare request contract (close without hid_exit).
 bool DeviceLink::sendWithArgument(DeviceCommand code, std::uint16_t argument)

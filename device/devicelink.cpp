@@ -1,6 +1,6 @@
-#include "devicelink.h"
+#include "device/devicelink.h"
 
-#include "clock.h"
+#include "device/hid/clock.h"
 
 #include <QDebug>
 

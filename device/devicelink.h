@@ -3,16 +3,16 @@
 // waiting for replies, every operation of the protocol, and the records the replies fill.
 // One object per base, owned by its session; it talks through the HID backend it is given.
 
-#include "devicemodel.h"
-#include "devicestatus.h"
-#include "driveparameterframe.h"
-#include "eventlogchunk.h"
-#include "frames.h"
-#include "hidbackend.h"
-#include "indexedframes.h"
-#include "settingsrecords.h"
-#include "wheelsample.h"
-#include "wirelessdevicedata.h"
+#include "device/wire/devicemodel.h"
+#include "device/wire/devicestatus.h"
+#include "device/wire/driveparameterframe.h"
+#include "device/wire/eventlogchunk.h"
+#include "device/wire/frames.h"
+#include "device/hid/hidbackend.h"
+#include "device/wire/indexedframes.h"
+#include "device/wire/settingsrecords.h"
+#include "device/wire/wheelsample.h"
+#include "device/wire/wirelessdevicedata.h"
 
 #include <QObject>
 #include <QString>

@@ -1,10 +1,10 @@
 // Reading and writing the base's profiles, hardware settings and analog records.
 
-#include "devicelink.h"
+#include "device/devicelink.h"
 
-#include "clock.h"
-#include "profilerecord.h"
-#include "settingsids.h"
+#include "device/hid/clock.h"
+#include "device/wire/profilerecord.h"
+#include "device/wire/settingsids.h"
 
 namespace {
 void pause() { linkclock::sleepMs(kSettingsWritePauseMs); }

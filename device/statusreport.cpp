@@ -1,8 +1,8 @@
 // The status request and the fast game-controller report.
 
-#include "devicelink.h"
+#include "device/devicelink.h"
 
-#include "clock.h"
+#include "device/hid/clock.h"
 
 #include <QDebug>
 

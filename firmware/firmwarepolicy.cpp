@@ -1,6 +1,6 @@
-#include "firmwarepolicy.h"
+#include "firmware/firmwarepolicy.h"
 
-#include "launchmode.h"
+#include "firmware/launchmode.h"
 
 #include <QCoreApplication>
 #include <QDebug>

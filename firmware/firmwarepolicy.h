@@ -2,7 +2,7 @@
 // The questions asked once per connection: must the base be updated before the tool
 // may be used, and is its firmware too new for this tool?
 
-#include "firmwareversion.h"
+#include "firmware/firmwareversion.h"
 
 #include <QString>
 

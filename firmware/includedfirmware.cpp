@@ -1,6 +1,6 @@
-#include "includedfirmware.h"
+#include "firmware/includedfirmware.h"
 
-#include "launchmode.h"
+#include "firmware/launchmode.h"
 
 #include <QDebug>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 // The firmware image that ships inside the tool, and the version it carries.
 
-#include "firmwareversion.h"
+#include "firmware/firmwareversion.h"
 
 #include <QByteArray>
 #include <QLatin1String>

@@ -1,4 +1,4 @@
-#include "toonewfirmwareprompt.h"
+#include "firmware/toonewfirmwareprompt.h"
 #include "ui_toonewfirmwareprompt.h"
 
 toonewfirmwareprompt::toonewfirmwareprompt(QWidget *parent)

@@ -1,6 +1,6 @@
-#include "basesession.h"
+#include "session/basesession.h"
 
-#include "includedfirmware.h"
+#include "firmware/includedfirmware.h"
 
 #include <QDebug>
 

@@ -3,11 +3,11 @@
 // and the conversation that keeps them current (status tick, wheel tick, the reload after
 // each connection, the firmware check). Widget-free: the window only listens and asks.
 
-#include "devicelink.h"
-#include "firmwarepolicy.h"
-#include "firmwareversion.h"
-#include "profilelist.h"
-#include "settingsapplier.h"
+#include "device/devicelink.h"
+#include "firmware/firmwarepolicy.h"
+#include "firmware/firmwareversion.h"
+#include "settings/profilelist.h"
+#include "session/settingsapplier.h"
 
 #include <QObject>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "hardwareedits.h"
+#include "session/hardwareedits.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // The hardware settings the window edits, by field id and bit, and the edits that touch
 // more than one word.
 
-#include "settingsrecords.h"
+#include "device/wire/settingsrecords.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
-#include "profilelistsync.h"
+#include "session/profilelistsync.h"
 
-#include "basesession.h"
-#include "clock.h"
-#include "profilelistedits.h"
+#include "session/basesession.h"
+#include "device/hid/clock.h"
+#include "settings/profilelistedits.h"
 
 namespace profilesync {
 

@@ -4,7 +4,7 @@
 // default index. A sequence stops at the first failed transfer; the link is then down,
 // nothing is rolled back, and the reload after reconnection rebuilds the list.
 
-#include "profilelist.h"
+#include "settings/profilelist.h"
 
 class BaseSession;
 

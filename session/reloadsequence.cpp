@@ -1,11 +1,11 @@
 // The reload sequence that follows every successful connection, and the firmware check
 // inside it.
 
-#include "basesession.h"
+#include "session/basesession.h"
 
-#include "clock.h"
-#include "includedfirmware.h"
-#include "launchmode.h"
+#include "device/hid/clock.h"
+#include "firmware/includedfirmware.h"
+#include "firmware/launchmode.h"
 
 #include <QCoreApplication>
 #include <QDebug>

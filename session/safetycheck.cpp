@@ -1,6 +1,6 @@
-#include "safetycheck.h"
+#include "session/safetycheck.h"
 
-#include "wheelsample.h"
+#include "device/wire/wheelsample.h"
 
 #include <cstdlib>
 

@@ -1,9 +1,9 @@
-#include "settingsapplier.h"
+#include "session/settingsapplier.h"
 
-#include "basesession.h"
-#include "hardwareedits.h"
-#include "profileimportexport.h"
-#include "safetycheck.h"
+#include "session/basesession.h"
+#include "session/hardwareedits.h"
+#include "settings/profileimportexport.h"
+#include "session/safetycheck.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -1,9 +1,9 @@
-#include "profileimportexport.h"
+#include "settings/profileimportexport.h"
 
-#include "devicemodel.h"
+#include "device/wire/devicemodel.h"
 
-#include "profileinikeys.h"
-#include "profilename.h"
+#include "settings/profileinikeys.h"
+#include "settings/profilename.h"
 
 #include <QDebug>
 #include <QFile>

@@ -3,8 +3,8 @@
 // the built-in templates and the text of one or all profiles. One outer group holds one
 // inner group "Profile<n>" per profile.
 
-#include "datastoredefs.h"
-#include "profilelist.h"
+#include "settings/datastoredefs.h"
+#include "settings/profilelist.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -1,4 +1,4 @@
-#include "profileinikeys.h"
+#include "settings/profileinikeys.h"
 
 namespace profiles {
 

@@ -2,7 +2,7 @@
 // The keys of one profile in a profile INI file, in the order they are written and read,
 // with the text used for a missing key and the rule that adapts a value to the base.
 
-#include "datastoredefs.h"
+#include "settings/datastoredefs.h"
 
 #include <array>
 #include <cstdint>

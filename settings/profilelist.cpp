@@ -1,4 +1,4 @@
-#include "profilelist.h"
+#include "settings/profilelist.h"
 
 const profDataNew &defaultProfile()
 {

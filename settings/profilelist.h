@@ -2,7 +2,7 @@
 // The tool's copy of a base's profile list: index i is profile i of the base, entry 0
 // the base's read-only safe profile. The session of the connected base holds it.
 
-#include "datastoredefs.h"
+#include "settings/datastoredefs.h"
 
 #include <memory>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "profilename.h"
+#include "settings/profilename.h"
 
 #include <QByteArray>
 

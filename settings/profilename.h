@@ -2,7 +2,7 @@
 // Profile names as text: the record's 32 bytes hold UTF-8 everywhere (base, display,
 // files); these are the only conversions between the bytes and QString.
 
-#include "datastoredefs.h"
+#include "settings/datastoredefs.h"
 
 #include <QString>
 

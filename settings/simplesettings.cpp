@@ -1,4 +1,4 @@
-#include "simplesettings.h"
+#include "settings/simplesettings.h"
 
 #include <QCoreApplication>
 

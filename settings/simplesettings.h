@@ -2,7 +2,7 @@
 // Simple mode: four levels packed into `simplesettings`, from which the advanced
 // drive parameters of a profile are derived.
 
-#include "datastoredefs.h"
+#include "settings/datastoredefs.h"
 
 #include <QString>
 

@@ -1,13 +1,13 @@
-#include "mw2.h"
+#include "ui/mw2.h"
 #include "ui_mw2.h"
 
-#include "analogconfigdialog.h"
-#include "basesession.h"
-#include "changelogdialog.h"
-#include "savestate.h"
-#include "theme.h"
-#include "toonewfirmwareprompt.h"
-#include "userprompts.h"
+#include "analog/analogconfigdialog.h"
+#include "session/basesession.h"
+#include "app/changelogdialog.h"
+#include "ui/editing/savestate.h"
+#include "ui/widgets/theme.h"
+#include "firmware/toonewfirmwareprompt.h"
+#include "ui/widgets/userprompts.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -2,8 +2,8 @@
 // The main window: composes the pages, hands them the session of the connected base and
 // shows what the session reports. The conversation with the base lives in the session.
 
-#include "wheelpicture.h"
-#include "wheeltick.h"
+#include "wireless/wheelpicture.h"
+#include "ui/presentation/wheeltick.h"
 
 #include <QList>
 #include <QMainWindow>

@@ -1,14 +1,14 @@
 // What the window shows of settings editing: the controls refilled from the records, the
 // save button's blink and the line beside it, the unsafe note, the steering-angle notice.
 
-#include "mw2.h"
+#include "ui/mw2.h"
 #include "ui_mw2.h"
 
-#include "basesession.h"
-#include "mousewheelfilter.h"
-#include "savestate.h"
-#include "steeringanglechangewarningdialog.h"
-#include "theme.h"
+#include "session/basesession.h"
+#include "ui/widgets/mousewheelfilter.h"
+#include "ui/editing/savestate.h"
+#include "ui/dialogs/steeringanglechangewarningdialog.h"
+#include "ui/widgets/theme.h"
 
 #include <QCheckBox>
 #include <QComboBox>

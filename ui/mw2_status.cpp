@@ -1,21 +1,21 @@
 // What the window shows of the base's live state: the connected/disconnected look, the
 // status refresh of every status tick, the wheel tick's presentation and the torque blink.
 
-#include "mw2.h"
+#include "ui/mw2.h"
 #include "ui_mw2.h"
 
-#include "analogconfigdialog.h"
-#include "basesession.h"
-#include "colours.h"
-#include "effectlist.h"
-#include "operatingmode.h"
-#include "profilename.h"
-#include "profilereadings.h"
-#include "safetystatus.h"
-#include "statuslines.h"
-#include "theme.h"
-#include "torquelines.h"
-#include "wheeltoonearendstopdialog.h"
+#include "analog/analogconfigdialog.h"
+#include "session/basesession.h"
+#include "ui/presentation/colours.h"
+#include "ui/presentation/effectlist.h"
+#include "ui/presentation/operatingmode.h"
+#include "settings/profilename.h"
+#include "ui/presentation/profilereadings.h"
+#include "ui/presentation/safetystatus.h"
+#include "ui/presentation/statuslines.h"
+#include "ui/widgets/theme.h"
+#include "ui/presentation/torquelines.h"
+#include "ui/dialogs/wheeltoonearendstopdialog.h"
 
 #include <QGroupBox>
 #include <QLabel>

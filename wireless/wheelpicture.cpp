@@ -1,4 +1,4 @@
-#include "wheelpicture.h"
+#include "wireless/wheelpicture.h"
 
 #include <QCoreApplication>
 #include <QDebug>

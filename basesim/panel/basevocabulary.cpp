@@ -1,4 +1,4 @@
-#include "basevocabulary.h"
+#include "basesim/panel/basevocabulary.h"
 
 #include <QStringList>
 

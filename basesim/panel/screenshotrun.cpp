@@ -1,4 +1,4 @@
-#include "screenshotrun.h"
+#include "basesim/panel/screenshotrun.h"
 
 #include <QApplication>
 #include <QDebug>

@@ -1,9 +1,9 @@
-#include "virtualbasepanel.h"
+#include "basesim/panel/virtualbasepanel.h"
 #include "ui_virtualbasepanel.h"
 
-#include "basevocabulary.h"
-#include "inputmotion.h"
-#include "virtualbase.h"
+#include "basesim/panel/basevocabulary.h"
+#include "basesim/inputmotion.h"
+#include "basesim/virtualbase.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

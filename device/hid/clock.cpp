@@ -1,4 +1,4 @@
-#include "clock.h"
+#include "device/hid/clock.h"
 
 #include <chrono>
 #include <thread>

@@ -1,4 +1,4 @@
-#include "hidapibackend.h"
+#include "device/hid/hidapibackend.h"
 
 #include <hidapi.h>
 

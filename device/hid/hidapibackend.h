@@ -1,7 +1,7 @@
 #pragma once
 // The real USB HID layer: hidapi's hidraw backend.
 
-#include "hidbackend.h"
+#include "device/hid/hidbackend.h"
 
 namespace hid {
 

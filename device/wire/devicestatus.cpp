@@ -1,6 +1,6 @@
-#include "devicestatus.h"
+#include "device/wire/devicestatus.h"
 
-#include "bytes.h"
+#include "device/wire/bytes.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-#include "driveparameterframe.h"
+#include "device/wire/driveparameterframe.h"
 
-#include "bytes.h"
+#include "device/wire/bytes.h"
 
 #include <algorithm>
 

@@ -3,7 +3,7 @@
 // indexed write: the same 60 bytes go out (0x96 write, 0x97 read request, 0x98 fetch)
 // and come back (0x99), so a frame is kept whole and only its slots are interpreted.
 
-#include "frames.h"
+#include "device/wire/frames.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "eventlogchunk.h"
+#include "device/wire/eventlogchunk.h"
 
-#include "bytes.h"
+#include "device/wire/bytes.h"
 
 #include <algorithm>
 

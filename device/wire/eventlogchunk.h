@@ -2,7 +2,7 @@
 // One chunk of the base's event ring (reply packet type 0x50): the index of the newest
 // entry and nine consecutive entries from the requested start position.
 
-#include "frames.h"
+#include "device/wire/frames.h"
 
 #include <array>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "frames.h"
+#include "device/wire/frames.h"
 
-#include "bytes.h"
+#include "device/wire/bytes.h"
 
 #include <algorithm>
 

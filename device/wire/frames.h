@@ -1,7 +1,7 @@
 #pragma once
 // Command and reply frames: pure builders and accessors, no I/O.
 
-#include "devicecommand.h"
+#include "device/wire/devicecommand.h"
 
 #include <array>
 #include <cstddef>

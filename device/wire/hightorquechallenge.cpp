@@ -1,4 +1,4 @@
-#include "hightorquechallenge.h"
+#include "device/wire/hightorquechallenge.h"
 
 namespace wire {
 namespace {

@@ -1,6 +1,6 @@
-#include "indexedframes.h"
+#include "device/wire/indexedframes.h"
 
-#include "bytes.h"
+#include "device/wire/bytes.h"
 
 #include <algorithm>
 

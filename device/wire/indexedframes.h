@@ -3,7 +3,7 @@
 // replies and stores their values, the virtual base decodes requests and builds replies.
 // Requests are built with frames.h.
 
-#include "frames.h"
+#include "device/wire/frames.h"
 
 #include <array>
 #include <cstddef>

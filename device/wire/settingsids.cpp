@@ -1,4 +1,4 @@
-#include "settingsids.h"
+#include "device/wire/settingsids.h"
 
 namespace wire {
 namespace {

@@ -3,9 +3,9 @@
 // texts, and how a reply's values land in each kind of record. Ids a reply names outside
 // a record are dropped, so a confused or hostile base cannot write past it.
 
-#include "profilerecord.h"
-#include "indexedframes.h"
-#include "settingsrecords.h"
+#include "device/wire/profilerecord.h"
+#include "device/wire/indexedframes.h"
+#include "device/wire/settingsrecords.h"
 
 #include <array>
 #include <cstdint>

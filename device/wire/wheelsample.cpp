@@ -1,7 +1,7 @@
-#include "wheelsample.h"
+#include "device/wire/wheelsample.h"
 
-#include "bytes.h"
-#include "frames.h"
+#include "device/wire/bytes.h"
+#include "device/wire/frames.h"
 
 namespace wire {
 

@@ -1,4 +1,4 @@
-#include "wirelessdevicedata.h"
+#include "device/wire/wirelessdevicedata.h"
 
 #include <algorithm>
 

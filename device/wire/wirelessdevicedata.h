@@ -2,7 +2,7 @@
 // What the base reports about one wireless wheel (reply packet type 0x86), kept as the
 // 51 reply bytes so fields the tool does not interpret travel unchanged.
 
-#include "frames.h"
+#include "device/wire/frames.h"
 
 #include <array>
 #include <cstddef>

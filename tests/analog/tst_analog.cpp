@@ -1,7 +1,7 @@
 // Analog axes: calibrated output, dead zones and the analog INI file.
 
-#include "analogaxis.h"
-#include "analogini.h"
+#include "analog/analogaxis.h"
+#include "analog/analogini.h"
 
 #include <QSettings>
 #include <QtTest>

@@ -1,13 +1,13 @@
 // The pedal calibration dialog against the virtual base: opened from the hardware page,
 // driven through its own controls, and what each step sends to the base.
 
-#include "analogconfigdialog.h"
-#include "basesession.h"
-#include "devicelink.h"
-#include "manualclock.h"
-#include "mw2.h"
-#include "scriptedprompts.h"
-#include "sessionfixture.h"
+#include "analog/analogconfigdialog.h"
+#include "session/basesession.h"
+#include "device/devicelink.h"
+#include "tests/support/manualclock.h"
+#include "ui/mw2.h"
+#include "tests/support/scriptedprompts.h"
+#include "tests/support/sessionfixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>

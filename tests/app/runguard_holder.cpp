@@ -1,7 +1,7 @@
 // Plays the first copy of the tool: holds the run guard for the given key until
 // its standard input closes. Prints "running", or "busy" (exit 2) when refused.
 
-#include "runguard.h"
+#include "app/runguard.h"
 
 #include <cstdio>
 

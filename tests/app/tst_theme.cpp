@@ -1,6 +1,6 @@
-#include "theme.h"
+#include "ui/widgets/theme.h"
 
-#include "logcapture.h"
+#include "tests/support/logcapture.h"
 
 #include <QApplication>
 #include <QCheckBox>

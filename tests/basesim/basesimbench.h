@@ -2,12 +2,12 @@
 // A virtual base on a manual clock with one open non-blocking handle, and the few
 // host-side moves the tests repeat: send a command, poll for a reply, ask for the status.
 
-#include "manualclock.h"
-#include "virtualbase.h"
+#include "tests/support/manualclock.h"
+#include "basesim/virtualbase.h"
 
-#include "devicestatus.h"
-#include "frames.h"
-#include "wheelsample.h"
+#include "device/wire/devicestatus.h"
+#include "device/wire/frames.h"
+#include "device/wire/wheelsample.h"
 
 #include <optional>
 #include <vector>

@@ -1,7 +1,7 @@
 // The USB side of the virtual base: enumeration, handles, the frame record, game reports
 // and the road into the bootloader.
 
-#include "basesimbench.h"
+#include "tests/basesim/basesimbench.h"
 
 #include <QtTest>
 

@@ -1,7 +1,7 @@
 // Injected faults: when a reply becomes readable, what stands in front of it, and
 // what each failure does to writes, reads and the stream of game reports.
 
-#include "basesimbench.h"
+#include "tests/basesim/basesimbench.h"
 
 #include <QtTest>
 

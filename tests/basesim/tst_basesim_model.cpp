@@ -1,8 +1,8 @@
 // The base's behaviour as the status shows it: the boot sequence, the status record,
 // what each command changes, flash save and reload, drive restart and the wheel centre.
 
-#include "basesimbench.h"
-#include "eventcodes.h"
+#include "tests/basesim/basesimbench.h"
+#include "basesim/eventcodes.h"
 
 #include <QtTest>
 

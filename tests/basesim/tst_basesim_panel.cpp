@@ -1,8 +1,8 @@
 // The virtual base panel drives the base: each control changes what the base reports
 // through the HID seam, and the controls follow changes the base makes by itself.
 
-#include "basesimbench.h"
-#include "virtualbasepanel.h"
+#include "tests/basesim/basesimbench.h"
+#include "basesim/panel/virtualbasepanel.h"
 
 #include <QCheckBox>
 #include <QComboBox>

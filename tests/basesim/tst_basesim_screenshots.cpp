@@ -2,7 +2,7 @@
 // each showing its own page, and one of the panel; start-up prompts are closed on the
 // way; a window that never gets ready fails.
 
-#include "screenshotrun.h"
+#include "basesim/panel/screenshotrun.h"
 
 #include <QDialog>
 #include <QDir>

@@ -2,13 +2,13 @@
 // host sees them through raw frames: RAM against flash, profile count changes, the ring,
 // the receiver's wheels and the drive's parameter frames.
 
-#include "basesimbench.h"
+#include "tests/basesim/basesimbench.h"
 
-#include "bytes.h"
-#include "driveparameterframe.h"
-#include "eventlogchunk.h"
-#include "indexedframes.h"
-#include "wirelessdevicedata.h"
+#include "device/wire/bytes.h"
+#include "device/wire/driveparameterframe.h"
+#include "device/wire/eventlogchunk.h"
+#include "device/wire/indexedframes.h"
+#include "device/wire/wirelessdevicedata.h"
 
 #include <QtTest>
 

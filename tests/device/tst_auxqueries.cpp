@@ -1,11 +1,11 @@
 // Event-log chunks, wireless wheel queries, drive parameter access and the high-torque
 // interlock against the virtual base: exact frames, stored replies, failure paths.
 
-#include "devicelink.h"
-#include "hightorquechallenge.h"
-#include "linkfixture.h"
-#include "logcapture.h"
-#include "manualclock.h"
+#include "device/devicelink.h"
+#include "device/wire/hightorquechallenge.h"
+#include "tests/support/linkfixture.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/manualclock.h"
 
 #include <QtTest>
 

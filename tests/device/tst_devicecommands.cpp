@@ -1,9 +1,9 @@
 // Exact frames of the command table and the flash save and reload sequences.
 
-#include "devicelink.h"
-#include "linkfixture.h"
-#include "logcapture.h"
-#include "manualclock.h"
+#include "device/devicelink.h"
+#include "tests/support/linkfixture.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/manualclock.h"
 
 #include <QTimer>
 #include <QtTest>

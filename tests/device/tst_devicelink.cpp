@@ -1,10 +1,10 @@
 // Opening the base, the reply reader's time-outs and the close paths.
 
-#include "devicelink.h"
-#include "linkfixture.h"
-#include "logcapture.h"
-#include "manualclock.h"
-#include "profilerecord.h"
+#include "device/devicelink.h"
+#include "tests/support/linkfixture.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/manualclock.h"
+#include "device/wire/profilerecord.h"
 
 #include <QElapsedTimer>
 #include <QtTest>

@@ -1,10 +1,10 @@
 // Profile, hardware and analog transfers against the virtual base: the exact frames each
 // operation sends, what lands in the records, and how failures end an operation.
 
-#include "devicelink.h"
-#include "linkfixture.h"
-#include "manualclock.h"
-#include "profilerecord.h"
+#include "device/devicelink.h"
+#include "tests/support/linkfixture.h"
+#include "tests/support/manualclock.h"
+#include "device/wire/profilerecord.h"
 
 #include <QtTest>
 

@@ -1,9 +1,9 @@
 // The status request and the fast wheel report against the virtual base.
 
-#include "devicelink.h"
-#include "linkfixture.h"
-#include "logcapture.h"
-#include "manualclock.h"
+#include "device/devicelink.h"
+#include "tests/support/linkfixture.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/manualclock.h"
 
 #include <QtTest>
 

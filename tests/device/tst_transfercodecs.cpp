@@ -1,12 +1,12 @@
 // The reply decoders of the settings transfers and auxiliary queries, byte by byte: where
 // each value sits, which ids each frame carries, and that nothing lands outside a record.
 
-#include "driveparameterframe.h"
-#include "eventlogchunk.h"
-#include "hightorquechallenge.h"
-#include "indexedframes.h"
-#include "settingsids.h"
-#include "wirelessdevicedata.h"
+#include "device/wire/driveparameterframe.h"
+#include "device/wire/eventlogchunk.h"
+#include "device/wire/hightorquechallenge.h"
+#include "device/wire/indexedframes.h"
+#include "device/wire/settingsids.h"
+#include "device/wire/wirelessdevicedata.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // Frame builders and the status and wheel codecs, byte by byte.
 
-#include "devicestatus.h"
-#include "frames.h"
-#include "wheelsample.h"
+#include "device/wire/devicestatus.h"
+#include "device/wire/frames.h"
+#include "device/wire/wheelsample.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // The version policy: the built-in image's version, the update and too-new answers.
 
-#include "firmwarepolicy.h"
-#include "includedfirmware.h"
-#include "logcapture.h"
+#include "firmware/firmwarepolicy.h"
+#include "firmware/includedfirmware.h"
+#include "tests/support/logcapture.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,13 +1,13 @@
 // The session's firmware check at the first good status of a connection, driven against
 // the virtual base, with the window showing its outcome.
 
-#include "logcapture.h"
-#include "manualclock.h"
-#include "mw2.h"
-#include "scriptedprompts.h"
-#include "sessionfixture.h"
-#include "theme.h"
-#include "toonewfirmwareprompt.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/manualclock.h"
+#include "ui/mw2.h"
+#include "tests/support/scriptedprompts.h"
+#include "tests/support/sessionfixture.h"
+#include "ui/widgets/theme.h"
+#include "firmware/toonewfirmwareprompt.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

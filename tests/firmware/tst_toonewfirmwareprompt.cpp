@@ -1,6 +1,6 @@
 // The prompt about a too new firmware: its texts, and that every answer closes it.
 
-#include "toonewfirmwareprompt.h"
+#include "firmware/toonewfirmwareprompt.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

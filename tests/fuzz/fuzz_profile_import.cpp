@@ -1,7 +1,7 @@
 // Any bytes as a profile INI file: the import never crashes or hangs, yields at most 100
 // profiles, and every record it yields is one the rest of the tool can hold and send.
 
-#include "profileimportexport.h"
+#include "settings/profileimportexport.h"
 
 #include <QFile>
 #include <QTemporaryDir>

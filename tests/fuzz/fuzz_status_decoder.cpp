@@ -1,8 +1,8 @@
 // Any bytes as a status reply or a game-controller report: decoding stays inside the
 // record and re-encoding reproduces what was decoded.
 
-#include "devicestatus.h"
-#include "wheelsample.h"
+#include "device/wire/devicestatus.h"
+#include "device/wire/wheelsample.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -2,12 +2,12 @@
 // decoder reads or writes outside its buffers and records; the checks below hold the
 // decoders to what they promise about where each byte goes.
 
-#include "driveparameterframe.h"
-#include "eventlogchunk.h"
-#include "hightorquechallenge.h"
-#include "indexedframes.h"
-#include "settingsids.h"
-#include "wirelessdevicedata.h"
+#include "device/wire/driveparameterframe.h"
+#include "device/wire/eventlogchunk.h"
+#include "device/wire/hightorquechallenge.h"
+#include "device/wire/indexedframes.h"
+#include "device/wire/settingsids.h"
+#include "device/wire/wirelessdevicedata.h"
 
 #include <algorithm>
 #include <array>

@@ -1,12 +1,12 @@
 // Status refresh texts: operating modes, torque-off reasons, E-stop and fault list,
 // status bits, effect list and markers, torque lines, model line, endstop dialog.
 
-#include "effectlist.h"
-#include "operatingmode.h"
-#include "profilereadings.h"
-#include "safetystatus.h"
-#include "statuslines.h"
-#include "torquelines.h"
+#include "ui/presentation/effectlist.h"
+#include "ui/presentation/operatingmode.h"
+#include "ui/presentation/profilereadings.h"
+#include "ui/presentation/safetystatus.h"
+#include "ui/presentation/statuslines.h"
+#include "ui/presentation/torquelines.h"
 
 #include <QtTest>
 

@@ -1,8 +1,8 @@
 // The wheel picture: loading wheels/wheelimage.png from the working directory with its
 // fallbacks to the built-in picture, and drawing it turned into 300 × 300 or 600 × 600.
 
-#include "logcapture.h"
-#include "wheelpicture.h"
+#include "tests/support/logcapture.h"
+#include "wireless/wheelpicture.h"
 
 #include <QDir>
 #include <QFile>

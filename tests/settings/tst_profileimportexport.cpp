@@ -1,10 +1,10 @@
 // Profile INI files: missing keys and their fall-backs, the model rules, numbering, bad
 // files, the replacement of an earlier export, and a round trip byte for byte.
 
-#include "devicemodel.h"
-#include "profileimportexport.h"
-#include "profileinikeys.h"
-#include "profilename.h"
+#include "device/wire/devicemodel.h"
+#include "settings/profileimportexport.h"
+#include "settings/profileinikeys.h"
+#include "settings/profilename.h"
 
 #include <QSettings>
 #include <QtTest>

@@ -1,10 +1,10 @@
 // The profile record: defaults, the name rule, simple-mode levels and the session's list.
 
-#include "datastoredefs.h"
-#include "profilelist.h"
-#include "profilename.h"
-#include "sessionfixture.h"
-#include "simplesettings.h"
+#include "settings/datastoredefs.h"
+#include "settings/profilelist.h"
+#include "settings/profilename.h"
+#include "tests/support/sessionfixture.h"
+#include "settings/simplesettings.h"
 
 #include <QtTest>
 

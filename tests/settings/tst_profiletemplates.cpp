@@ -1,9 +1,9 @@
 // The built-in templates: they load, the first is the generic simple-mode profile, and
 // every value lies where the editors and every model accept it.
 
-#include "profileimportexport.h"
-#include "profilename.h"
-#include "simplesettings.h"
+#include "settings/profileimportexport.h"
+#include "settings/profilename.h"
+#include "settings/simplesettings.h"
 
 #include <QRegularExpression>
 #include <QtTest>

@@ -1,8 +1,8 @@
 #pragma once
 // A fresh link to a virtual base behind the HID seam, per test.
 
-#include "devicelink.h"
-#include "virtualbase.h"
+#include "device/devicelink.h"
+#include "basesim/virtualbase.h"
 
 #include <memory>
 

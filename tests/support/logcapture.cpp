@@ -1,6 +1,6 @@
-#include "logcapture.h"
+#include "tests/support/logcapture.h"
 
-#include "devicelink.h"
+#include "device/devicelink.h"
 
 #include <QMutex>
 

@@ -1,4 +1,4 @@
-#include "manualclock.h"
+#include "tests/support/manualclock.h"
 
 ManualClock::ManualClock(linkclock::Milliseconds stepPerReading) : step_(stepPerReading)
 {

@@ -2,7 +2,7 @@
 // A clock that only moves when asked: each reading advances it by a small step (so
 // busy-poll loops make progress) and each sleep advances it by the slept time.
 
-#include "clock.h"
+#include "device/hid/clock.h"
 
 class ManualClock final : public linkclock::Source {
 public:

@@ -2,9 +2,9 @@
 // A session over a fresh virtual base, its timers still: tests drive the ticks by hand.
 // Seeds the stored tool version so the changelog prompt does not wait for a click.
 
-#include "basesession.h"
-#include "scriptedprompts.h"
-#include "virtualbase.h"
+#include "session/basesession.h"
+#include "tests/support/scriptedprompts.h"
+#include "basesim/virtualbase.h"
 
 #include <QSettings>
 #include <QTimer>

@@ -3,10 +3,10 @@
 // virtual base. The application is a bare QCoreApplication, so any widget the session
 // tried to build would end the run.
 
-#include "basesession.h"
-#include "manualclock.h"
-#include "profilelist.h"
-#include "sessionfixture.h"
+#include "session/basesession.h"
+#include "tests/support/manualclock.h"
+#include "settings/profilelist.h"
+#include "tests/support/sessionfixture.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>

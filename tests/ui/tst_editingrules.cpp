@@ -1,8 +1,8 @@
 // The editing rules that need no window: when applying settings would throw the wheel
 // into its bump stop, and how the three notch-filter boxes share one parameter.
 
-#include "notchfilter.h"
-#include "safetycheck.h"
+#include "ui/editing/notchfilter.h"
+#include "session/safetycheck.h"
 
 #include <QtTest>
 

@@ -2,12 +2,12 @@
 // the auto-apply sends them only when the wheel stands safely away from its end stops,
 // saving first applies what is pending, and the controls follow the profiles read back.
 
-#include "logcapture.h"
-#include "manualclock.h"
-#include "mw2.h"
-#include "profilelist.h"
-#include "scriptedprompts.h"
-#include "sessionfixture.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/manualclock.h"
+#include "ui/mw2.h"
+#include "settings/profilelist.h"
+#include "tests/support/scriptedprompts.h"
+#include "tests/support/sessionfixture.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -2,12 +2,12 @@
 // once, with its type, text, tool tip and range, and the tabs, the disconnected look,
 // the language choice and the safety note behave as the window's users expect.
 
-#include "advancedpage.h"
-#include "manualclock.h"
-#include "mw2.h"
-#include "profilespage.h"
-#include "sessionfixture.h"
-#include "warningnotelabel.h"
+#include "ui/pages/advancedpage.h"
+#include "tests/support/manualclock.h"
+#include "ui/mw2.h"
+#include "ui/pages/profilespage.h"
+#include "tests/support/sessionfixture.h"
+#include "ui/widgets/warningnotelabel.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

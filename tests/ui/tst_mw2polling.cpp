@@ -1,11 +1,11 @@
 // The session's polling state machine, driven tick by tick against the virtual base, with
 // the window listening.
 
-#include "logcapture.h"
-#include "manualclock.h"
-#include "mw2.h"
-#include "scriptedprompts.h"
-#include "sessionfixture.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/manualclock.h"
+#include "ui/mw2.h"
+#include "tests/support/scriptedprompts.h"
+#include "tests/support/sessionfixture.h"
 
 #include <QDialog>
 #include <QLabel>

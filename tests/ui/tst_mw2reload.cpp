@@ -1,10 +1,10 @@
 // The reload sequence reads everything the base holds into the session's records.
 
-#include "logcapture.h"
-#include "manualclock.h"
-#include "mw2.h"
-#include "profilelist.h"
-#include "sessionfixture.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/manualclock.h"
+#include "ui/mw2.h"
+#include "settings/profilelist.h"
+#include "tests/support/sessionfixture.h"
 
 #include <QSignalSpy>
 #include <QtTest>

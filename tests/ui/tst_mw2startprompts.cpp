@@ -1,9 +1,9 @@
 // The once-only prompt of the first status tick: the changelog after an update of the tool.
 
-#include "changelogdialog.h"
-#include "mw2.h"
-#include "scriptedprompts.h"
-#include "sessionfixture.h"
+#include "app/changelogdialog.h"
+#include "ui/mw2.h"
+#include "tests/support/scriptedprompts.h"
+#include "tests/support/sessionfixture.h"
 
 #include <QDialogButtonBox>
 #include <QPointer>

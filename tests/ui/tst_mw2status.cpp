@@ -1,9 +1,9 @@
 // The live status presentation, end to end: the virtual base's state, polled by the
 // session, shown in the window's labels.
 
-#include "manualclock.h"
-#include "mw2.h"
-#include "sessionfixture.h"
+#include "tests/support/manualclock.h"
+#include "ui/mw2.h"
+#include "tests/support/sessionfixture.h"
 
 #include <QDialog>
 #include <QLabel>

@@ -3,19 +3,19 @@
 // the 256-profile limit, the status timer around import and rearranging, and a cable
 // pulled in the middle of a change.
 
-#include "basesession.h"
-#include "logcapture.h"
-#include "manualclock.h"
-#include "mw2.h"
-#include "profileimportexport.h"
-#include "profilelist.h"
-#include "profilemanagementgroup.h"
-#include "profilename.h"
-#include "profilereorderdialog.h"
-#include "profiletemplatedialog.h"
-#include "scriptedprompts.h"
-#include "sessionfixture.h"
-#include "virtualbase.h"
+#include "session/basesession.h"
+#include "tests/support/logcapture.h"
+#include "tests/support/manualclock.h"
+#include "ui/mw2.h"
+#include "settings/profileimportexport.h"
+#include "settings/profilelist.h"
+#include "ui/pages/profilemanagementgroup.h"
+#include "settings/profilename.h"
+#include "ui/dialogs/profilereorderdialog.h"
+#include "ui/dialogs/profiletemplatedialog.h"
+#include "tests/support/scriptedprompts.h"
+#include "tests/support/sessionfixture.h"
+#include "basesim/virtualbase.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>

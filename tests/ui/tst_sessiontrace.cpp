@@ -5,13 +5,13 @@
 // After a deliberate change of behaviour, rewrite the trace with VT2_RECORD_TRACE=1: the
 // test then writes the fixture instead of comparing, and fails to make the rewrite visible.
 
-#include "analogconfigdialog.h"
-#include "basesession.h"
-#include "manualclock.h"
-#include "mw2.h"
-#include "profilereorderdialog.h"
-#include "scriptedprompts.h"
-#include "virtualbase.h"
+#include "analog/analogconfigdialog.h"
+#include "session/basesession.h"
+#include "tests/support/manualclock.h"
+#include "ui/mw2.h"
+#include "ui/dialogs/profilereorderdialog.h"
+#include "tests/support/scriptedprompts.h"
+#include "basesim/virtualbase.h"
 
 #include <QAbstractSlider>
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "confirmbacktosimpleprofiledialog.h"
+#include "ui/dialogs/confirmbacktosimpleprofiledialog.h"
 #include "ui_confirmbacktosimpleprofiledialog.h"
 
 ConfirmBackToSimpleProfileDialog::ConfirmBackToSimpleProfileDialog(QWidget *parent)

@@ -1,4 +1,4 @@
-#include "profiledeleteconfirmdialog.h"
+#include "ui/dialogs/profiledeleteconfirmdialog.h"
 #include "ui_profiledeleteconfirmdialog.h"
 
 profiledeleteconfirmdialog::profiledeleteconfirmdialog(QWidget *parent)

@@ -1,8 +1,8 @@
-#include "profilereorderdialog.h"
+#include "ui/dialogs/profilereorderdialog.h"
 #include "ui_profilereorderdialog.h"
 
-#include "basesession.h"
-#include "profilename.h"
+#include "session/basesession.h"
+#include "settings/profilename.h"
 
 #include <QListWidgetItem>
 

@@ -2,7 +2,7 @@
 // Rearranges profiles 1 .. n−1 by drag and drop (the safe profile stays first). On OK the
 // new order goes to the base at once; the window keeps polling held while it is open.
 
-#include "profilelistsync.h"
+#include "session/profilelistsync.h"
 
 #include <QDialog>
 

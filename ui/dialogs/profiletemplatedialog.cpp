@@ -1,7 +1,7 @@
-#include "profiletemplatedialog.h"
+#include "ui/dialogs/profiletemplatedialog.h"
 #include "ui_profiletemplatedialog.h"
 
-#include "profilename.h"
+#include "settings/profilename.h"
 
 #include <QPushButton>
 

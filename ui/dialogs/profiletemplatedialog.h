@@ -2,7 +2,7 @@
 // Offers the built-in profile templates when a profile is added: each by its long name,
 // with its description and credits; the chosen record is handed to the caller.
 
-#include "profileimportexport.h"
+#include "settings/profileimportexport.h"
 
 #include <QDialog>
 

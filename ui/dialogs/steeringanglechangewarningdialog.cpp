@@ -1,4 +1,4 @@
-#include "steeringanglechangewarningdialog.h"
+#include "ui/dialogs/steeringanglechangewarningdialog.h"
 #include "ui_steeringanglechangewarningdialog.h"
 
 steeringangle_changewarning_dialog::steeringangle_changewarning_dialog(QWidget *parent)

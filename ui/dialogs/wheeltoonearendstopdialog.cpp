@@ -1,4 +1,4 @@
-#include "wheeltoonearendstopdialog.h"
+#include "ui/dialogs/wheeltoonearendstopdialog.h"
 #include "ui_wheeltoonearendstopdialog.h"
 
 wheelTooNearEndstopDialog::wheelTooNearEndstopDialog(QWidget *parent)

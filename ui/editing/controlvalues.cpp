@@ -1,7 +1,7 @@
-#include "controlvalues.h"
+#include "ui/editing/controlvalues.h"
 
-#include "presentationtext.h"
-#include "simplesettings.h"
+#include "ui/presentation/presentationtext.h"
+#include "settings/simplesettings.h"
 
 #include <algorithm>
 #include <cmath>

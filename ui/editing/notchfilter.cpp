@@ -1,6 +1,6 @@
-#include "notchfilter.h"
+#include "ui/editing/notchfilter.h"
 
-#include "controlvalues.h"
+#include "ui/editing/controlvalues.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "profileedits.h"
+#include "ui/editing/profileedits.h"
 
-#include "simplesettings.h"
+#include "settings/simplesettings.h"
 
 #include <algorithm>
 

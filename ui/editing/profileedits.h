@@ -3,7 +3,7 @@
 // what they derive, the overall strength both views share, the steering range and the
 // end stop that must stay inside it, and the switch between the two views.
 
-#include "datastoredefs.h"
+#include "settings/datastoredefs.h"
 
 #include <cstdint>
 

@@ -1,8 +1,8 @@
-#include "savestate.h"
+#include "ui/editing/savestate.h"
 
-#include "colours.h"
-#include "operatingmode.h"
-#include "presentationtext.h"
+#include "ui/presentation/colours.h"
+#include "ui/presentation/operatingmode.h"
+#include "ui/presentation/presentationtext.h"
 
 namespace editing {
 

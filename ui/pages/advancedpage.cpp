@@ -1,7 +1,7 @@
-#include "advancedpage.h"
+#include "ui/pages/advancedpage.h"
 #include "ui_advancedpage.h"
 
-#include "theme.h"
+#include "ui/widgets/theme.h"
 
 #include <QSignalBlocker>
 

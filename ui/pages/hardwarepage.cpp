@@ -1,4 +1,4 @@
-#include "hardwarepage.h"
+#include "ui/pages/hardwarepage.h"
 #include "ui_hardwarepage.h"
 
 HardwarePage::HardwarePage(QWidget *parent) : QWidget(parent), ui(new Ui::HardwarePage)

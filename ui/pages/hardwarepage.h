@@ -2,7 +2,7 @@
 // The Hardware Settings tab: the base's own settings (bump stop, centering spring,
 // safety, beeps, USB), what the base tells about its motor, and the analog inputs.
 
-#include "settingsrecords.h"
+#include "device/wire/settingsrecords.h"
 
 #include <QWidget>
 

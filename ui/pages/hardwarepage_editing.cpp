@@ -1,12 +1,12 @@
 // Editing the base's hardware settings: each control writes the hardware record at once;
 // the window applies it with the profiles after its safety check.
 
-#include "hardwarepage.h"
+#include "ui/pages/hardwarepage.h"
 #include "ui_hardwarepage.h"
 
-#include "controlvalues.h"
-#include "hardwareedits.h"
-#include "basesession.h"
+#include "ui/editing/controlvalues.h"
+#include "session/hardwareedits.h"
+#include "session/basesession.h"
 
 #include <QCheckBox>
 #include <QSignalBlocker>

@@ -1,7 +1,7 @@
-#include "overviewpage.h"
+#include "ui/pages/overviewpage.h"
 #include "ui_overviewpage.h"
 
-#include "theme.h"
+#include "ui/widgets/theme.h"
 
 OverviewPage::OverviewPage(QWidget *parent) : QWidget(parent), ui(new Ui::OverviewPage)
 {

@@ -1,12 +1,12 @@
 // Profiles to and from INI files: the user's export and import, and the automatic backup.
 
-#include "profilemanagementgroup.h"
+#include "ui/pages/profilemanagementgroup.h"
 
-#include "basesession.h"
-#include "profileimportexport.h"
-#include "profilelistedits.h"
-#include "profilelistsync.h"
-#include "userprompts.h"
+#include "session/basesession.h"
+#include "settings/profileimportexport.h"
+#include "settings/profilelistedits.h"
+#include "session/profilelistsync.h"
+#include "ui/widgets/userprompts.h"
 
 #include <QTimer>
 

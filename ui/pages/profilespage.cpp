@@ -1,9 +1,9 @@
-#include "profilespage.h"
+#include "ui/pages/profilespage.h"
 #include "ui_profilespage.h"
 
-#include "theme.h"
+#include "ui/widgets/theme.h"
 
-#include "profilemanagementgroup.h"
+#include "ui/pages/profilemanagementgroup.h"
 
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>

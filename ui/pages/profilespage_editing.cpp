@@ -2,23 +2,23 @@
 // record at once and marks it changed; nothing is sent from here. The window applies the
 // changed records later, after its safety check.
 
-#include "profilespage.h"
+#include "ui/pages/profilespage.h"
 #include "ui_profilespage.h"
 
-#include "basesession.h"
-#include "confirmbacktosimpleprofiledialog.h"
-#include "controlvalues.h"
-#include "datastoredefs.h"
-#include "hardwareedits.h"
-#include "profileedits.h"
-#include "profilemanagementgroup.h"
-#include "profilename.h"
-#include "profilereadings.h"
-#include "safetycheck.h"
-#include "simplesettings.h"
-#include "torquelines.h"
-#include "userprompts.h"
-#include "wheeltick.h"
+#include "session/basesession.h"
+#include "ui/dialogs/confirmbacktosimpleprofiledialog.h"
+#include "ui/editing/controlvalues.h"
+#include "settings/datastoredefs.h"
+#include "session/hardwareedits.h"
+#include "ui/editing/profileedits.h"
+#include "ui/pages/profilemanagementgroup.h"
+#include "settings/profilename.h"
+#include "ui/presentation/profilereadings.h"
+#include "session/safetycheck.h"
+#include "settings/simplesettings.h"
+#include "ui/presentation/torquelines.h"
+#include "ui/widgets/userprompts.h"
+#include "ui/presentation/wheeltick.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>

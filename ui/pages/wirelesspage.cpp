@@ -1,4 +1,4 @@
-#include "wirelesspage.h"
+#include "ui/pages/wirelesspage.h"
 #include "ui_wirelesspage.h"
 
 WirelessPage::WirelessPage(QWidget *parent) : QWidget(parent), ui(new Ui::WirelessPage)

@@ -1,6 +1,6 @@
-#include "effectlist.h"
+#include "ui/presentation/effectlist.h"
 
-#include "presentationtext.h"
+#include "ui/presentation/presentationtext.h"
 
 namespace presentation {
 namespace {

@@ -1,7 +1,7 @@
-#include "operatingmode.h"
+#include "ui/presentation/operatingmode.h"
 
-#include "colours.h"
-#include "presentationtext.h"
+#include "ui/presentation/colours.h"
+#include "ui/presentation/presentationtext.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 // The operating-mode line (`operationalLabel`): its text and colour, why torque is off
 // while operational, and what each mode enables or disables in the window.
 
-#include "devicestatus.h"
+#include "device/wire/devicestatus.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
 #pragma once
 // The three profile values the status presentation reads from the active profile.
 
-#include "profilerecord.h"
+#include "device/wire/profilerecord.h"
 
 #include <cstdint>
 

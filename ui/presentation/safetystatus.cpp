@@ -1,7 +1,7 @@
-#include "safetystatus.h"
+#include "ui/presentation/safetystatus.h"
 
-#include "colours.h"
-#include "presentationtext.h"
+#include "ui/presentation/colours.h"
+#include "ui/presentation/presentationtext.h"
 
 namespace presentation {
 namespace {

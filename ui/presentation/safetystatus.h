@@ -2,7 +2,7 @@
 // The E-stop and motor status line (`estopLabel`): E-stop state, the drive's fault list
 // with a link to our fault-location help page, and the line's colour.
 
-#include "devicestatus.h"
+#include "device/wire/devicestatus.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "statuslines.h"
+#include "ui/presentation/statuslines.h"
 
-#include "colours.h"
-#include "presentationtext.h"
+#include "ui/presentation/colours.h"
+#include "ui/presentation/presentationtext.h"
 
 #include <iterator>
 

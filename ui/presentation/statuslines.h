@@ -3,7 +3,7 @@
 // torque, the game-set steering angle, diagnostic numbers, the endstop safety dialog,
 // and what the window shows while no base is connected.
 
-#include "devicestatus.h"
+#include "device/wire/devicestatus.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "torquelines.h"
+#include "ui/presentation/torquelines.h"
 
-#include "presentationtext.h"
+#include "ui/presentation/presentationtext.h"
 
 namespace presentation {
 

@@ -1,6 +1,6 @@
-#include "wheeltick.h"
+#include "ui/presentation/wheeltick.h"
 
-#include "presentationtext.h"
+#include "ui/presentation/presentationtext.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // The wheel tick (40 ms): steering angle, the 128 buttons with their hold time, and the
 // seven analog axis rows, formatted for the Overview page.
 
-#include "wheelsample.h"
+#include "device/wire/wheelsample.h"
 
 #include <QString>
 

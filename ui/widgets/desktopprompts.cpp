@@ -1,4 +1,4 @@
-#include "desktopprompts.h"
+#include "ui/widgets/desktopprompts.h"
 
 #include <QDialog>
 #include <QFileDialog>

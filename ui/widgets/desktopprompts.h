@@ -1,7 +1,7 @@
 #pragma once
 // The prompts as a person at the desk answers them: Qt's file choosers and modal dialogs.
 
-#include "userprompts.h"
+#include "ui/widgets/userprompts.h"
 
 class DesktopPrompts final : public UserPrompts {
 public:

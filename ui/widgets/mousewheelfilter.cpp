@@ -1,4 +1,4 @@
-#include "mousewheelfilter.h"
+#include "ui/widgets/mousewheelfilter.h"
 
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>

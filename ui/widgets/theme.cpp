@@ -1,4 +1,4 @@
-#include "theme.h"
+#include "ui/widgets/theme.h"
 
 #include <QColor>
 #include <QDebug>

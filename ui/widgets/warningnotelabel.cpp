@@ -1,4 +1,4 @@
-#include "warningnotelabel.h"
+#include "ui/widgets/warningnotelabel.h"
 
 #include <QEvent>
 #include <QIcon>

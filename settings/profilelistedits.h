@@ -3,7 +3,7 @@
 // rule can be checked on its own. Entry 0 is the base's read-only safe profile and is
 // never moved, replaced or removed here.
 
-#include "profilelist.h"
+#include "settings/profilelist.h"
 
 #include <memory>
 #include <vector>

@@ -2,8 +2,8 @@
 // the copy, the 256-profile limit and the reorder mapping, which refuses rows that no
 // longer match the list.
 
-#include "profilelistedits.h"
-#include "profilename.h"
+#include "settings/profilelistedits.h"
+#include "settings/profilename.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "profilelistedits.h"
+#include "settings/profilelistedits.h"
 
 #include <algorithm>
 #include <map>

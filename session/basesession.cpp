@@ -29,6 +29,13 @@ void BaseSession::markActiveProfileChanged()
         profile->changed = 1;
 }
 
+void BaseSession::sendEditedProfileNow()
+{
+    if (const profDataNew *profile = editableProfile())
+        link_.setProfileData(std::uint16_t(editedProfileIndex()), *profile);
+    refreshControls(true);
+}
+
 void BaseSession::start()
 {
     statusTimer_.start(kStatusIntervalMs);

@@ -51,6 +51,9 @@ public:
     void setActiveProfile(int index) { link_.status.activeProfile = std::uint16_t(index); }
     // Every edit of a parameter or the name marks the active profile for the next apply.
     void markActiveProfileChanged();
+    // A switch between the simple and the advanced view takes effect on the base at once,
+    // not with the next auto-apply; the controls then show the view the record asks for.
+    void sendEditedProfileNow();
 
     // The profile last activated through the profile box; -1 after a disconnection.
     int lastActivatedProfile() const { return lastActivatedProfile_; }

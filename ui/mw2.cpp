@@ -54,7 +54,6 @@ MW2::~MW2()
     // The session outlives the window: nothing of it may call back in from here on.
     session_.disconnect(this);
     session_.applier().disconnect(this);
-    session_.statusTimer().stop();
     ui->ProfilesTab->setSession(nullptr);
     ui->hardwaresetuptab->setSession(nullptr);
 }

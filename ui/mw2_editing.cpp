@@ -130,11 +130,4 @@ void MW2::closeSteeringAngleWarning()
     delete steeringWarning_.data();
 }
 
-// The view switch takes effect on the base at once, not with the next auto-apply.
-void MW2::sendSwitchedProfile()
-{
-    const int index = session_.editedProfileIndex();
-    if (const profDataNew *profile = session_.editableProfile())
-        session_.link().setProfileData(std::uint16_t(index), *profile);
-    session_.refreshControls(true);
-}
+void MW2::sendSwitchedProfile() { session_.sendEditedProfileNow(); }

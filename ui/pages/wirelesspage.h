@@ -23,7 +23,6 @@ public:
     // The page takes the panel as its child and owns it; a second panel replaces
     // (and deletes) the first.
     void setReceiverPanel(QWidget *panel);
-    QWidget *receiverPanel() const { return receiverPanel_; }
 
     void clearWheelLines();
 

@@ -58,9 +58,9 @@ void MW2::setConnectedUi(bool connected)
     // Everything that talks to the base is usable only while one is connected.
     ui->advancedtab->setActionsEnabled(connected);
     ui->hardwaresetuptab->setSettingsEnabled(connected);
-    for (QWidget *control : {static_cast<QWidget *>(ui->OverviewTab), static_cast<QWidget *>(ui->ProfilesTab),
-                             static_cast<QWidget *>(ui->activateHighTorquepushbutton),
-                             static_cast<QWidget *>(ui->wirelesswheelstab)})
+    const QList<QWidget *> controls{ui->OverviewTab, ui->ProfilesTab, ui->activateHighTorquepushbutton,
+                                    ui->wirelesswheelstab};
+    for (QWidget *control : controls)
         control->setEnabled(connected);
     if (connected)
         return;

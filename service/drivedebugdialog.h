@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include <cstdint>
 #include <memory>
 
 class DeviceLink;

@@ -11,6 +11,8 @@
 #include "device/hid/hidapibackend.h"
 #include "device/hid/hidbackend.h"
 #include "ui/mw2.h"
+#include "service/drivedebugdialog.h"
+#include "service/profiledebugdialog.h"
 #include "basesim/panel/screenshotrun.h"
 #include "basesim/virtualbase.h"
 #include "basesim/panel/virtualbasepanel.h"
@@ -89,6 +91,17 @@ int main(int argc, char *argv[])
                                               QLatin1String(appinfo::releaseName));
     frame.setContent(window.get());
     frame.show();
+
+    // Service mode: raw drive and profile parameter windows for the whole run. Declared
+    // after the window, so the profile window goes first, then the drive window, then it.
+    std::unique_ptr<driveDebugDialog> driveWindow;
+    std::unique_ptr<profileDebugDialog> profileWindow;
+    if (options.showServiceDialogs) {
+        driveWindow = std::make_unique<driveDebugDialog>(session.link());
+        profileWindow = std::make_unique<profileDebugDialog>(session);
+        driveWindow->show();
+        profileWindow->show();
+    }
 
     // The virtual base's controls in a window of their own; declared last, so they go
     // before the main window and long before the backend they drive.

@@ -43,6 +43,7 @@ MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumbe
             &SettingsApplier::reloadFromFlash);
     connectSession();
     setUpEditing();
+    setUpServiceTools();
     torqueOffBlinkTimer->start(kTorqueBlinkIntervalMs);
 
     setConnectedUi(false);

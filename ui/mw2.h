@@ -47,6 +47,7 @@ public slots:
 
 private slots:
     void on_SaveToFlashButton_clicked();
+    void on_activateHighTorquepushbutton_clicked();
 
 private:
     void connectSession();
@@ -71,6 +72,11 @@ private:
     void sendSwitchedProfile();
     bool firstTabShown() const;
     void updateWheelImage(bool wirelessWheelConnected);
+    // Service tools (mw2_service.cpp).
+    void setUpServiceTools();
+    void openResetCenterDialog();
+    void openAskDriveParameters();
+    void openEncoderRecalibration();
 
     BaseSession &session_;
     UserPrompts &prompts_;
@@ -96,4 +102,5 @@ private:
     bool saveBlinkLit_ = false;
     QPointer<QDialog> steeringWarning_;
     MousewheelFilter *mouseWheelFilter_ = nullptr;
+    QPointer<QDialog> resetCenterDialog_;
 };

@@ -42,6 +42,13 @@ public:
     // Where the wheel picture comes from, on the picture and its caption.
     void setWheelToolTip(const QString &toolTip);
 
+signals:
+    // The centre button; the window opens the dialog that talks to the base.
+    void resetCenterRequested();
+
+private slots:
+    void on_resetWheelCenterpushButton_clicked() { emit resetCenterRequested(); }
+
 private:
     std::unique_ptr<Ui::OverviewPage> ui;
     std::array<QProgressBar *, kAnalogAxisCount> axisBars_{};

@@ -5,6 +5,7 @@
 #include "ui/widgets/userprompts.h"
 
 #include <QDebug>
+#include <QPointer>
 
 namespace eventlog {
 
@@ -18,10 +19,11 @@ EventLogDownload showEventLog(DeviceLink &link, UserPrompts &prompts, QWidget *p
             link.endEventLogRead();
         return download;
     }
-    {
-        EventLogDialog dialog(decodeEventLog(download.ring), prompts, parent);
-        prompts.exec(&dialog);
-    }
+    // Held through a guarded pointer: should the parent go while the window runs, it takes
+    // the window with it.
+    const QPointer<EventLogDialog> dialog = new EventLogDialog(decodeEventLog(download.ring), prompts, parent);
+    prompts.exec(dialog);
+    delete dialog.data();
     link.endEventLogRead();
     return download;
 }

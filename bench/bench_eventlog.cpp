@@ -70,6 +70,7 @@ int main(int argc, char **argv)
 
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
     std::vector<double> ratios;
+    std::vector<double> downloadRatios;
     int lines = 0;
     for (int run = 0; run < runs; ++run) {
         basesim::BaseConfig config;
@@ -102,6 +103,16 @@ int main(int argc, char **argv)
         }
         lines = prompts.linesShown;
         ratios.push_back(prompts.shownAfterMs / kIdealMs);
+
+        // The download alone, for where the time goes.
+        QElapsedTimer download;
+        download.start();
+        if (!eventlog::downloadEventLog(session.link()).ok) {
+            std::fprintf(stderr, "the download failed\n");
+            return 1;
+        }
+        downloadRatios.push_back(download.nsecsElapsed() / 1e6 / kIdealMs);
+        session.link().endEventLogRead();
         session.link().disconnectDevice();
     }
     std::vector<double> floors;
@@ -109,9 +120,12 @@ int main(int argc, char **argv)
         floors.push_back(sleepFloorMs() / kIdealMs);
     std::sort(ratios.begin(), ratios.end());
     std::sort(floors.begin(), floors.end());
+    std::sort(downloadRatios.begin(), downloadRatios.end());
     std::printf("event log: %d requests, %d lines shown, ideal %.0f ms\n", eventlog::kChunkRequests, lines, kIdealMs);
     std::printf("click to filled window / ideal: min %.4f median %.4f max %.4f over %d runs\n", ratios.front(),
                 ratios[ratios.size() / 2], ratios.back(), runs);
+    std::printf("download alone / ideal: min %.4f median %.4f max %.4f\n", downloadRatios.front(),
+                downloadRatios[downloadRatios.size() / 2], downloadRatios.back());
     std::printf("bare sleeps / ideal: min %.4f median %.4f max %.4f\n", floors.front(), floors[floors.size() / 2],
                 floors.back());
     return 0;

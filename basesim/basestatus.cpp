@@ -3,6 +3,7 @@
 #include "basesim/basestate.h"
 #include "basesim/commandtable.h"
 #include "basesim/eventcodes.h"
+#include "basesim/ffbeffects.h"
 
 #include <algorithm>
 
@@ -142,8 +143,7 @@ bool resetFfb(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffe
 {
     BaseState &state = base.state;
     state.eventLog.record(event::CmdResetFfb);
-    state.effectsAllocated = 0;
-    state.effectsPlaying = 0;
+    freeAllEffects(state);
     return false;
 }
 

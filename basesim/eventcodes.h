@@ -57,6 +57,18 @@ constexpr std::uint16_t CmdSetProfileText = 254;       // profile index (the sec
 constexpr std::uint16_t CmdRequestProfileText = 256;   // profile index (the second text)
 constexpr std::uint16_t CmdRequestAnalogName = 258;    // record index
 
+// Force-feedback activity, recorded at verbosity 1 and above. An effect's ID is its type's
+// bit in the effect masks plus 1.
+constexpr std::uint16_t FfbFindFreeSlot = 300;         // 0
+constexpr std::uint16_t FfbFoundFreeSlot = 301;        // effect ID
+constexpr std::uint16_t FfbStopAll = 302;              // 0
+constexpr std::uint16_t FfbStartEffect = 303;          // effect ID
+constexpr std::uint16_t FfbStopEffect = 304;           // effect ID
+constexpr std::uint16_t FfbFreeEffect = 305;           // effect ID
+constexpr std::uint16_t FfbFreeAll = 306;              // 0
+constexpr std::uint16_t FfbCreatedEffect = 307;        // effect type (bit of the masks)
+constexpr std::uint16_t FfbSetDeviceGain = 308;        // gain, 0..10000
+
 // Our own.
 constexpr std::uint16_t HighTorqueChange = 400;        // 1 on, 0 off, -1 wrong response (stays off)
 

@@ -13,9 +13,11 @@ bool replyEventLogChunk(CommandContext &base, const wire::CommandFrame &frame, w
 {
     const std::uint16_t start = u16Argument(frame);
     EventLog &log = base.state.eventLog;
-    // Once per download, so reading the ring does not push its own entries through it.
+    // A download from the start logs itself once, as the last entry before the ring
+    // stands still until the host ends the read.
     if (start == 0)
         log.record(event::CmdEventLogDownload, start);
+    log.frozen = true;
     wire::EventCodes codes{};
     wire::EventValues values{};
     for (std::size_t k = 0; k < wire::kEventLogChunkEntries; ++k) {
@@ -24,6 +26,12 @@ bool replyEventLogChunk(CommandContext &base, const wire::CommandFrame &frame, w
     }
     reply = wire::encodeEventLogChunk(log.head, codes, values);
     return true;
+}
+
+bool endEventLogRead(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &)
+{
+    base.state.eventLog.frozen = false;
+    return false;
 }
 
 // A level outside the verbosity list is ignored.
@@ -50,8 +58,8 @@ void logBoot(BaseState &state)
 void addEventLogCommands(CommandTable &table)
 {
     table.on(DeviceCommand::getLogData, replyEventLogChunk);
+    table.on(DeviceCommand::endEventLogRead, endEventLogRead);
     table.on(DeviceCommand::setEventLogVerbosity, setEventLogVerbosity);
-    // Not modelled, so no reply: endEventLogRead.
 }
 
 } // namespace basesim

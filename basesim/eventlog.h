@@ -1,6 +1,8 @@
 #pragma once
 // The base's event ring: a code and a signed value per entry, the newest at `head`. It
-// lives in RAM, so each power-on starts it afresh with the boot entries.
+// lives in RAM, so each power-on starts it afresh with the boot entries. While the host
+// downloads it the ring stands still, so the chunks fit together; what happens meanwhile
+// is not recorded.
 
 #include <array>
 #include <cstddef>
@@ -19,9 +21,13 @@ struct EventLog {
     std::array<std::int32_t, kEventLogSize> values{};
     // Index of the newest entry; an empty ring starts so that its first entry lands at 0.
     std::uint16_t head = kEventLogSize - 1;
+    // From the first chunk of a download until the host ends the read.
+    bool frozen = false;
 
     void record(std::uint16_t code, std::int32_t value = 0)
     {
+        if (frozen)
+            return;
         head = static_cast<std::uint16_t>((head + 1) % kEventLogSize);
         codes[head] = code;
         values[head] = value;
@@ -35,7 +41,7 @@ struct EventLog {
 // What the firmware writes first after power-on, into an empty ring.
 void logBoot(BaseState &state);
 
-// Log download and verbosity.
+// Log download, its end, and verbosity.
 void addEventLogCommands(CommandTable &table);
 
 } // namespace basesim

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 namespace basesim {
 
@@ -30,6 +31,8 @@ struct Faults {
     bool failWrites = false;   // write returns -1 and the frame never reaches the base
     bool failReads = false;    // read returns -1
     bool stopGameReports = false;
+    // Every event-log chunk names this as the ring's head: a base whose index went bad.
+    std::optional<std::uint16_t> eventLogHead;
     // Rewrites each reply as it is queued (after the packet type fault), to hand the host
     // contents no well-behaved base would send.
     std::function<void(wire::ReplyBuffer &)> tamperReply;

@@ -1,5 +1,7 @@
 #include "basesim/virtualbase.h"
 
+#include "device/wire/eventlogchunk.h"
+
 #include <algorithm>
 
 namespace basesim {
@@ -224,6 +226,8 @@ void VirtualBase::queueReply(wire::ReplyBuffer reply, Milliseconds now)
         if (faults_.wrongPacketTypeReplies > 0)
             --faults_.wrongPacketTypeReplies;
     }
+    if (faults_.eventLogHead && wire::hasPacketType(reply, PacketType::EventLogChunk))
+        wire::putU16(reply.data(), reply.size(), wire::kEventLogHeadOffset, *faults_.eventLogHead);
     if (faults_.tamperReply)
         faults_.tamperReply(reply);
     // The clock counts whole milliseconds: ready one tick after the latency, so that at

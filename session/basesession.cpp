@@ -1,5 +1,6 @@
 #include "session/basesession.h"
 
+#include "device/linkreservation.h"
 #include "firmware/includedfirmware.h"
 
 #include <QDebug>
@@ -135,7 +136,7 @@ void BaseSession::enterDisconnectedState()
 
 void BaseSession::wheelTick()
 {
-    if (!link_.connected || link_.updatesPaused) {
+    if (!link_.connected || linkReserved(link_)) {
         wheelSampleValid_ = false;
         return;
     }

@@ -1,6 +1,7 @@
 #include "session/settingsapplier.h"
 
 #include "session/basesession.h"
+#include "device/linkreservation.h"
 #include "session/hardwareedits.h"
 #include "settings/profileimportexport.h"
 #include "session/safetycheck.h"
@@ -47,7 +48,7 @@ void SettingsApplier::autoApplySettings()
         return;
     }
     // The link is reserved (flash write, drive procedure): the edits wait for the next tick.
-    if (link.updatesPaused)
+    if (linkReserved(link))
         return;
     profDataNew *active = session_.editedProfile();
     if (!active)

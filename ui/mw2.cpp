@@ -2,6 +2,8 @@
 #include "ui_mw2.h"
 
 #include "analog/analogconfigdialog.h"
+#include "eventlog/eventlogviewer.h"
+#include "eventlog/verbosity.h"
 #include "session/basesession.h"
 #include "app/changelogdialog.h"
 #include "ui/editing/savestate.h"
@@ -41,6 +43,10 @@ MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumbe
     connect(ui->hardwaresetuptab, &HardwarePage::configureAnalogsRequested, this, &MW2::openAnalogConfigDialog);
     connect(ui->advancedtab, &AdvancedPage::reloadFromFlashRequested, &session_.applier(),
             &SettingsApplier::reloadFromFlash);
+    connect(ui->advancedtab, &AdvancedPage::eventLogRequested, this,
+            [this] { eventlog::showEventLog(session_.link(), prompts_, this); });
+    connect(ui->advancedtab, &AdvancedPage::eventLogVerbosityRequested, this,
+            [this](int level) { eventlog::setVerbosity(session_.link(), level); });
     connectSession();
     setUpEditing();
     setUpServiceTools();

@@ -2,6 +2,7 @@
 #include "ui_virtualbasepanel.h"
 
 #include "basesim/panel/basevocabulary.h"
+#include "basesim/ffbeffects.h"
 #include "basesim/inputmotion.h"
 #include "basesim/virtualbase.h"
 
@@ -360,15 +361,14 @@ void VirtualBasePanel::on_effecttableWidget_itemChanged(QTableWidgetItem *item)
     BaseState &state = base_.state();
     const int bit = kEffectTypes[item->row()].bit;
     const bool on = item->checkState() == Qt::Checked;
-    if (item->column() == kLoadedColumn) {
-        setBit(state.effectsAllocated, bit, on);
-        if (!on)
-            setBit(state.effectsPlaying, bit, false);
-    } else {
-        setBit(state.effectsPlaying, bit, on);
-        if (on)
-            setBit(state.effectsAllocated, bit, true);
-    }
+    if (item->column() == kLoadedColumn && on)
+        loadEffect(state, bit);
+    else if (item->column() == kLoadedColumn)
+        unloadEffect(state, bit);
+    else if (on)
+        startEffect(state, bit);
+    else
+        stopEffect(state, bit);
     refresh();
 }
 

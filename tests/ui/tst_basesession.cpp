@@ -96,6 +96,8 @@ private slots:
     void autoApplyFollowsWheel();
     void saveReportsOutcome_data();
     void saveReportsOutcome();
+    void reservedLinkSilencesPolling_data();
+    void reservedLinkSilencesPolling();
 };
 
 void TestBaseSession::connectionReloadsEverything()
@@ -212,6 +214,53 @@ void TestBaseSession::saveReportsOutcome()
     b.clock.advance(basesim::kFlashSaveMs + 100);
     b.fixture.base->update();
     QCOMPARE(b.base().flash.profiles[kActive].param[1], cablePulled ? inFlash : kEditedSineGain);
+}
+
+void TestBaseSession::reservedLinkSilencesPolling_data()
+{
+    QTest::addColumn<QString>("reservedBy");
+    QTest::addColumn<QString>("sender");
+    for (const char *reservedBy : {"an operation", "the flash delay", "both"})
+        for (const char *sender : {"status tick", "wheel tick", "auto-apply"})
+            QTest::addRow("%s, %s", reservedBy, sender) << QString(reservedBy) << QString(sender);
+}
+
+// Nothing but the holder talks to the base while the link is reserved; once it is free,
+// each of them sends again.
+void TestBaseSession::reservedLinkSilencesPolling()
+{
+    QFETCH(QString, reservedBy);
+    QFETCH(QString, sender);
+    Bench b;
+    b.session.statusTick();
+    b.holdWheelAt(0);
+    DeviceLink &link = b.fixture.link();
+    const auto send = [&] {
+        if (sender == "status tick")
+            b.session.statusTick();
+        else if (sender == "wheel tick")
+            b.session.wheelTick();
+        else
+            b.session.applier().autoApplySettings();
+    };
+    b.editActiveProfile();
+    link.updatesPaused = reservedBy != "the flash delay";
+    if (reservedBy != "an operation")
+        link.flashDelayTimer().start(5000);
+    b.fixture.base->clearReceivedFrames();
+    QSignalSpy wheelReads(&b.session, &BaseSession::wheelSampled);
+    // The wheel tick only reads the reports the base streams.
+    const auto talked = [&] { return !b.fixture.base->receivedFrames().empty() || !wheelReads.isEmpty(); };
+
+    b.clock.advance(BaseSession::kWheelIntervalMs);
+    send();
+    QVERIFY(!talked());
+    QVERIFY(b.session.applier().settingsChanged());   // the edit waits
+
+    b.session.flashDelayElapsed();   // the holder lets go (the flash delay's end clears both)
+    b.clock.advance(BaseSession::kWheelIntervalMs);
+    send();
+    QVERIFY(talked());
 }
 
 QTEST_GUILESS_MAIN(TestBaseSession)

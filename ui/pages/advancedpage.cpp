@@ -31,6 +31,11 @@ void AdvancedPage::showEventLogVerbosity(int level)
     box->setCurrentIndex(level);
 }
 
+void AdvancedPage::on_seteventlogverbositypushButton_clicked()
+{
+    emit eventLogVerbosityRequested(ui->eventlogverbositycomboBox->currentIndex());
+}
+
 void AdvancedPage::showToolVersion(const QString &versionNumber, const QString &releaseName)
 {
     ui->conftoolversionLabel->setText(versionNumber);

@@ -53,10 +53,15 @@ public:
 signals:
     void reloadFromFlashRequested();
     void mouseWheelGuardToggled(bool on);
+    void eventLogRequested();
+    // The row of the verbosity box, which is the level the base is sent.
+    void eventLogVerbosityRequested(int level);
 
 private slots:
     void on_languagechangepushButton_clicked();
     void on_ReloadFlashButton_clicked() { emit reloadFromFlashRequested(); }
+    void on_eventlogpushButton_clicked() { emit eventLogRequested(); }
+    void on_seteventlogverbositypushButton_clicked();
 
 private:
     std::unique_ptr<Ui::AdvancedPage> ui;

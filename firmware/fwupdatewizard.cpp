@@ -54,6 +54,16 @@ fwupdatewizard::fwupdatewizard(QWidget *parent, int mode, DeviceLink &link, cons
     setPage(WaitForUpdateModePage, new fwupdatewizard_waitforupdatemode(mode, link, this));
     setPage(UpdateConfirmPage, new fwupdatewizard_updateconfirm(this));
     setPage(SuccessPage, new fwupdatewizard_successpage(this));
+    // The wizard re-enables Back whenever a page's completeness changes; during a flash
+    // it must stay out of reach. Connected after the wizard's own slot, so it runs last.
+    for (int id : pageIds()) {
+        connect(page(id), &QWizardPage::completeChanged, this, [this] {
+            if (flashing_) {
+                button(QWizard::BackButton)->setEnabled(false);
+                button(QWizard::CancelButton)->setEnabled(false);
+            }
+        });
+    }
     setStartId(IntroPage);
     setButtonLayout({QWizard::Stretch, QWizard::NextButton, QWizard::CancelButton});
     setOption(QWizard::NoCancelButtonOnLastPage, true);

@@ -12,6 +12,8 @@ namespace {
 constexpr int kBootloaderReplyTimeoutMs = 500;
 // Reports of other ids are tolerated only this long: the bootloader sends nothing else.
 constexpr int kBootloaderForeignReportMs = 51;
+// Rests up to this long are slept in one piece; the window may stall that long.
+constexpr linkclock::Milliseconds kSingleSleepMs = 20;
 
 } // namespace
 
@@ -100,11 +102,17 @@ bool DeviceLink::readBootloaderReply(wire::ReplyBuffer &buffer, const char *cont
 
 void DeviceLink::waitWithEvents(int milliseconds)
 {
-    if (milliseconds <= 0)
-        return;
-    const linkclock::Milliseconds deadline = linkclock::nowMs() + milliseconds;
+    if (milliseconds > 0)
+        waitUntilWithEvents(linkclock::nowMs() + milliseconds);
+}
+
+void DeviceLink::waitUntilWithEvents(linkclock::Milliseconds deadline)
+{
     for (linkclock::Milliseconds now = linkclock::nowMs(); now < deadline; now = linkclock::nowMs()) {
-        linkclock::sleepMs(1);
+        // A short rest is one sleep, so its wake-up is late only once; long waits keep
+        // the window painting every millisecond.
+        const linkclock::Milliseconds rest = deadline - now;
+        linkclock::sleepMs(rest <= kSingleSleepMs ? rest : 1);
         QCoreApplication::processEvents();
     }
 }

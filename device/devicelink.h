@@ -9,6 +9,7 @@
 #include "device/wire/driveparameterframe.h"
 #include "device/wire/eventlogchunk.h"
 #include "device/wire/frames.h"
+#include "device/hid/clock.h"
 #include "device/hid/hidbackend.h"
 #include "device/wire/indexedframes.h"
 #include "device/wire/settingsrecords.h"
@@ -211,9 +212,10 @@ public:
     bool askVeltraneBootloaderStatusNew();
     // Waits for a 0x7C report: 500 ms for anything, 51 ms while only other reports come.
     bool readBootloaderReply(wire::ReplyBuffer &buffer, const char *context);
-    // Waits on the link clock while the window keeps painting. The end is measured from
-    // the start, so the time spent on events does not add up over many short waits.
+    // Waits on the link clock while the window keeps painting; nothing for 0 or less.
     static void waitWithEvents(int milliseconds);
+    // The same up to a point in time, so that a run of pauses can follow one schedule.
+    static void waitUntilWithEvents(linkclock::Milliseconds deadline);
 
 private:
     enum class RecordRead { Ok, WriteFailed, NoReply, WrongReply };

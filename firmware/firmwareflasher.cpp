@@ -2,6 +2,7 @@
 
 #include "device/devicelink.h"
 #include "firmware/firmwareimage.h"
+#include "device/hid/clock.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -33,6 +34,10 @@ bool streamImage(DeviceLink &link, const QByteArray &image, FlashView &view)
     const auto *bytes = reinterpret_cast<const std::uint8_t *>(image.constData());
     const std::size_t length = std::size_t(image.size());
     const QString progress = QStringLiteral("%1/%2") + tr(" bytes sent.");
+    // The pauses follow one schedule: each ends 4 ms after the one before, so a late
+    // wake-up shortens the next pause instead of adding up over thousands of chunks.
+    // After a stall the chunks still come no closer than kMinimumChunkPauseMs.
+    linkclock::Milliseconds pauseEnd = linkclock::nowMs();
     for (std::size_t sent = 0; sent < length;) {
         const std::size_t n = std::min(wire::kFirmwareChunkSize, length - sent);
         if (!link.sendFirmwareChunk(sent == 0, bytes + sent, n)) {
@@ -44,7 +49,8 @@ bool streamImage(DeviceLink &link, const QByteArray &image, FlashView &view)
         QCoreApplication::processEvents();
         sent += n;
         view.setProgressText(progress.arg(sent).arg(length));
-        DeviceLink::waitWithEvents(kChunkPauseMs);
+        pauseEnd = std::max(pauseEnd + kChunkPauseMs, linkclock::nowMs() + kMinimumChunkPauseMs);
+        DeviceLink::waitUntilWithEvents(pauseEnd);
     }
     return true;
 }

@@ -25,6 +25,7 @@ public:
 // Times of the run, fixed by what the bootloader needs.
 constexpr int kEraseWaitsMs[] = {600, 600, 1000, 400, 200};
 constexpr int kChunkPauseMs = 4;
+constexpr int kMinimumChunkPauseMs = 2;
 constexpr int kVerifyRequestDelayMs = 10;
 constexpr int kVerifyWaitsMs[] = {1000, 5000};
 constexpr int kCrcPolls = 59;

@@ -20,6 +20,7 @@ namespace {
 const QString kBold = QStringLiteral("<b>");
 const QString kBoldEnd = QStringLiteral("</b>");
 const char kSearchingStyle[] = "QLabel {color: #e84e0f; font: 14pt;}";
+constexpr int kNarrowestTextWidth = 560;
 
 QLabel *wrappedLabel(const QString &text, QWidget *parent)
 {
@@ -130,6 +131,9 @@ fwupdatewizard_intropage::fwupdatewizard_intropage(int mode, const QString &imag
     layout->addSpacing(8);
     layout->addWidget(wrappedLabel(tr("By clicking %1 Next %2 the Veltrane 2 will enter firmware upgrade mode.  To use Veltrane after entering firmware mode you will need to either finish the update process or power cycle the Veltrane.<br><br>%1 Please note, that the Torque off button must not be pressed in a factory-new Veltrane 2 device (as of September 2019) in order to make the Veltrane 2 device to go to the Firmware Upgrade Mode.%2").arg(kBold, kBoldEnd), this));
     layout->addStretch();
+    // The wizard sizes itself by minimum sizes, which leave the wrapped texts out: ask for
+    // the height they need at the narrowest width the wizard takes.
+    setMinimumHeight(layout->heightForWidth(kNarrowestTextWidth));
 }
 
 bool fwupdatewizard_intropage::isComplete() const { return imageUsable_ && QWizardPage::isComplete(); }

@@ -33,6 +33,11 @@ BaseModel::BaseModel(const BaseConfig &config, Milliseconds now) : random_(std::
 void BaseModel::powerOn(Milliseconds now)
 {
     state_.live() = VolatileState::poweredOn(state_.kept(), state_.inputs, now);
+    // Without a whole program only the bootloader can run.
+    if (!state_.program.intact) {
+        enterBootloader();
+        return;
+    }
     logBoot(state_);
     connectAutomatically(state_);
 }
@@ -81,7 +86,8 @@ const CommandTable &BaseModel::bootloaderCommands()
 // does with anything it does not know.
 bool BaseModel::handleCommand(const wire::CommandFrame &frame, Milliseconds now, wire::ReplyBuffer &reply)
 {
-    if (frame[0] != wire::kCommandReportId)
+    // Each firmware listens to its own report id only.
+    if (frame[0] != (state_.inBootloader ? wire::kBootloaderOutReportId : wire::kCommandReportId))
         return false;
     const CommandTable &table = state_.inBootloader ? bootloaderCommands() : applicationCommands();
     const CommandHandler handler = table.find(wire::commandCode(frame));

@@ -5,6 +5,7 @@
 // the state over time and on commands; tests may set any field directly to put the base
 // into a given state.
 
+#include "basesim/basebootloader.h"
 #include "basesim/baseconfig.h"
 #include "basesim/basedrive.h"
 #include "basesim/basesettings.h"
@@ -35,6 +36,8 @@ struct PersistentState {
     DriveStore drive;
     // The wheels the receiver knows, with their pairing.
     WirelessReceiver receiver;
+    // The application's program, as the bootloader last left it (basebootloader.h).
+    ProgramFlash program;
 };
 
 // Set from outside the base, which only reads them (the E-stop cycle clears the drive's
@@ -67,6 +70,7 @@ struct VolatileState {
     // bus to restart in its bootloader.
     bool inBootloader = false;
     std::optional<Milliseconds> bootloaderJumpAt;
+    BootloaderSession bootloader;
 
     // Settings (basesettings.h): the copy the base runs from.
     std::uint16_t activeProfile = 0;

@@ -26,6 +26,12 @@ constexpr Milliseconds kFlashSaveMs = 1500;            // mode 12
 // the bus and comes back under the update-mode product id a little later.
 constexpr Milliseconds kBootloaderJumpMs = 100;
 constexpr Milliseconds kBootloaderEnumerationMs = 1500;
+// The bootloader erases the program flash, and computes the CRC of a received image, in
+// the background; the tool waits 2.8 s and 6 s for them.
+constexpr Milliseconds kBootloaderEraseMs = 2000;
+constexpr Milliseconds kBootloaderVerifyMs = 3000;
+// From the start command to the new application leaving the bootloader's bus.
+constexpr Milliseconds kApplicationStartMs = 100;
 
 constexpr Milliseconds kGameReportIntervalMs = 4;
 

@@ -36,6 +36,15 @@ struct Faults {
     // Rewrites each reply as it is queued (after the packet type fault), to hand the host
     // contents no well-behaved base would send.
     std::function<void(wire::ReplyBuffer &)> tamperReply;
+
+    // The bootloader: its CRC computation never finishes (it reports 0 for ever); the
+    // data of image chunk N (0-based, counted since the erase) arrives with a byte flipped;
+    // the cable is pulled once N chunks have arrived; the re-enumeration after the jump
+    // into the bootloader takes this long (-1: the usual time).
+    bool bootloaderCrcNeverComputed = false;
+    int corruptFirmwareChunk = -1;
+    int unplugAfterFirmwareChunks = -1;
+    int bootloaderEnumerationMs = -1;
 };
 
 } // namespace basesim

@@ -1,6 +1,7 @@
 #include "basesim/virtualbase.h"
 
 #include "device/wire/eventlogchunk.h"
+#include "device/wire/bootloaderframes.h"
 
 #include <algorithm>
 
@@ -14,6 +15,12 @@ int copyReport(const std::uint8_t *report, std::size_t reportLength, std::uint8_
     const std::size_t n = std::min(reportLength, length);
     std::copy(report, report + n, data);
     return static_cast<int>(n);
+}
+
+bool isImageChunk(const wire::CommandFrame &frame)
+{
+    return frame[0] == wire::kBootloaderOutReportId
+        && wire::bootloaderCommandOf(frame) == wire::BootloaderCommand::ImageData;
 }
 
 } // namespace
@@ -77,6 +84,10 @@ int VirtualBase::write(hid::Device *device, const std::uint8_t *data, std::size_
 
     wire::CommandFrame frame{};
     std::copy(data, data + std::min(length, frame.size()), frame.begin());
+    const bool imageChunk = isImageChunk(frame);
+    if (imageChunk && faults_.corruptFirmwareChunk >= 0
+        && state().bootloader.chunksReceived == std::uint32_t(faults_.corruptFirmwareChunk))
+        frame[wire::kChunkDataOffset] ^= 0x5A;
     // A long --simulated-base session keeps only the recent history.
     if (received_.size() >= kReceivedFramesKept)
         received_.erase(received_.begin(), received_.begin() + kReceivedFramesKept / 2);
@@ -93,6 +104,9 @@ int VirtualBase::write(hid::Device *device, const std::uint8_t *data, std::size_
         }
         queueReply(reply, queuedAt);
     }
+    if (imageChunk && faults_.unplugAfterFirmwareChunks >= 0
+        && state().bootloader.chunksReceived >= std::uint32_t(faults_.unplugAfterFirmwareChunks))
+        unplug();
     return static_cast<int>(length);
 }
 
@@ -199,7 +213,17 @@ void VirtualBase::advance(Milliseconds now)
     if (const auto jump = model_.bootloaderJumpAt(); jump && now >= *jump) {
         dropOffBus();
         model_.enterBootloader();
-        reenumerateAt_ = *jump + kBootloaderEnumerationMs;
+        reenumerateAt_ = *jump + (faults_.bootloaderEnumerationMs >= 0 ? faults_.bootloaderEnumerationMs
+                                                                       : kBootloaderEnumerationMs);
+    }
+    if (faults_.bootloaderCrcNeverComputed)
+        state().bootloader.crcReadyAt.reset();
+    // A verified image was started: the new application boots and enumerates again.
+    if (const auto leave = state().bootloader.leaveAt; state().inBootloader && leave && now >= *leave) {
+        dropOffBus();
+        model_.powerOn(*leave);
+        model_.advance(now);
+        reenumerateAt_ = *leave + kBootloaderEnumerationMs;
     }
     if (reenumerateAt_ && now >= *reenumerateAt_) {
         plugged_ = true;

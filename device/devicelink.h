@@ -3,11 +3,13 @@
 // waiting for replies, every operation of the protocol, and the records the replies fill.
 // One object per base, owned by its session; it talks through the HID backend it is given.
 
+#include "device/wire/bootloaderframes.h"
 #include "device/wire/devicemodel.h"
 #include "device/wire/devicestatus.h"
 #include "device/wire/driveparameterframe.h"
 #include "device/wire/eventlogchunk.h"
 #include "device/wire/frames.h"
+#include "device/hid/clock.h"
 #include "device/hid/hidbackend.h"
 #include "device/wire/indexedframes.h"
 #include "device/wire/settingsrecords.h"
@@ -194,6 +196,27 @@ public:
     bool enterHighTorqueMode();
     bool leaveHighTorqueMode();
 
+    // ---- The bootloader (device/bootloaderlink.cpp) ----
+    // Used on the handle openUpdateMode left open; `connected` stays false meanwhile.
+    // The last status the bootloader sent, and the CRC it computed over the received
+    // image (0 until it has).
+    wire::BootloaderStatus bootloaderStatus{};
+    std::uint32_t bootloaderCrc = 0;
+    // Each write closes the handle and marks the link down when it fails.
+    bool sendUnlockErase();
+    bool sendFirmwareChunk(bool firstChunk, const std::uint8_t *data, std::size_t length);
+    bool sendVerifyRequest(std::uint32_t crc, std::uint32_t imageLength);
+    // Start, then a no-operation frame; true only when the start command was written.
+    bool startApplication();
+    // Asks for the status; any failure closes the handle.
+    bool askVeltraneBootloaderStatusNew();
+    // Waits for a 0x7C report: 500 ms for anything, 51 ms while only other reports come.
+    bool readBootloaderReply(wire::ReplyBuffer &buffer, const char *context);
+    // Waits on the link clock while the window keeps painting; nothing for 0 or less.
+    static void waitWithEvents(int milliseconds);
+    // The same up to a point in time, so that a run of pauses can follow one schedule.
+    static void waitUntilWithEvents(linkclock::Milliseconds deadline);
+
 private:
     enum class RecordRead { Ok, WriteFailed, NoReply, WrongReply };
 
@@ -213,6 +236,7 @@ private:
     bool sendDriveFrame(DeviceCommand code, const DriveParameterFrame &frame);
     void markInterlockSlot(std::int32_t value);
     bool sendInterlockWrite();
+    bool sendBootloaderFrame(const wire::BootloaderFrame &frame);
 
     hid::Backend &backend_;
     QTimer flashDelayTimer_;

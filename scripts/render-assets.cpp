@@ -22,9 +22,9 @@ const std::vector<int> iconSizes = {16, 24, 32, 48, 64, 128, 256};
 
 const QByteArray themeOrange = "#e84e0f";
 
-QImage render(QSvgRenderer &svg, int size)
+QImage render(QSvgRenderer &svg, int size, int height = 0)
 {
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    QImage image(size, height > 0 ? height : size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -115,7 +115,7 @@ int main(int argc, char *argv[])
     const bool png = mode == "png" && (argc == 5 || argc == 6);
     if (!ico && !png) {
         std::fputs("usage: render-assets ico <in.svg> <out.ico>\n"
-                   "       render-assets png <in.svg> <out.png> <size> [#rrggbb]\n",
+                   "       render-assets png <in.svg> <out.png> <size>|<width>x<height> [#rrggbb]\n",
                    stderr);
         return 2;
     }
@@ -136,5 +136,8 @@ int main(int argc, char *argv[])
 
     if (ico)
         return writeFile(argv[3], icoFile(svg)) ? 0 : 1;
-    return writeFile(argv[3], pngEntry(render(svg, QByteArray(argv[4]).toInt()))) ? 0 : 1;
+    // "400x160" gives a picture that is not square.
+    const QList<QByteArray> size = QByteArray(argv[4]).split('x');
+    const int height = size.size() > 1 ? size[1].toInt() : 0;
+    return writeFile(argv[3], pngEntry(render(svg, size[0].toInt(), height))) ? 0 : 1;
 }

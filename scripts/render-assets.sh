@@ -25,3 +25,5 @@ done
 render png "$res/graphics2/warning.svg" "$res/graphics2/warning.png" 64
 # The wheel picture must be exactly 400 x 400: other sizes are rejected when loaded.
 render png "$res/graphics2/veltrane2_gui_wheel_1.svg" "$res/graphics2/veltrane2_gui_wheel_1_400px.png" 400
+# The firmware wizard picture, wider than high.
+render png "$res/graphics2/hl_veltrane.svg" "$res/graphics2/hl_veltrane_400px.png" 400x160

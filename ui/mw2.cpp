@@ -8,6 +8,7 @@
 #include "app/changelogdialog.h"
 #include "ui/editing/savestate.h"
 #include "ui/widgets/theme.h"
+#include "firmware/fwupdatewizard.h"
 #include "firmware/toonewfirmwareprompt.h"
 #include "ui/widgets/userprompts.h"
 
@@ -122,6 +123,9 @@ void MW2::openFirmwareWizard(int mode)
 {
     stopBlinkTimers();
     qDebug() << "firmware update wizard requested, mode" << mode;
+    // The session stopped its polling; the wizard has the link to itself until it closes.
+    auto *wizard = new fwupdatewizard(this, mode, session_.link());
+    prompts_.exec(wizard);
 }
 
 void MW2::showFirmwareTooNew()

@@ -149,6 +149,28 @@ void VirtualBasePanel::refresh()
     followBase();
 }
 
+// What the bootloader is doing with a firmware transfer, for the USB line.
+QString VirtualBasePanel::bootloaderProgress(const BaseState &state)
+{
+    const BootloaderSession &session = state.bootloader;
+    const QString received = tr("%1 bytes received").arg(session.writePointer);
+    switch (session.phase(linkclock::nowMs())) {
+    case PhaseErasing:
+        return tr(": erasing the program");
+    case PhaseReceiving:
+        return QLatin1String(": ") + received;
+    case PhaseVerifying:
+        return tr(": %1, verifying").arg(received);
+    case PhaseVerified:
+        return tr(": %1, image verified").arg(received);
+    case PhaseVerifyFailed:
+        return tr(": %1, image does not match").arg(received);
+    case PhaseIdle:
+        break;
+    }
+    return state.program.intact ? QString() : tr(": no program");
+}
+
 void VirtualBasePanel::showReadout()
 {
     const BaseState &state = base_.state();
@@ -158,7 +180,7 @@ void VirtualBasePanel::showReadout()
     if (!base_.plugged())
         usb += tr("unplugged");
     else if (state.inBootloader)
-        usb += tr("in its bootloader (%1)").arg(hex(base_.currentProductId(), 4));
+        usb += tr("in its bootloader (%1)").arg(hex(base_.currentProductId(), 4)) + bootloaderProgress(state);
     else
         usb += tr("plugged in (%1)").arg(hex(base_.currentProductId(), 4));
     ui->usbreadoutLabel->setText(usb);

@@ -19,6 +19,7 @@ class VirtualBasePanel;
 namespace basesim {
 
 class VirtualBase;
+struct BaseState;
 
 class VirtualBasePanel : public QWidget {
     Q_OBJECT
@@ -58,6 +59,7 @@ private:
     // A real base changes its firmware version only when it starts again.
     void applyPendingFirmware();
     void showReadout();
+    static QString bootloaderProgress(const BaseState &state);
     void followBase();
 
     std::unique_ptr<Ui::VirtualBasePanel> ui;

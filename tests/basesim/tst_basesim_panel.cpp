@@ -3,6 +3,7 @@
 
 #include "tests/basesim/basesimbench.h"
 #include "basesim/panel/virtualbasepanel.h"
+#include "device/wire/bootloaderframes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -374,6 +375,22 @@ void TestBaseSimPanel::unplugAndBootloader()
     QCOMPARE(p.bench.base.currentProductId(), kProductIdUpdateMode);
     QVERIFY(!p.find<QPushButton>("bootloaderpushButton")->isEnabled());
     QVERIFY(p.find<QLabel>("usbreadoutLabel")->text().contains("bootloader"));
+
+    // A firmware transfer shows as it goes.
+    QLabel *usb = p.find<QLabel>("usbreadoutLabel");
+    p.bench.reopen();
+    p.bench.send(wire::bootloaderCommand(wire::BootloaderCommand::UnlockErase));
+    p.panel.refresh();
+    QVERIFY2(usb->text().endsWith(": erasing the program"), qPrintable(usb->text()));
+    p.bench.wait(basesim::kBootloaderEraseMs);
+    const std::vector<std::uint8_t> chunk(55, 0x11);
+    p.bench.send(wire::firmwareChunk(true, chunk.data(), 55));
+    p.bench.send(wire::firmwareChunk(false, chunk.data(), 20));
+    p.panel.refresh();
+    QVERIFY2(usb->text().endsWith(": 75 bytes received"), qPrintable(usb->text()));
+    p.bench.send(wire::verifyRequest(0, 75));
+    p.panel.refresh();
+    QVERIFY2(usb->text().endsWith(": 75 bytes received, verifying"), qPrintable(usb->text()));
 }
 
 void TestBaseSimPanel::controlsFollowTheBase()

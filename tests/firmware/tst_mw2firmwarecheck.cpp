@@ -32,9 +32,13 @@ struct DialogAnswerer {
             classes << QString::fromLatin1(dialog->metaObject()->className());
             titles << dialog->windowTitle();
             dialogs << dialog;
-            if (auto *buttons = dialog->findChild<QDialogButtonBox *>())
+            if (auto *buttons = dialog->findChild<QDialogButtonBox *>()) {
                 buttons->buttons().first()->click();
-            return int(QDialog::Accepted);
+                return int(QDialog::Accepted);
+            }
+            // The update wizard: the user cancels on its first page.
+            dialog->reject();
+            return int(QDialog::Rejected);
         };
     }
 };
@@ -136,6 +140,10 @@ void TestMw2FirmwareCheck::firstStatusDecides()
         QCOMPARE(answerer.titles, QStringList{"Too new firmware detected"});
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(!answerer.dialogs.first()); // deleted once answered
+    } else if (wizardMode >= 0) {
+        QCOMPARE(answerer.classes, QStringList{"fwupdatewizard"});
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!answerer.dialogs.first()); // deleted once closed
     } else {
         QVERIFY(answerer.classes.isEmpty());
     }

@@ -2,7 +2,7 @@
 #include "ui_askdriveparametersdialog.h"
 
 #include "device/devicelink.h"
-#include "service/linkaccess.h"
+#include "device/linkreservation.h"
 #include "service/parametercells.h"
 
 #include <QClipboard>
@@ -28,7 +28,7 @@ AskDriveParametersDialog::~AskDriveParametersDialog() = default;
 void AskDriveParametersDialog::on_lineEdit_editingFinished()
 {
     ui->messagelabel->clear();
-    if (!linkFree(link_)) {
+    if (linkReserved(link_)) {
         ui->messagelabel->setText(tr("The base is busy (saving settings). Nothing was asked; try again in a few seconds."));
         return;
     }

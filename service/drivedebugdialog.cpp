@@ -2,7 +2,7 @@
 #include "ui_drivedebugdialog.h"
 
 #include "device/devicelink.h"
-#include "service/linkaccess.h"
+#include "device/linkreservation.h"
 #include "service/parametercells.h"
 
 #include <QTableWidgetItem>
@@ -39,7 +39,7 @@ void driveDebugDialog::setCell(int row, int column, const QString &text)
 
 bool driveDebugDialog::linkAvailable()
 {
-    if (linkFree(link_))
+    if (!linkReserved(link_))
         return true;
     ui->messagelabel->setText(tr("The base is busy (saving settings or running a service procedure). "
                                  "Nothing was sent; try again in a few seconds."));

@@ -2,7 +2,7 @@
 #include "ui_encoderrecalibrationdialog.h"
 
 #include "device/devicelink.h"
-#include "service/linkaccess.h"
+#include "device/linkreservation.h"
 #include "ui/widgets/userprompts.h"
 
 #include <QClipboard>
@@ -25,11 +25,11 @@ EncoderRecalibrationDialog::~EncoderRecalibrationDialog() = default;
 bool EncoderRecalibrationDialog::run(DeviceLink &link, UserPrompts &prompts, QWidget *parent,
                                      service::EncoderRecalibration::Wait wait)
 {
-    if (!linkFree(link)) {
+    const LinkReservation hold(link);
+    if (!hold.granted()) {
         qDebug() << "encoder recalibration not opened: the link is busy";
         return false;
     }
-    const LinkHold hold(link);
     EncoderRecalibrationDialog dialog(link, std::move(wait), parent);
     prompts.exec(&dialog);
     return true;

@@ -8,7 +8,7 @@
 #include "service/activatehightorque.h"
 #include "service/askdriveparametersdialog.h"
 #include "service/encoderrecalibrationdialog.h"
-#include "service/linkaccess.h"
+#include "device/linkreservation.h"
 #include "service/resetcenterdialog.h"
 #include "session/basesession.h"
 #include "ui/presentation/statuslines.h"
@@ -37,7 +37,7 @@ void MW2::setUpServiceTools()
 void MW2::on_activateHighTorquepushbutton_clicked()
 {
     DeviceLink &link = session_.link();
-    if (!linkFree(link)) {
+    if (linkReserved(link)) {
         qDebug() << "high torque button: the link is busy";
         return;
     }

@@ -37,6 +37,27 @@ void BaseSession::sendEditedProfileNow()
     refreshControls(true);
 }
 
+bool BaseSession::resetForceFeedback()
+{
+    if (linkReserved(link_)) {
+        qDebug() << "reset FFB refused: the link is busy";
+        return false;
+    }
+    return link_.resetFfb();
+}
+
+bool BaseSession::restartFromScratch()
+{
+    if (linkReserved(link_)) {
+        qDebug() << "restart refused: the link is busy";
+        return false;
+    }
+    qDebug() << "starting everything from scratch";
+    link_.disconnectDevice();
+    statusTick();
+    return link_.connected;
+}
+
 void BaseSession::start()
 {
     statusTimer_.start(kStatusIntervalMs);

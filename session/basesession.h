@@ -74,6 +74,12 @@ public:
 
     QTimer &statusTimer() { return statusTimer_; }
     QTimer &wheelTimer() { return wheelTimer_; }
+    // The base forgets every force-feedback effect a game created.
+    bool resetForceFeedback();
+    // Drops the connection and connects again at once, reading everything anew (the
+    // firmware check included). Refused while an operation holds the link.
+    bool restartFromScratch();
+
     // Starts the status and wheel timers and the auto-apply.
     void start();
     // Stops every timer of the conversation (the firmware prompts end the program).

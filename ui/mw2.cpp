@@ -44,6 +44,10 @@ MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumbe
     connect(ui->hardwaresetuptab, &HardwarePage::configureAnalogsRequested, this, &MW2::openAnalogConfigDialog);
     connect(ui->advancedtab, &AdvancedPage::reloadFromFlashRequested, &session_.applier(),
             &SettingsApplier::reloadFromFlash);
+    connect(ui->advancedtab, &AdvancedPage::resetForceFeedbackRequested, &session_,
+            &BaseSession::resetForceFeedback);
+    connect(ui->advancedtab, &AdvancedPage::restartFromScratchRequested, &session_,
+            &BaseSession::restartFromScratch);
     connect(ui->advancedtab, &AdvancedPage::eventLogRequested, this,
             [this] { eventlog::showEventLog(session_.link(), prompts_, this); });
     connect(ui->advancedtab, &AdvancedPage::eventLogVerbosityRequested, this,

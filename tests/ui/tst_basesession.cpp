@@ -98,6 +98,8 @@ private slots:
     void saveReportsOutcome();
     void reservedLinkSilencesPolling_data();
     void reservedLinkSilencesPolling();
+    void userActionsWaitForAFreeLink_data();
+    void userActionsWaitForAFreeLink();
 };
 
 void TestBaseSession::connectionReloadsEverything()
@@ -261,6 +263,48 @@ void TestBaseSession::reservedLinkSilencesPolling()
     b.clock.advance(BaseSession::kWheelIntervalMs);
     send();
     QVERIFY(talked());
+}
+
+void TestBaseSession::userActionsWaitForAFreeLink_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("reserved");
+    for (const char *action : {"reset force feedback", "start from scratch"})
+        for (const bool reserved : {false, true})
+            QTest::addRow("%s, link %s", action, reserved ? "reserved" : "free") << QString(action) << reserved;
+}
+
+// The Advanced page's device actions: the reset reaches the base as its command; a start
+// from scratch reads everything again, so what changed on the base behind the tool's back
+// shows; neither sends anything while another operation holds the link.
+void TestBaseSession::userActionsWaitForAFreeLink()
+{
+    QFETCH(QString, action);
+    QFETCH(bool, reserved);
+    Bench b;
+    b.session.statusTick();
+    std::strcpy(b.base().ram.profiles[1].name.data(), "Renamed on the base");
+    DeviceLink &link = b.fixture.link();
+    link.updatesPaused = reserved;
+    b.fixture.base->clearReceivedFrames();
+    QSignalSpy reloads(&b.session, &BaseSession::reloadFinished);
+
+    const bool done = action == "reset force feedback" ? b.session.resetForceFeedback()
+                                                       : b.session.restartFromScratch();
+    QCOMPARE(done, !reserved);
+    if (reserved) {
+        QVERIFY(b.fixture.base->receivedFrames().empty());
+        QVERIFY(link.connected);
+        return;
+    }
+    if (action == "reset force feedback") {
+        QCOMPARE(b.framesWithCode(0x29), 1);
+        QVERIFY(reloads.isEmpty());
+        return;
+    }
+    QCOMPARE(reloads.size(), 1);
+    QCOMPARE(reloads.first().at(0).toBool(), true);
+    QCOMPARE(QString::fromUtf8(b.session.profiles().at(1)->name.data()), QString("Renamed on the base"));
 }
 
 QTEST_GUILESS_MAIN(TestBaseSession)

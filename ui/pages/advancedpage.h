@@ -52,6 +52,8 @@ public:
 
 signals:
     void reloadFromFlashRequested();
+    void resetForceFeedbackRequested();
+    void restartFromScratchRequested();
     void mouseWheelGuardToggled(bool on);
     void eventLogRequested();
     // The row of the verbosity box, which is the level the base is sent.
@@ -60,6 +62,8 @@ signals:
 private slots:
     void on_languagechangepushButton_clicked();
     void on_ReloadFlashButton_clicked() { emit reloadFromFlashRequested(); }
+    void on_resetffbstatepushButton_clicked() { emit resetForceFeedbackRequested(); }
+    void on_RestartEverythingFromScratchButton_clicked() { emit restartFromScratchRequested(); }
     void on_eventlogpushButton_clicked() { emit eventLogRequested(); }
     void on_seteventlogverbositypushButton_clicked();
 

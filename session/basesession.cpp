@@ -176,5 +176,12 @@ void BaseSession::flashDelayElapsed()
 {
     link_.flashDelayTimer().stop();
     link_.updatesPaused = false;
+    if (rereadPending_) {
+        rereadPending_ = false;
+        QString error;
+        if (!rereadRecords(error))
+            qDebug() << "reading the settings after the reload failed:" << error;
+        requestFullRefresh();
+    }
     emit flashDelayEnded();
 }

@@ -104,6 +104,11 @@ public slots:
     void wheelTick();
     void flashDelayElapsed();
 
+public:
+    // After a reload from flash the base runs its saved settings: once the flash delay is
+    // over, the records are read again before anything is shown as current.
+    void rereadAfterFlashDelay() { rereadPending_ = true; }
+
 signals:
     // Before the first status tick does anything: the window's start-up prompts.
     void firstTick();
@@ -136,6 +141,7 @@ private:
     bool runReload(QString &error);
     FirmwareCheck firmwareCheck();
     bool readAllProfiles();
+    bool rereadRecords(QString &error);
 
     SessionOptions options_;
     DeviceLink link_;
@@ -145,6 +151,7 @@ private:
     QTimer wheelTimer_;
 
     bool firstTickPending_ = true;
+    bool rereadPending_ = false;
     bool forceFullRefresh_ = true;
     bool firstConnectionDone_ = false;
     int lastActivatedProfile_ = -1;

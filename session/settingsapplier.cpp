@@ -125,7 +125,8 @@ void SettingsApplier::saveToFlash()
 
 void SettingsApplier::reloadFromFlash()
 {
-    session_.link().reloadFromFlash();
+    if (session_.link().reloadFromFlash())
+        session_.rereadAfterFlashDelay();
     session_.requestFullRefresh();
     setSaveEnabled(true);
     settingsChanged_ = false;

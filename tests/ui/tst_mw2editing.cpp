@@ -162,6 +162,8 @@ private slots:
     void saveAppliesPendingEditFirst_data();
     void saveAppliesPendingEditFirst();
     void reloadFromFlashDropsPendingEdits();
+    void reloadFromFlashShowsWhatTheBaseRuns_data();
+    void reloadFromFlashShowsWhatTheBaseRuns();
     void saveButtonTellsUnsavedState();
     void viewSwitchesReachBaseAtOnce();
     void renamingActiveProfile_data();
@@ -601,6 +603,46 @@ void TestMw2Editing::reloadFromFlashDropsPendingEdits()
     s.tick();
     QCOMPARE(refreshSpy.size(), 1);
     QCOMPARE(refreshSpy.takeFirst()[0].toBool(), true);
+}
+
+void TestMw2Editing::reloadFromFlashShowsWhatTheBaseRuns_data()
+{
+    QTest::addColumn<bool>("unplugDuringDelay");
+    QTest::newRow("base stays") << false;
+    QTest::newRow("base gone during the delay") << true;
+}
+
+void TestMw2Editing::reloadFromFlashShowsWhatTheBaseRuns()
+{
+    QFETCH(bool, unplugDuringDelay);
+    Session s;
+    s.holdWheelAt(0);
+    // An applied but unsaved edit: the base runs 150, its flash holds 100.
+    s.set("sinehorizontalSlider", 150);
+    s.applier().autoApplySettings();
+    QCOMPARE(s.base().ram.profiles[1].param[1], 150u);
+    QCOMPARE(s.base().flash.profiles[1].param[1], 100u);
+    // A hardware value the base runs but never saved either.
+    s.base().ram.hardware.word[5] = s.base().flash.hardware.word[5] + 1;
+    s.link().getHardwareDataNew();
+    s.tick();
+
+    s.find<QPushButton>("ReloadFlashButton")->click();
+    if (unplugDuringDelay)
+        s.fixture.base->unplug();
+    s.fixture.session.flashDelayElapsed();
+    s.tick();
+    if (unplugDuringDelay) {
+        // Nothing read: the window goes to the disconnected path rather than claiming values.
+        QVERIFY(!s.link().connected);
+        s.tick();
+        QVERIFY(s.fixture.session.profiles().empty());
+        return;
+    }
+    QCOMPARE(s.profile(1).param[1], 100u);
+    QCOMPARE(s.find<QAbstractSlider>("sinehorizontalSlider")->value(), 100);
+    QCOMPARE(s.link().hardwareSettings.word[5], s.base().flash.hardware.word[5]);
+    QVERIFY(!s.applier().settingsChanged());
 }
 
 void TestMw2Editing::saveButtonTellsUnsavedState()

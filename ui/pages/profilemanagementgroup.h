@@ -24,8 +24,9 @@ class ProfileManagementGroup : public QGroupBox {
 
 public:
     static constexpr int kLoadSaveIndicatorMs = 5000;
-    // Import slows polling down for good.
-    static constexpr int kStatusIntervalAfterImportMs = 5000;
+    // Polling goes back to its usual pace after an import: a slower tick would show an
+    // E-stop or a drive fault seconds late for the rest of the run.
+    static constexpr int kStatusIntervalAfterImportMs = 1000;
 
     explicit ProfileManagementGroup(QWidget *parent = nullptr);
     ~ProfileManagementGroup() override;

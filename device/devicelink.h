@@ -75,6 +75,9 @@ public:
     // The records the replies fill; zero until the first read.
     DeviceStatus status;
     WheelSample wheelSample;
+    // The base streams no wheel reports outside operation: `wheelSample` then holds a
+    // stand-in, not where the wheel is.
+    bool wheelSampleStale = false;
     HardwareSettings hardwareSettings;
     AnalogSettingsTable analogSettings{};
     HighTorqueFrame highTorqueFrame;   // kept between the steps of the interlock

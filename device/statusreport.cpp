@@ -53,8 +53,10 @@ bool DeviceLink::readWheelReport()
         const int received = backend_.read(deviceHandle, report.data(), report.size());
         if (received == 0) {
             // Outside operation the base streams nothing; show the wheel centred.
-            if (status.operatingMode != wire::ModeOperational)
+            if (status.operatingMode != wire::ModeOperational) {
                 wheelSample.position = wire::kWheelCentre;
+                wheelSampleStale = true;
+            }
             return true;
         }
         if (received < 0) {
@@ -65,6 +67,7 @@ bool DeviceLink::readWheelReport()
         }
         if (report[0] == wire::kGameReportId) {
             wheelSample = wire::decodeWheelReport(report.data(), report.size());
+            wheelSampleStale = false;
             return true;
         }
         if (stopwatch.elapsedMs() > kWheelReportTimeoutMs) {

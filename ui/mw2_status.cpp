@@ -190,7 +190,16 @@ void MW2::wheelUIUpdate()
         const profDataNew *active = session_.profileAt(link.status.activeProfile);
         range = active ? steeringRangeDegrees(*active) : 0;
     }
-    const WheelView view = wheelTick_.update(link.wheelSample, range, enabledAxes(link));
+    WheelView view = wheelTick_.update(link.wheelSample, range, enabledAxes(link));
+    if (link.wheelSampleStale) {
+        // No report: the angle is unknown. A dash rather than a confident 0.00, the picture
+        // and the angle the safety check uses stay where the wheel was last seen, and a
+        // warning that asks to centre the wheel stays open.
+        view.degreesText = tr("- °");
+        view.angle = currentAngle_;
+        view.redrawWheel = false;
+        view.closeSteeringWarning = false;
+    }
 
     OverviewPage *overview = ui->OverviewTab;
     overview->showButtons(view.buttonRows);

@@ -24,6 +24,7 @@ private slots:
     void endstopDialogFollowsForces();
     void torqueLinesFromPeakCurrentAndStrength();
     void wheelAngleButtonsAndAxes();
+    void wheelAngleUnknownWithoutReports();
     void unplugAndReplug();
     void torqueButtonBlinks();
 
@@ -167,6 +168,31 @@ void TestMw2Status::wheelAngleButtonsAndAxes()
     QCOMPARE(s.text("BrakeLabel"), QString("01234"));   // brake has a pin in the record in use
     QCOMPARE(s.text("yLabel"), QString("disabled"));    // y has none
     QVERIFY(!s.window.findChild<QLabel *>("wheelLabel")->pixmap(Qt::ReturnByValue).isNull());
+}
+
+void TestMw2Status::wheelAngleUnknownWithoutReports()
+{
+    Session s;
+    s.tick();
+    s.base().holdWheel(65535);
+    auto wheelTicks = [&] {
+        for (int tick = 0; tick < 14; ++tick) {
+            s.clock.advance(40);
+            s.fixture.session.wheelTick();
+        }
+    };
+    wheelTicks();
+    QCOMPARE(s.text("WheelDegreesLabel"), QString("450.00 °"));
+
+    // The E-stop ends operation: the base stops its wheel reports while the wheel stays put.
+    s.base().estopPressed = true;
+    for (int i = 0; i < 3; ++i) {
+        s.clock.advance(1000);
+        s.tick();
+    }
+    QVERIFY(s.fixture.link().status.operatingMode != wire::ModeOperational);
+    wheelTicks();
+    QCOMPARE(s.text("WheelDegreesLabel"), QString("- °"));
 }
 
 void TestMw2Status::unplugAndReplug()

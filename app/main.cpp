@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QSettings>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
@@ -56,8 +57,10 @@ int main(int argc, char *argv[])
 
     // Outlives everything below, so the segment is released last.
     RunGuard guard(QString::fromLatin1(appinfo::runGuardKey));
-    if (!guard.tryToRun())
+    if (!guard.tryToRun()) {
+        std::fputs(refuseSecondCopy(guard).toLocal8Bit().constData(), stderr);
         return 0;
+    }
 
     if (options.logToFile)
         qInstallMessageHandler(logMessageHandler);
@@ -91,6 +94,16 @@ int main(int argc, char *argv[])
                                               QLatin1String(appinfo::releaseName));
     frame.setContent(window.get());
     frame.show();
+    // A second copy that was refused asks through the run guard to see this window.
+    QTimer showRequests;
+    QObject::connect(&showRequests, &QTimer::timeout, &frame, [&guard, &frame] {
+        if (!guard.takeShowRequest())
+            return;
+        frame.showNormal();
+        frame.raise();
+        frame.activateWindow();
+    });
+    showRequests.start(500);
 
     // Service mode: raw drive and profile parameter windows for the whole run. Declared
     // after the window, so the profile window goes first, then the drive window, then it.

@@ -11,8 +11,10 @@ QString deriveName(const QString &key, const char *salt)
     return QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha1).toHex());
 }
 
-// The segment only marks a running copy; its contents are never used.
+// The segment marks a running copy; its first byte carries a refused copy's request to
+// show the window.
 constexpr int segmentSize = 8;
+constexpr char kShowRequested = 1;
 
 } // namespace
 
@@ -72,4 +74,38 @@ void RunGuard::release()
     if (sharedMem_.isAttached())
         sharedMem_.detach();
     memLock_.release();
+}
+
+bool RunGuard::askRunningCopyToShow()
+{
+    QSharedMemory running(sharedMemKey_);
+    memLock_.acquire();
+    const bool attached = running.attach();
+    if (attached) {
+        running.lock();
+        static_cast<char *>(running.data())[0] = kShowRequested;
+        running.unlock();
+        running.detach();
+    }
+    memLock_.release();
+    return attached;
+}
+
+bool RunGuard::takeShowRequest()
+{
+    if (!sharedMem_.isAttached())
+        return false;
+    sharedMem_.lock();
+    char &flag = static_cast<char *>(sharedMem_.data())[0];
+    const bool requested = flag == kShowRequested;
+    flag = 0;
+    sharedMem_.unlock();
+    return requested;
+}
+
+QString refuseSecondCopy(RunGuard &guard)
+{
+    if (guard.askRunningCopyToShow())
+        return QStringLiteral("Veltrane 2 Tunemark is already running; its window is brought to the front.\n");
+    return QStringLiteral("Veltrane 2 Tunemark is already running.\n");
 }

@@ -23,6 +23,12 @@ public:
     bool tryToRun();
     void release();
 
+    // From a refused copy: leaves a request in the running copy's segment to show its
+    // window. False when no running copy could be reached.
+    bool askRunningCopyToShow();
+    // In the running copy: true once per request a refused copy left.
+    bool takeShowRequest();
+
 private:
     const QString memLockKey_;
     const QString sharedMemKey_;
@@ -30,3 +36,6 @@ private:
     QSharedMemory sharedMem_;
     QSystemSemaphore memLock_;
 };
+
+// What a refused copy says on standard error, after asking the running copy to show itself.
+QString refuseSecondCopy(RunGuard &guard);

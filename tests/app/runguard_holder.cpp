@@ -1,5 +1,6 @@
 // Plays the first copy of the tool: holds the run guard for the given key until
-// its standard input closes. Prints "running", or "busy" (exit 2) when refused.
+// its standard input closes. Prints "running", or "busy" (exit 2) when refused, after
+// saying on standard error what the tool says.
 
 #include "app/runguard.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
         return 1;
     RunGuard guard(QString::fromLocal8Bit(argv[1]));
     if (!guard.tryToRun()) {
+        std::fputs(refuseSecondCopy(guard).toLocal8Bit().constData(), stderr);
         std::puts("busy");
         return 2;
     }

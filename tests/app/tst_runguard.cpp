@@ -14,6 +14,7 @@ private slots:
     void namesForTheToolsKey();
     void secondCopyIsRefusedWhileFirstRuns();
     void startsAfterFirstCopyCrashed();
+    void refusedCopySaysSoAndAsksForTheWindow();
 
 private:
     // Unique per test and per run, so parallel runs never share a segment.
@@ -107,6 +108,28 @@ void RunGuardTest::startsAfterFirstCopyCrashed()
     // The very first attempt must succeed: the constructor clears the stale segment.
     RunGuard next(key);
     QVERIFY(next.tryToRun());
+}
+
+void RunGuardTest::refusedCopySaysSoAndAsksForTheWindow()
+{
+    const QString key = uniqueKey();
+    RunGuard first(key);
+    QVERIFY(first.tryToRun());
+    QVERIFY(!first.takeShowRequest());
+
+    QProcess second;
+    QCOMPARE(startHolder(second, key), QByteArray("busy"));
+    QVERIFY(second.waitForFinished(10000));
+    QCOMPARE(second.readAllStandardError(),
+             QByteArray("Veltrane 2 Tunemark is already running; its window is brought to the front.\n"));
+    // One request, taken once.
+    QVERIFY(first.takeShowRequest());
+    QVERIFY(!first.takeShowRequest());
+
+    // With nobody left to ask, the refusal still says why.
+    first.release();
+    RunGuard orphan(key);
+    QCOMPARE(refuseSecondCopy(orphan), QStringLiteral("Veltrane 2 Tunemark is already running.\n"));
 }
 
 QTEST_GUILESS_MAIN(RunGuardTest)

@@ -43,7 +43,9 @@ void SettingsApplier::autoApplySettings()
         return;
     }
     if (!settingsChanged_) {
-        setSaveEnabled(link.status.hasFlag(wire::Unsaved));
+        // While the base writes or reloads its flash, its last status (unsaved bit
+        // included) is out of date and another save would only queue behind this one.
+        setSaveEnabled(link.status.hasFlag(wire::Unsaved) && !linkReserved(link));
         emit unsafeToApplyChanged(false);
         return;
     }

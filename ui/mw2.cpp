@@ -98,6 +98,22 @@ void MW2::connectSession()
             [this] { setThemedStyleSheet(ui->SaveToFlashButton, editing::saveButtonBorderStyle(false)); });
     connect(applier, &SettingsApplier::savingStarted, this, [this] { ui->advancedtab->setReloadFlashEnabled(false); });
     connect(applier, &SettingsApplier::saveFinished, this, &MW2::showSaveResult);
+    // The save line says what the base is doing with its flash until the delay is over.
+    connect(applier, &SettingsApplier::savingStarted, this, [this] { flashWork_ = int(editing::SaveActivity::Saving); });
+    connect(applier, &SettingsApplier::saveFinished, this, [this](bool ok) {
+        if (!ok)
+            flashWork_ = int(editing::SaveActivity::None);
+        showSaveState();
+    });
+    connect(ui->advancedtab, &AdvancedPage::reloadFromFlashRequested, this, [this] {
+        if (session_.link().flashDelayTimer().isActive())
+            flashWork_ = int(editing::SaveActivity::Reloading);
+        showSaveState();
+    });
+    connect(session, &BaseSession::flashDelayEnded, this, [this] {
+        flashWork_ = int(editing::SaveActivity::None);
+        showSaveState();
+    });
 }
 
 void MW2::trackDialog(QWidget *dialog) { trackedDialogs_.append(QPointer<QWidget>(dialog)); }

@@ -100,6 +100,9 @@ private:
     bool torqueBlinkLit_ = false;
 
     bool saveBlinkLit_ = false;
+    // The base writes or reloads its flash (from the click until the flash delay ends).
+    int flashWork_ = 0; // editing::SaveActivity
+    void showSaveState();
     QPointer<QDialog> steeringWarning_;
     MousewheelFilter *mouseWheelFilter_ = nullptr;
     QPointer<QDialog> resetCenterDialog_;

@@ -73,11 +73,13 @@ void MW2::showUnsafeNote(bool unsafe)
 {
     if (!unsafe) {
         ui->unsafesettingsnote->clear();
+        showSaveState();
         return;
     }
     ui->unsafesettingsnote->setWordWrap(true);
-    ui->unsafesettingsnote->setText(unsafeSettingsNoteText());
+    ui->unsafesettingsnote->setText(unsafeSettingsNoteText() + QLatin1Char(' ') + unsafeSettingsAdvice());
     setThemedStyleSheet(ui->unsafesettingsnote, unsafeSettingsNoteStyle());
+    showSaveState();
 }
 
 void MW2::showSaveResult(bool ok, const QString &error)
@@ -100,7 +102,19 @@ void MW2::settingschangedblink()
     }
     const bool unsaved = session_.status().hasFlag(wire::Unsaved);
     saveBlinkLit_ = unsaved && !saveBlinkLit_;
-    const SaveStateView view = saveStateView(unsaved, saveBlinkLit_);
+    showSaveState();
+}
+
+void MW2::showSaveState()
+{
+    QPushButton *save = ui->SaveToFlashButton;
+    if (!session_.link().connected)
+        return;
+    const bool unsaved = session_.status().hasFlag(wire::Unsaved);
+    SaveActivity activity = SaveActivity(flashWork_);
+    if (activity == SaveActivity::None && session_.applier().unsafeToApply())
+        activity = SaveActivity::EditWaiting;
+    const SaveStateView view = saveStateView(unsaved, saveBlinkLit_, activity);
     setThemedStyleSheet(save, view.border);
     ui->savestatelabel->setText(view.text);
     setThemedStyleSheet(ui->savestatelabel, QStringLiteral("QLabel { color: %1;}").arg(view.colour));
@@ -117,8 +131,10 @@ void MW2::openSteeringAngleWarning()
     steeringWarning_ = dialog;
     trackDialog(dialog);
     // Modal without a nested event loop: the window stays locked while the wheel tick,
-    // which closes the notice once the wheel is centred, keeps running.
-    dialog->setModal(true);
+    // which closes the notice once the wheel is centred, keeps running. Modal to this
+    // window only, so other windows (the virtual base's, where the wheel is turned in a
+    // demonstration) stay usable.
+    dialog->setWindowModality(Qt::WindowModal);
     dialog->show();
 }
 

@@ -162,6 +162,7 @@ private slots:
     void saveAppliesPendingEditFirst_data();
     void saveAppliesPendingEditFirst();
     void reloadFromFlashDropsPendingEdits();
+    void saveLineFollowsAWholeSave();
     void reloadFromFlashShowsWhatTheBaseRuns_data();
     void reloadFromFlashShowsWhatTheBaseRuns();
     void saveButtonTellsUnsavedState();
@@ -397,6 +398,7 @@ void TestMw2Editing::steeringRangeNeedsCentredWheel()
     QVERIFY(warning);
     QVERIFY(warning->isVisible());
     QVERIFY(warning->isModal()); // locks the window, yet the wheel tick keeps running
+    QCOMPARE(warning->windowModality(), Qt::WindowModal); // and no other window
     QCOMPARE(warning->windowTitle(), QString("Steering is not centered"));
     s.enterSteeringRange(720);
     QCOMPARE(s.window.findChildren<QDialog *>("steeringangle_changewarning_dialog").size(), 1);
@@ -477,10 +479,13 @@ void TestMw2Editing::autoApplyWaitsForSafeWheel()
     QCOMPARE(s.framesWithCode(kWriteProfileValues) + s.framesWithCode(kWriteHardware), 0);
     QCOMPARE(s.base().ram.profiles[1].param[1], 100u);
     QVERIFY(!s.base().hasFlag(wire::Unsaved));
-    QCOMPARE(note->text(), QString("Unsafe to apply or save settings - would cause immediate torque!"));
+    QCOMPARE(note->text(), QString("Unsafe to apply or save settings - would cause immediate torque! "
+                                   "Turn the wheel towards the centre to apply it."));
     QCOMPARE(note->styleSheet(), QString("QLabel { color:#af1d1f;}"));
     QVERIFY(note->wordWrap());
     QVERIFY(!save->isEnabled());
+    // Not "up to date" beside an edit the base has not got.
+    QCOMPARE(s.text("savestatelabel"), QString("Edit waiting - not applied to the base yet"));
 
     // The check repeats on every tick; turned inward, the edit goes through.
     s.applier().autoApplySettings();
@@ -492,6 +497,50 @@ void TestMw2Editing::autoApplyWaitsForSafeWheel()
     QCOMPARE(s.base().ram.profiles[1].param[1], 150u);
     QVERIFY(note->text().isEmpty());
     QVERIFY(save->isEnabled());
+    QVERIFY(s.text("savestatelabel") != QString("Edit waiting - not applied to the base yet"));
+}
+
+void TestMw2Editing::saveLineFollowsAWholeSave()
+{
+    Session s;
+    s.holdWheelAt(0);
+    auto *save = s.find<QPushButton>("SaveToFlashButton");
+    s.set("sinehorizontalSlider", 150);
+    s.applier().autoApplySettings();
+    s.fixture.base->update();
+    s.tick();
+    QVERIFY(save->isEnabled());
+
+    save->click();
+    QVERIFY(s.link().flashDelayTimer().isActive());
+    QCOMPARE(s.text("savestatelabel"), QString("Saving to permanent memory - please wait"));
+    // The auto-apply and the blink run on while the base writes; neither may offer saving
+    // again or claim the settings are up to date from the status read before the save.
+    for (int elapsed = 0; elapsed < 5000; elapsed += 500) {
+        s.clock.advance(500);
+        s.fixture.base->update();
+        if (elapsed % 2000 == 0)
+            s.applier().autoApplySettings();
+        if (elapsed % 2500 == 0)
+            s.window.settingschangedblink();
+        s.tick(); // held: no status request during the flash delay
+        QVERIFY(!save->isEnabled());
+        QCOMPARE(s.text("savestatelabel"), QString("Saving to permanent memory - please wait"));
+    }
+    s.fixture.session.flashDelayElapsed();
+    s.tick();
+    s.applier().autoApplySettings();
+    s.window.settingschangedblink();
+    QCOMPARE(s.text("savestatelabel"), QString("Settings up to date in permanent memory"));
+    QVERIFY(!save->isEnabled());
+
+    // A reload says so too until its delay is over.
+    s.find<QPushButton>("ReloadFlashButton")->click();
+    QCOMPARE(s.text("savestatelabel"), QString("Reloading settings from permanent memory - please wait"));
+    s.fixture.session.flashDelayElapsed();
+    s.tick();
+    s.window.settingschangedblink();
+    QCOMPARE(s.text("savestatelabel"), QString("Settings up to date in permanent memory"));
 }
 
 void TestMw2Editing::autoApplySendsChangedRecords()

@@ -4,6 +4,8 @@
 #include "ui/presentation/operatingmode.h"
 #include "ui/presentation/presentationtext.h"
 
+#include <QObject>
+
 namespace editing {
 
 using presentation::windowText;
@@ -20,6 +22,25 @@ SaveStateView saveStateView(bool unsaved, bool lit)
             lit ? windowText("Settings applied automatically - save to make them permanent") : QString(),
             QLatin1String(presentation::kColourAttention)};
 }
+
+SaveStateView saveStateView(bool unsaved, bool lit, SaveActivity activity)
+{
+    const QString attention = QLatin1String(presentation::kColourAttention);
+    switch (activity) {
+    case SaveActivity::Saving:
+        return {saveButtonBorderStyle(false), QObject::tr("Saving to permanent memory - please wait"), attention};
+    case SaveActivity::Reloading:
+        return {saveButtonBorderStyle(false), QObject::tr("Reloading settings from permanent memory - please wait"),
+                attention};
+    case SaveActivity::EditWaiting:
+        return {saveButtonBorderStyle(false), QObject::tr("Edit waiting - not applied to the base yet"), attention};
+    case SaveActivity::None:
+        break;
+    }
+    return saveStateView(unsaved, lit);
+}
+
+QString unsafeSettingsAdvice() { return QObject::tr("Turn the wheel towards the centre to apply it."); }
 
 QString unsafeSettingsNoteText()
 {

@@ -7,13 +7,16 @@
 #include "session/basesession.h"
 #include "app/changelogdialog.h"
 #include "ui/editing/savestate.h"
+#include "ui/presentation/alarmband.h"
 #include "ui/widgets/theme.h"
 #include "firmware/fwupdatewizard.h"
 #include "firmware/toonewfirmwareprompt.h"
 #include "ui/widgets/userprompts.h"
 
 #include <QCoreApplication>
+#include <QBoxLayout>
 #include <QDebug>
+#include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
@@ -52,6 +55,7 @@ MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumbe
             [this] { eventlog::showEventLog(session_.link(), prompts_, this); });
     connect(ui->advancedtab, &AdvancedPage::eventLogVerbosityRequested, this,
             [this](int level) { eventlog::setVerbosity(session_.link(), level); });
+    installAlarmBand();
     connectSession();
     setUpEditing();
     setUpServiceTools();
@@ -77,7 +81,10 @@ void MW2::connectSession()
     connect(session, &BaseSession::statusRefreshed, this, [this] {
         setConnectedUi(true);
         refreshStatusDisplay();
+        showAlarmBand();
     });
+    connect(session, &BaseSession::disconnected, this, &MW2::showAlarmBand);
+    connect(session, &BaseSession::connectFailed, this, &MW2::showAlarmBand);
     connect(session, &BaseSession::controlsRefreshDue, this, &MW2::updateAllConfigValues);
     connect(session, &BaseSession::disconnected, this, &MW2::showDisconnected);
     connect(session, &BaseSession::connectFailed, this, [this] { setConnectedUi(false); });
@@ -182,3 +189,31 @@ void MW2::closeTrackedDialogs()
 }
 
 bool MW2::firstTabShown() const { return ui->tabWidget->currentIndex() == 0; }
+
+void MW2::installAlarmBand()
+{
+    alarmBand_ = new QLabel(this);
+    alarmBand_->setObjectName(QStringLiteral("alarmBand"));
+    alarmBand_->setStyleSheet(QLatin1String(presentation::kAlarmBandStyle));
+    alarmBand_->setAlignment(Qt::AlignCenter);
+    alarmBand_->setTextFormat(Qt::PlainText);
+    // One line of fixed height, so an alarm never moves the tabs by more than the band.
+    alarmBand_->setFixedHeight(alarmBand_->fontMetrics().height() * 2);
+    alarmBand_->setWordWrap(false);
+    for (QBoxLayout *column : ui->tabWidget->parentWidget()->findChildren<QBoxLayout *>()) {
+        const int at = column->indexOf(ui->tabWidget);
+        if (at >= 0) {
+            column->insertWidget(at, alarmBand_);
+            break;
+        }
+    }
+    showAlarmBand();
+}
+
+void MW2::showAlarmBand()
+{
+    const QString text =
+        presentation::alarmBandText(session_.link().connected ? &session_.status() : nullptr);
+    alarmBand_->setText(text);
+    alarmBand_->setVisible(!text.isEmpty());
+}

@@ -18,6 +18,7 @@ class QDialog;
 class QTimer;
 class UserPrompts;
 struct profDataNew;
+class QLabel;
 // Signals carry profile records by pointer; the type is opaque to the meta-object system.
 Q_DECLARE_OPAQUE_POINTER(profDataNew *)
 Q_DECLARE_METATYPE(profDataNew *)
@@ -103,6 +104,10 @@ private:
     // The base writes or reloads its flash (from the click until the flash delay ends).
     int flashWork_ = 0; // editing::SaveActivity
     void showSaveState();
+    // Above the tabs: what stops the wheel, while it lasts.
+    QLabel *alarmBand_ = nullptr;
+    void installAlarmBand();
+    void showAlarmBand();
     QPointer<QDialog> steeringWarning_;
     MousewheelFilter *mouseWheelFilter_ = nullptr;
     QPointer<QDialog> resetCenterDialog_;

@@ -1,6 +1,7 @@
 // Status refresh texts: operating modes, torque-off reasons, E-stop and fault list,
 // status bits, effect list and markers, torque lines, model line, endstop dialog.
 
+#include "ui/presentation/alarmband.h"
 #include "ui/presentation/effectlist.h"
 #include "ui/presentation/operatingmode.h"
 #include "ui/presentation/profilereadings.h"
@@ -9,6 +10,9 @@
 #include "ui/presentation/torquelines.h"
 
 #include <QtTest>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace presentation;
 
@@ -70,6 +74,9 @@ private slots:
     void modelLine();
     void endstopDialog_data();
     void endstopDialog();
+    void alarmBand_data();
+    void alarmBand();
+    void alarmBandReadable();
 };
 
 void TestStatusPresentation::modeTable_data()
@@ -405,6 +412,66 @@ void TestStatusPresentation::endstopDialog()
     s.operatingMode = mode;
     s.statusFlags = forcesEnabled ? wire::ForcesEnabled : 0;
     QCOMPARE(int(endstopDialogAction(s, dialogOpen)), action);
+}
+
+void TestStatusPresentation::alarmBand_data()
+{
+    QTest::addColumn<bool>("connected");
+    QTest::addColumn<std::uint32_t>("mode");
+    QTest::addColumn<int>("safetyFlags");
+    QTest::addColumn<int>("statusFlags");
+    QTest::addColumn<QString>("text");
+
+    const std::uint32_t operational = wire::ModeOperational;
+    const int estop = wire::SafetyEstopPressed;
+    const int faults = wire::SafetyDriveFaults;
+    QTest::newRow("running") << true << operational << 0 << int(wire::ForcesEnabled) << QString();
+    QTest::newRow("disconnected") << false << operational << 0 << 0 << "Disconnected - no force feedback";
+    QTest::newRow("E-stop") << true << std::uint32_t(wire::ModeWaitingForFaults) << estop << 0 << "E-Stop pressed";
+    QTest::newRow("E-stop and faults")
+        << true << std::uint32_t(wire::ModeWaitingForFaults) << (estop | faults) << 0
+        << "E-Stop pressed  |  Drive faults - cycle the E-Stop to clear them";
+    QTest::newRow("standby") << true << operational << 0 << int(wire::standbyMode) << "Torque off: Standby Mode";
+    QTest::newRow("wheel gone and its button")
+        << true << operational << 0 << int(wire::wirelessTorqueOffEvent | wire::wirelessTorqueOffButton)
+        << "Torque off: Wheel Disconnection & Wheel Torque Off button";
+    // Outside operation the mode line says why; standby bits alone raise no alarm there.
+    QTest::newRow("standby bit while starting")
+        << true << std::uint32_t(wire::ModeDriveInitialized) << 0 << int(wire::standbyMode) << QString();
+}
+
+void TestStatusPresentation::alarmBand()
+{
+    QFETCH(bool, connected);
+    QFETCH(std::uint32_t, mode);
+    QFETCH(int, safetyFlags);
+    QFETCH(int, statusFlags);
+    QFETCH(QString, text);
+    wire::DeviceStatus s = status(mode, std::uint8_t(safetyFlags), 0, 0);
+    s.statusFlags = std::uint16_t(statusFlags);
+    QCOMPARE(alarmBandText(connected ? &s : nullptr), text);
+}
+
+void TestStatusPresentation::alarmBandReadable()
+{
+    // WCAG contrast of the band's text on its background, read from the style sheet.
+    const QString style = QLatin1String(kAlarmBandStyle);
+    auto luminanceAfter = [&](const QString &key) {
+        const int at = style.indexOf(key + QLatin1String(": #"));
+        bool ok = at >= 0;
+        const unsigned rgb = style.mid(at + key.size() + 3, 6).toUInt(&ok, 16);
+        auto channel = [](unsigned byte) {
+            const double v = byte / 255.0;
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return ok ? 0.2126 * channel(rgb >> 16) + 0.7152 * channel((rgb >> 8) & 0xff) + 0.0722 * channel(rgb & 0xff)
+                  : -1.0;
+    };
+    const double a = luminanceAfter(QStringLiteral("color"));
+    const double b = luminanceAfter(QStringLiteral("background-color"));
+    QVERIFY(a >= 0 && b >= 0);
+    const double ratio = (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+    QVERIFY2(ratio >= 4.5, qPrintable(QString::number(ratio)));
 }
 
 QTEST_GUILESS_MAIN(TestStatusPresentation)

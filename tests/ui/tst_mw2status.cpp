@@ -193,6 +193,25 @@ void TestMw2Status::wheelAngleUnknownWithoutReports()
     QVERIFY(s.fixture.link().status.operatingMode != wire::ModeOperational);
     wheelTicks();
     QCOMPARE(s.text("WheelDegreesLabel"), QString("- °"));
+
+    // The band above the tabs names what stops the wheel, and goes with it.
+    auto *band = s.window.findChild<QLabel *>("alarmBand");
+    QVERIFY(band && !band->isHidden());
+    QVERIFY(band->text().startsWith("E-Stop pressed"));
+    s.base().estopPressed = false;
+    for (int i = 0; i < 30 && s.fixture.link().status.operatingMode != wire::ModeOperational; ++i) {
+        s.clock.advance(1000);
+        s.tick();
+    }
+    QCOMPARE(s.fixture.link().status.operatingMode, std::uint32_t(wire::ModeOperational));
+    QVERIFY(band->isHidden());
+    wheelTicks();
+    QCOMPARE(s.text("WheelDegreesLabel"), QString("450.00 °"));
+    s.fixture.base->unplug();
+    s.tick();
+    s.tick();
+    QVERIFY(!band->isHidden());
+    QCOMPARE(band->text(), QString("Disconnected - no force feedback"));
 }
 
 void TestMw2Status::unplugAndReplug()

@@ -18,6 +18,9 @@
 #include <QVBoxLayout>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
+
 class ThemeTest : public QObject {
     Q_OBJECT
 
@@ -31,6 +34,7 @@ private slots:
     void builtInStyleSheetApplies();
     void windowIconHasSeveralSizes();
     void fontGrowsByTwoPoints();
+    void progressBarTextReadsOnBothParts();
 };
 
 void ThemeTest::colourReplacement_data()
@@ -165,6 +169,49 @@ void ThemeTest::fontGrowsByTwoPoints()
     QCOMPARE(enlargedFont(font).pointSize(), 11);
     font.setPixelSize(12); // no point size to enlarge
     QCOMPARE(enlargedFont(font).pixelSize(), 12);
+}
+
+
+namespace {
+// Relative luminance of "#rrggbb"; -1 for anything else.
+double luminance(const QString &hex)
+{
+    bool ok = hex.size() == 7 && hex.startsWith(QLatin1Char('#'));
+    const unsigned rgb = hex.mid(1).toUInt(&ok, 16);
+    auto channel = [](unsigned byte) {
+        const double v = byte / 255.0;
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return ok ? 0.2126 * channel(rgb >> 16) + 0.7152 * channel((rgb >> 8) & 0xff) + 0.0722 * channel(rgb & 0xff) : -1;
+}
+
+double contrast(double a, double b) { return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05); }
+
+// The value of `property` inside the first rule for exactly `selector`.
+QString ruleValue(const QString &sheet, const QString &selector, const QString &property)
+{
+    const QRegularExpression rule(QLatin1String("(^|\\n)") + QRegularExpression::escape(selector)
+                                  + QLatin1String("\\s*\\{([^}]*)\\}"));
+    const QString body = rule.match(sheet).captured(2);
+    const QRegularExpression value(QLatin1String("(^|[;\\s])") + QRegularExpression::escape(property)
+                                   + QLatin1String("\\s*:\\s*([^;]+);"));
+    return value.match(body).captured(2).trimmed();
+}
+} // namespace
+
+void ThemeTest::progressBarTextReadsOnBothParts()
+{
+    // The percentage sits over the trough below the value and over the fill above it.
+    const std::optional<QString> sheet = loadStyleSheet(QStringLiteral(":/style_dark/darkorange.css"));
+    QVERIFY(sheet.has_value());
+    const double text = luminance(ruleValue(*sheet, QStringLiteral("QProgressBar"), QStringLiteral("color")));
+    const double trough =
+        luminance(ruleValue(*sheet, QStringLiteral("QProgressBar"), QStringLiteral("background-color")));
+    const double fill =
+        luminance(ruleValue(*sheet, QStringLiteral("QProgressBar::chunk"), QStringLiteral("background-color")));
+    QVERIFY(text >= 0 && trough >= 0 && fill >= 0);
+    QVERIFY2(contrast(text, trough) >= 4.5, qPrintable(QString::number(contrast(text, trough))));
+    QVERIFY2(contrast(text, fill) >= 4.5, qPrintable(QString::number(contrast(text, fill))));
 }
 
 QTEST_MAIN(ThemeTest)

@@ -21,6 +21,8 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QtTest>
 
 #include <memory>
@@ -86,6 +88,7 @@ private slots:
     void profileNameEditorsFilterInput();
     void warningSignFollowsNote();
     void builtInWheelPicture();
+    void everyParameterControlExplainsItself();
 
 private:
     // One window for the checks that only read the layout; it never ticks.
@@ -617,6 +620,31 @@ void TestMw2Layout::builtInWheelPicture()
     QVERIFY(isThemeOrange(wheel.pixel(200, 30)));
     QVERIFY(!isThemeOrange(wheel.pixel(200, 370)));
     QVERIFY(!isThemeOrange(wheel.pixel(30, 200)));
+}
+
+void TestMw2Layout::everyParameterControlExplainsItself()
+{
+    // A control added to either page without help shows up here by name.
+    for (const char *page : {"ProfilesTab", "hardwaresetuptab"}) {
+        QWidget *tab = window_->findChild<QWidget *>(page);
+        QVERIFY(tab);
+        QList<QWidget *> controls;
+        for (QWidget *widget : tab->findChildren<QWidget *>()) {
+            if (qobject_cast<QAbstractSlider *>(widget) || qobject_cast<QAbstractSpinBox *>(widget)
+                || qobject_cast<QComboBox *>(widget) || qobject_cast<QCheckBox *>(widget)
+                || (qobject_cast<QLineEdit *>(widget) && !qobject_cast<QAbstractSpinBox *>(widget->parentWidget())
+                    && !qobject_cast<QComboBox *>(widget->parentWidget())))
+                controls << widget;
+        }
+        QVERIFY(controls.size() > 0);
+        for (QWidget *control : qAsConst(controls)) {
+            // The profile box and the reorder list belong to profile management, not to a parameter.
+            if (control->objectName().isEmpty() || control->objectName() == QLatin1String("selectprofilecomboBox"))
+                continue;
+            QVERIFY2(!control->toolTip().isEmpty(), qPrintable(control->objectName()));
+            QVERIFY2(!control->whatsThis().isEmpty(), qPrintable(control->objectName()));
+        }
+    }
 }
 
 QTEST_MAIN(TestMw2Layout)

@@ -1,9 +1,11 @@
 #include "ui/pages/hardwarepage.h"
 #include "ui_hardwarepage.h"
+#include "ui/pages/parametertips.h"
 
 HardwarePage::HardwarePage(QWidget *parent) : QWidget(parent), ui(new Ui::HardwarePage)
 {
     ui->setupUi(this);
+    parametertips::apply(*this);
     setUpEditors();
 }
 

@@ -1,5 +1,6 @@
 #include "ui/pages/profilespage.h"
 #include "ui_profilespage.h"
+#include "ui/pages/parametertips.h"
 
 #include "ui/widgets/theme.h"
 
@@ -12,6 +13,7 @@
 ProfilesPage::ProfilesPage(QWidget *parent) : QWidget(parent), ui(new Ui::ProfilesPage)
 {
     ui->setupUi(this);
+    parametertips::apply(*this);
     markers_ = {ui->sinewaveactivelabel,      ui->dampingeffectactivelabel,
                 ui->frictioneffectactivelabel, ui->squarewaveactivelabel,
                 ui->triangleeffectactivelabel, ui->sawtootheffectactivelabel,

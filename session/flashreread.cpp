@@ -5,15 +5,13 @@
 
 #include "device/hid/clock.h"
 
+#include "settings/profilelistedits.h"
+
 #include <QDebug>
 
 #include <algorithm>
 #include <memory>
 
-namespace {
-constexpr int kAnalogRecordCount = 21;
-constexpr int kAddressableProfiles = 256;
-} // namespace
 
 bool BaseSession::rereadRecords(QString &error)
 {
@@ -24,7 +22,7 @@ bool BaseSession::rereadRecords(QString &error)
     }
     // Read into a list of our own first: a failure half-way must not leave a mix.
     ProfileList fresh;
-    const int count = std::min<int>(link_.status.profileCount, kAddressableProfiles);
+    const int count = std::min<int>(link_.status.profileCount, profileedits::kAddressableProfiles);
     for (int index = 0; index < count; ++index) {
         auto profile = std::make_unique<profDataNew>();
         if (!link_.getProfileData(std::uint16_t(index), *profile)) {
@@ -53,7 +51,7 @@ bool BaseSession::rereadRecords(QString &error)
     qDebug() << "got hardware settings";
     linkclock::sleepMs(100);
 
-    for (int index = 0; index < kAnalogRecordCount; ++index) {
+    for (int index = 0; index < wire::kAnalogRecordCount; ++index) {
         if (!link_.getAnalogDataNew(std::uint16_t(index), link_.analogSettings[std::size_t(index)])) {
             error = link_.lastError();
             return false;

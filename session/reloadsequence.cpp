@@ -7,6 +7,8 @@
 #include "firmware/includedfirmware.h"
 #include "firmware/launchmode.h"
 
+#include "settings/profilelistedits.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 
@@ -14,9 +16,6 @@
 #include <memory>
 
 namespace {
-constexpr int kAnalogRecordCount = 21;
-// The profile index travels as one byte: a larger count would read profiles 0.. again.
-constexpr int kAddressableProfiles = 256;
 
 FirmwareVersion reportedFirmwareVersion(const DeviceStatus &status)
 {
@@ -82,7 +81,7 @@ bool BaseSession::runReload(QString &error)
     qDebug() << "got hardware settings";
     linkclock::sleepMs(100);
 
-    for (int index = 0; index < kAnalogRecordCount; ++index) {
+    for (int index = 0; index < wire::kAnalogRecordCount; ++index) {
         if (!link_.getAnalogDataNew(std::uint16_t(index), link_.analogSettings[std::size_t(index)])) {
             qDebug() << "disconnection due to analog axis settings read failure.";
             linkclock::sleepMs(500);
@@ -137,7 +136,7 @@ BaseSession::FirmwareCheck BaseSession::firmwareCheck()
 
 bool BaseSession::readAllProfiles()
 {
-    const int count = std::min<int>(link_.status.profileCount, kAddressableProfiles);
+    const int count = std::min<int>(link_.status.profileCount, profileedits::kAddressableProfiles);
     for (int index = 0; index < count; ++index) {
         auto profile = std::make_unique<profDataNew>();
         if (!link_.getProfileData(std::uint16_t(index), *profile)) {

@@ -4,14 +4,12 @@
 #include "session/basesession.h"
 
 #include "device/hid/clock.h"
-
 #include "settings/profilelistedits.h"
 
 #include <QDebug>
 
 #include <algorithm>
 #include <memory>
-
 
 bool BaseSession::rereadRecords(QString &error)
 {

@@ -23,6 +23,8 @@ struct BaseConfig {
     bool startOperational = false;
     bool plugged = true;
     bool inBootloader = false;
+    // A wireless receiver sits in its socket.
+    bool wirelessReceiver = false;
 };
 
 // Product id under which a model enumerates in normal mode; 0 for an unknown model.

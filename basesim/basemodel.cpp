@@ -16,6 +16,7 @@ BaseModel::BaseModel(const BaseConfig &config, Milliseconds now) : random_(std::
     state_.flash = factorySettings(config.model, config.profileCount, config.defaultProfile);
     state_.drive.parameters = defaultDriveParameters(config.model);
     state_.receiver.wheels = defaultWirelessWheels();
+    state_.wirelessReceiverPresent = config.wirelessReceiver;
 
     if (config.inBootloader) {
         // The application never ran: RAM holds only the copy of the flash.

@@ -127,6 +127,16 @@ void connectAutomatically(BaseState &state)
     state.eventLog.record(event::WirelessStateChange, 1);
 }
 
+void loseWirelessWheel(BaseState &state)
+{
+    if (!state.connectedWheel)
+        return;
+    state.connectedWheel.reset();
+    state.setFlag(wire::wirelessConn, false);
+    state.setFlag(wire::wirelessTorqueOffEvent, true);
+    state.eventLog.record(event::WirelessStateChange, 0);
+}
+
 void addWirelessCommands(CommandTable &table)
 {
     table.on(DeviceCommand::startWirelessScan, startWirelessScan);

@@ -32,6 +32,10 @@ struct WirelessReceiver {
 // soon as the base is up.
 void connectAutomatically(BaseState &state);
 
+// The radio link to the connected wheel breaks (out of range, flat battery): the wheel is
+// gone and the base turns torque off, as it does on this event.
+void loseWirelessWheel(BaseState &state);
+
 // Scanning, the wheel list, connecting, disconnecting and forgetting.
 void addWirelessCommands(CommandTable &table);
 

@@ -159,7 +159,7 @@ void TestWheelPicture::loadWithFallbacks()
 
     WheelPicture picture(builtInPath());
     LogCapture log;
-    const QString toolTip = picture.updateWheelImage(false);
+    const QString toolTip = picture.updateWheelImage(nullptr);
 
     QCOMPARE(toolTip, QStringLiteral("Showing: wheels/wheelimage.png (or internal file). "
                                      "Right click to map wireless wheel image file."));

@@ -35,6 +35,7 @@ std::unique_ptr<hid::Backend> makeBackend(const StartupOptions &options)
     config.model = static_cast<DeviceModel>(options.simulatedModel);
     // So the wireless tab is alive for someone trying the tool.
     config.wirelessReceiver = true;
+    config.wirelessWheelsDrift = true;
     return std::make_unique<basesim::VirtualBase>(config);
 }
 

@@ -52,6 +52,8 @@ struct Surroundings {
     std::uint32_t debugValue = 0;
     // wirelessFound follows it, and the receiver bits read as clear without a receiver.
     bool wirelessReceiverPresent = false;
+    // The wheels' signal, link quality and battery wander with time (basewireless.h).
+    bool wirelessWheelsDrift = false;
 };
 
 // Lost with the power.

@@ -79,6 +79,9 @@ bool connectWirelessDevice(CommandContext &base, const wire::CommandFrame &frame
     auto &wheels = state.receiver.wheels;
     if (!state.wirelessReceiverPresent || index >= wheels.size())
         return false;
+    // A wheel that stopped announcing does not answer a pairing request.
+    if (!wheels[index].paired && base.now >= wheels[index].announcingUntil)
+        return false;
     wheels[index].paired = true;
     state.connectedWheel = index;
     state.setFlag(wire::wirelessConn, true);
@@ -125,6 +128,42 @@ void connectAutomatically(BaseState &state)
     state.connectedWheel = static_cast<std::size_t>(paired - wheels.begin());
     state.setFlag(wire::wirelessConn, true);
     state.eventLog.record(event::WirelessStateChange, 1);
+}
+
+void wheelsPoweredOn(BaseState &state, std::int64_t now)
+{
+    for (WirelessWheel &wheel : state.receiver.wheels)
+        wheel.announcingUntil = now + kWheelAnnouncingMs;
+}
+
+void holdPaddles(BaseState &state, std::size_t index, std::int64_t now)
+{
+    if (index < state.receiver.wheels.size())
+        state.receiver.wheels[index].announcingUntil = now + kWheelAnnouncingMs;
+}
+
+namespace {
+
+// A triangle wave from `low` to `high` and back over `periodMs`, shifted by `phaseMs`.
+int triangle(std::int64_t now, std::int64_t periodMs, std::int64_t phaseMs, int low, int high)
+{
+    const std::int64_t t = (now + phaseMs) % periodMs;
+    const std::int64_t half = periodMs / 2;
+    const std::int64_t rise = t < half ? t : periodMs - t;
+    return low + int(rise * (high - low) / half);
+}
+
+} // namespace
+
+void driftWirelessWheels(BaseState &state, std::int64_t now)
+{
+    std::int64_t phase = 0;
+    for (WirelessWheel &wheel : state.receiver.wheels) {
+        wheel.batteryRaw = std::uint8_t(triangle(now, 120000, phase, 62, 110));
+        wheel.connectionQuality = std::uint8_t(triangle(now, 40000, phase, 8, 100));
+        wheel.signalStrength = std::int8_t(-triangle(now, 40000, phase, 40, 90));
+        phase += 17000;
+    }
 }
 
 void loseWirelessWheel(BaseState &state)

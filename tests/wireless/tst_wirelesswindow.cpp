@@ -91,6 +91,7 @@ private slots:
     void imageDialogMapsAPictureToTheWheel();
     void panelListsConnectsDisconnectsAndForgets();
     void replacedWheelAtTheSameCountIsConnectedByItsOwnIndex();
+    void onlyAnnouncingWheelsPair();
     void countAboveTheTableIsCut();
     void autoConnectSetsOnlyItsBit();
     void panelFollowsTheReceiverAndStaysEmbedded();
@@ -314,6 +315,24 @@ void TestWirelessWindow::replacedWheelAtTheSameCountIsConnectedByItsOwnIndex()
     emit w.tree()->itemDoubleClicked(w.tree()->topLevelItem(2), 0);
     QCOMPARE(w.base().connectedWheel, std::optional<std::size_t>(0));
     QCOMPARE(w.connectIndices(), (QList<int>{1, 0}));
+}
+
+void TestWirelessWindow::onlyAnnouncingWheelsPair()
+{
+    Window w;
+    w.panel().update();
+    // Past the announcing time after power-on, an unpaired wheel does not pair.
+    w.clock.advance(basesim::kWheelAnnouncingMs + 1000);
+    emit w.tree()->itemDoubleClicked(w.tree()->topLevelItem(1), 0);
+    QVERIFY(!w.base().connectedWheel);
+    // The paired one still connects.
+    emit w.tree()->itemDoubleClicked(w.tree()->topLevelItem(0), 0);
+    QCOMPARE(w.base().connectedWheel, std::optional<std::size_t>(0));
+    // Paddles held: the other announces again and pairs.
+    basesim::holdPaddles(w.base(), 1, linkclock::nowMs());
+    emit w.tree()->itemDoubleClicked(w.tree()->topLevelItem(1), 0);
+    QCOMPARE(w.base().connectedWheel, std::optional<std::size_t>(1));
+    QVERIFY(w.base().receiver.wheels[1].paired);
 }
 
 void TestWirelessWindow::countAboveTheTableIsCut()

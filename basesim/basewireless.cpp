@@ -35,6 +35,8 @@ bool startWirelessScan(CommandContext &base, const wire::CommandFrame &, wire::R
 bool stopWirelessScan(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &)
 {
     BaseState &state = base.state;
+    if (state.wirelessScanStuck)
+        return false;
     if (state.hasFlag(wire::receiverScanning))
         state.eventLog.record(event::WirelessTaskChange, 0);
     state.setFlag(wire::receiverScanning, false);
@@ -45,7 +47,8 @@ bool stopWirelessScan(CommandContext &base, const wire::CommandFrame &, wire::Re
 bool replyWirelessCount(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &reply)
 {
     const BaseState &state = base.state;
-    const std::size_t count = state.wirelessReceiverPresent ? state.receiver.wheels.size() : 0;
+    const std::size_t known = state.wirelessCountOverride ? *state.wirelessCountOverride : state.receiver.wheels.size();
+    const std::size_t count = state.wirelessReceiverPresent ? known : 0;
     reply[0] = wire::kReplyReportId;
     reply[1] = static_cast<std::uint8_t>(PacketType::WirelessDeviceCount);
     wire::putU16(reply.data(), reply.size(), 2, static_cast<std::uint16_t>(count));
@@ -164,6 +167,15 @@ void driftWirelessWheels(BaseState &state, std::int64_t now)
         wheel.signalStrength = std::int8_t(-triangle(now, 40000, phase, 40, 90));
         phase += 17000;
     }
+}
+
+void addHostileWheels(BaseState &state, std::int64_t now)
+{
+    WirelessWheel markup{{0x66, 0x77, 0x88, 0x99, 0xAA, 0xE5}, "<b>Rim</b><img src=x>", -55, 88, 70, false, 0};
+    WirelessWheel path{{0x66, 0x77, 0x88, 0x99, 0xAA, 0xF6}, "../../etc/wheel", -60, 90, 80, false, 0};
+    markup.announcingUntil = path.announcingUntil = now + kWheelAnnouncingMs;
+    state.receiver.wheels.push_back(markup);
+    state.receiver.wheels.push_back(path);
 }
 
 void loseWirelessWheel(BaseState &state)

@@ -46,6 +46,10 @@ void holdPaddles(BaseState &state, std::size_t index, std::int64_t now);
 // battery crosses 2.70 V and the link quality 15 % now and then.
 void driftWirelessWheels(BaseState &state, std::int64_t now);
 
+// Two announcing wheels whose names no honest wheel reports: one with markup, one with a
+// path that climbs out of the wheels folder.
+void addHostileWheels(BaseState &state, std::int64_t now);
+
 // The radio link to the connected wheel breaks (out of range, flat battery): the wheel is
 // gone and the base turns torque off, as it does on this event.
 void loseWirelessWheel(BaseState &state);

@@ -142,6 +142,10 @@ void VirtualBasePanel::fillControls()
     receiverLayout->addWidget(receiverCheckBox_);
     receiverLayout->addWidget(paddles);
     receiverLayout->addWidget(radioLoss);
+    auto *hostile = new QPushButton(tr("Add wheels with hostile names"), receiver);
+    hostile->setToolTip(tr("Two wheels whose names carry markup or a path"));
+    receiverLayout->addWidget(hostile);
+    connect(hostile, &QPushButton::clicked, this, [this] { addHostileWheels(base_.state(), linkclock::nowMs()); });
     ui->middleColumn->addWidget(receiver);
     connect(receiverCheckBox_, &QCheckBox::toggled, this, [this](bool fitted) {
         base_.state().wirelessReceiverPresent = fitted;

@@ -93,6 +93,7 @@ private slots:
     void replacedWheelAtTheSameCountIsConnectedByItsOwnIndex();
     void onlyAnnouncingWheelsPair();
     void countAboveTheTableIsCut();
+    void stuckScanningFlagKeepsTheBarBusy();
     void autoConnectSetsOnlyItsBit();
     void panelFollowsTheReceiverAndStaysEmbedded();
 };
@@ -186,12 +187,24 @@ void TestWirelessWindow::flashDelaySkipsTheTicks()
 void TestWirelessWindow::markupInAWheelNameIsShownAsText()
 {
     Window w;
-    w.base().receiver.wheels[0].name = "<b>x</b><img src=/a>";
-    w.connectWheel(0);
+    basesim::addHostileWheels(w.base(), linkclock::nowMs());
+    w.connectWheel(3);
     auto *label = w.window.findChild<QLabel *>("wirelesswheellabel");
-    QCOMPARE(label->text(), "Connected: <b>x</b><img src=/a>");
+    QCOMPARE(label->text(), "Connected: <b>Rim</b><img src=x>");
     QCOMPARE(label->textFormat(), Qt::PlainText);
     // Its picture is the default one: the name is no plain file name.
+    QVERIFY(w.wheelToolTip().startsWith("Showing: wheels/wheelimage.png"));
+
+    // The wheel named by a path: listed as reported, shown with the default picture.
+    basesim::loseWirelessWheel(w.base());
+    w.tick();
+    w.panel().update();
+    QCOMPARE(w.column(0).last(), "../../etc/wheel");
+    emit w.tree()->itemDoubleClicked(w.tree()->topLevelItem(4), 0);
+    QCOMPARE(w.base().connectedWheel, std::optional<std::size_t>(4));
+    w.tick();
+    w.monitor().wirelessWheelStatusUpdate();
+    QCOMPARE(w.text("wirelesswheellabel"), "Connected: ../../etc/wheel");
     QVERIFY(w.wheelToolTip().startsWith("Showing: wheels/wheelimage.png"));
 }
 
@@ -345,14 +358,30 @@ void TestWirelessWindow::countAboveTheTableIsCut()
     w.panel().update();
     QCOMPARE(w.tree()->topLevelItemCount(), 20);
     QCOMPARE(w.panel().lastDeviceCount(), 20u);
-    // A count only the 16-bit field can hold.
-    w.fixture.base->faults().tamperReply = [](wire::ReplyBuffer &reply) {
-        if (reply[1] == 0x84)
-            reply[2] = reply[3] = 0xFF;
-    };
+    // A count only the 16-bit field can hold, from a receiver that knows far fewer wheels.
+    w.base().receiver.wheels.resize(3);
+    w.base().wirelessCountOverride = 0xFFFF;
     QTest::ignoreMessage(QtWarningMsg, "wireless: base reports 65535 devices; listing the first 20");
     w.panel().update();
-    QCOMPARE(w.tree()->topLevelItemCount(), 20);
+    QCOMPARE(w.tree()->topLevelItemCount(), 4); // three wheels and the empty record they all share
+    QCOMPARE(w.panel().lastDeviceCount(), 20u);
+}
+
+void TestWirelessWindow::stuckScanningFlagKeepsTheBarBusy()
+{
+    Window w;
+    w.base().wirelessScanStuck = true;
+    w.click("startscanpushButton");
+    w.click("stopscanpushButton");
+    QVERIFY(!w.panel().scanIndicatorBusy());
+    // The base still says it scans: the bar shows what the base says.
+    w.tick();
+    w.panel().progressbarUpdate();
+    QVERIFY(w.panel().scanIndicatorBusy());
+    // Without a receiver nothing scans.
+    w.base().wirelessReceiverPresent = false;
+    w.tick();
+    QVERIFY(!w.panel().scanIndicatorBusy());
 }
 
 void TestWirelessWindow::autoConnectSetsOnlyItsBit()

@@ -34,6 +34,9 @@ std::unique_ptr<hid::Backend> makeBackend(const StartupOptions &options)
         return std::make_unique<hid::HidapiBackend>();
     basesim::BaseConfig config;
     config.model = static_cast<DeviceModel>(options.simulatedModel);
+    // So the wireless tab is alive for someone trying the tool.
+    config.wirelessReceiver = true;
+    config.wirelessWheelsDrift = true;
     return std::make_unique<basesim::VirtualBase>(config);
 }
 

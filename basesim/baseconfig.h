@@ -23,6 +23,10 @@ struct BaseConfig {
     bool startOperational = false;
     bool plugged = true;
     bool inBootloader = false;
+    // A wireless receiver sits in its socket.
+    bool wirelessReceiver = false;
+    // Its wheels' signal, link quality and battery wander across the warning levels.
+    bool wirelessWheelsDrift = false;
 };
 
 // Product id under which a model enumerates in normal mode; 0 for an unknown model.

@@ -16,6 +16,9 @@ BaseModel::BaseModel(const BaseConfig &config, Milliseconds now) : random_(std::
     state_.flash = factorySettings(config.model, config.profileCount, config.defaultProfile);
     state_.drive.parameters = defaultDriveParameters(config.model);
     state_.receiver.wheels = defaultWirelessWheels();
+    state_.wirelessReceiverPresent = config.wirelessReceiver;
+    state_.wirelessWheelsDrift = config.wirelessWheelsDrift;
+    wheelsPoweredOn(state_, now);
 
     if (config.inBootloader) {
         // The application never ran: RAM holds only the copy of the flash.
@@ -54,6 +57,8 @@ void BaseModel::advance(Milliseconds now)
 {
     if (!state_.inBootloader)
         advanceModes(state_, now);
+    if (state_.wirelessWheelsDrift)
+        driftWirelessWheels(state_, now);
 }
 
 const CommandTable &BaseModel::applicationCommands()

@@ -52,6 +52,12 @@ struct Surroundings {
     std::uint32_t debugValue = 0;
     // wirelessFound follows it, and the receiver bits read as clear without a receiver.
     bool wirelessReceiverPresent = false;
+    // The wheels' signal, link quality and battery wander with time (basewireless.h).
+    bool wirelessWheelsDrift = false;
+    // Receiver faults: it reports this many wheels whatever it knows; its scanning flag
+    // stays set once set.
+    std::optional<std::uint16_t> wirelessCountOverride;
+    bool wirelessScanStuck = false;
 };
 
 // Lost with the power.

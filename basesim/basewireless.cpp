@@ -35,6 +35,8 @@ bool startWirelessScan(CommandContext &base, const wire::CommandFrame &, wire::R
 bool stopWirelessScan(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &)
 {
     BaseState &state = base.state;
+    if (state.wirelessScanStuck)
+        return false;
     if (state.hasFlag(wire::receiverScanning))
         state.eventLog.record(event::WirelessTaskChange, 0);
     state.setFlag(wire::receiverScanning, false);
@@ -45,7 +47,8 @@ bool stopWirelessScan(CommandContext &base, const wire::CommandFrame &, wire::Re
 bool replyWirelessCount(CommandContext &base, const wire::CommandFrame &, wire::ReplyBuffer &reply)
 {
     const BaseState &state = base.state;
-    const std::size_t count = state.wirelessReceiverPresent ? state.receiver.wheels.size() : 0;
+    const std::size_t known = state.wirelessCountOverride ? *state.wirelessCountOverride : state.receiver.wheels.size();
+    const std::size_t count = state.wirelessReceiverPresent ? known : 0;
     reply[0] = wire::kReplyReportId;
     reply[1] = static_cast<std::uint8_t>(PacketType::WirelessDeviceCount);
     wire::putU16(reply.data(), reply.size(), 2, static_cast<std::uint16_t>(count));
@@ -78,6 +81,9 @@ bool connectWirelessDevice(CommandContext &base, const wire::CommandFrame &frame
     const std::size_t index = u16Argument(frame);
     auto &wheels = state.receiver.wheels;
     if (!state.wirelessReceiverPresent || index >= wheels.size())
+        return false;
+    // A wheel that stopped announcing does not answer a pairing request.
+    if (!wheels[index].paired && base.now >= wheels[index].announcingUntil)
         return false;
     wheels[index].paired = true;
     state.connectedWheel = index;
@@ -125,6 +131,61 @@ void connectAutomatically(BaseState &state)
     state.connectedWheel = static_cast<std::size_t>(paired - wheels.begin());
     state.setFlag(wire::wirelessConn, true);
     state.eventLog.record(event::WirelessStateChange, 1);
+}
+
+void wheelsPoweredOn(BaseState &state, std::int64_t now)
+{
+    for (WirelessWheel &wheel : state.receiver.wheels)
+        wheel.announcingUntil = now + kWheelAnnouncingMs;
+}
+
+void holdPaddles(BaseState &state, std::size_t index, std::int64_t now)
+{
+    if (index < state.receiver.wheels.size())
+        state.receiver.wheels[index].announcingUntil = now + kWheelAnnouncingMs;
+}
+
+namespace {
+
+// A triangle wave from `low` to `high` and back over `periodMs`, shifted by `phaseMs`.
+int triangle(std::int64_t now, std::int64_t periodMs, std::int64_t phaseMs, int low, int high)
+{
+    const std::int64_t t = (now + phaseMs) % periodMs;
+    const std::int64_t half = periodMs / 2;
+    const std::int64_t rise = t < half ? t : periodMs - t;
+    return low + int(rise * (high - low) / half);
+}
+
+} // namespace
+
+void driftWirelessWheels(BaseState &state, std::int64_t now)
+{
+    std::int64_t phase = 0;
+    for (WirelessWheel &wheel : state.receiver.wheels) {
+        wheel.batteryRaw = std::uint8_t(triangle(now, 120000, phase, 62, 110));
+        wheel.connectionQuality = std::uint8_t(triangle(now, 40000, phase, 8, 100));
+        wheel.signalStrength = std::int8_t(-triangle(now, 40000, phase, 40, 90));
+        phase += 17000;
+    }
+}
+
+void addHostileWheels(BaseState &state, std::int64_t now)
+{
+    WirelessWheel markup{{0x66, 0x77, 0x88, 0x99, 0xAA, 0xE5}, "<b>Rim</b><img src=x>", -55, 88, 70, false, 0};
+    WirelessWheel path{{0x66, 0x77, 0x88, 0x99, 0xAA, 0xF6}, "../../etc/wheel", -60, 90, 80, false, 0};
+    markup.announcingUntil = path.announcingUntil = now + kWheelAnnouncingMs;
+    state.receiver.wheels.push_back(markup);
+    state.receiver.wheels.push_back(path);
+}
+
+void loseWirelessWheel(BaseState &state)
+{
+    if (!state.connectedWheel)
+        return;
+    state.connectedWheel.reset();
+    state.setFlag(wire::wirelessConn, false);
+    state.setFlag(wire::wirelessTorqueOffEvent, true);
+    state.eventLog.record(event::WirelessStateChange, 0);
 }
 
 void addWirelessCommands(CommandTable &table)

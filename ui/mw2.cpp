@@ -59,6 +59,7 @@ MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumbe
     connectSession();
     setUpEditing();
     setUpServiceTools();
+    setUpWireless();
     torqueOffBlinkTimer->start(kTorqueBlinkIntervalMs);
 
     setConnectedUi(false);

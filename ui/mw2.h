@@ -17,6 +17,8 @@ class MousewheelFilter;
 class QDialog;
 class QTimer;
 class UserPrompts;
+class WirelessMonitor;
+class wbpconfigurationdialog;
 struct profDataNew;
 class QLabel;
 // Signals carry profile records by pointer; the type is opaque to the meta-object system.
@@ -31,6 +33,9 @@ class MW2 : public QMainWindow {
     Q_OBJECT
 
 public:
+    WirelessMonitor &wirelessMonitor() const { return *wirelessMonitor_; }
+    wbpconfigurationdialog &receiverPanel() const { return *receiverPanel_; }
+
     // Every file chooser and modal dialog of the window and its pages runs through `prompts`.
     MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumber, const QString &releaseName,
         QWidget *parent = nullptr);
@@ -78,6 +83,9 @@ private:
     void openResetCenterDialog();
     void openAskDriveParameters();
     void openEncoderRecalibration();
+    // Wireless wheels (mw2_wireless.cpp).
+    void setUpWireless();
+    void openWheelImageDialog();
 
     BaseSession &session_;
     UserPrompts &prompts_;
@@ -111,4 +119,6 @@ private:
     QPointer<QDialog> steeringWarning_;
     MousewheelFilter *mouseWheelFilter_ = nullptr;
     QPointer<QDialog> resetCenterDialog_;
+    WirelessMonitor *wirelessMonitor_ = nullptr;
+    wbpconfigurationdialog *receiverPanel_ = nullptr;
 };

@@ -232,13 +232,6 @@ void MW2::updateWheelGraphics(float degrees)
     ui->OverviewTab->showWheelPicture(wheelPicture_.updateWheelGraphics(degrees));
 }
 
-void MW2::updateWheelImage(bool wirelessWheelConnected)
-{
-    const QString toolTip = wheelPicture_.updateWheelImage(wirelessWheelConnected);
-    ui->OverviewTab->setWheelToolTip(toolTip);
-    updateWheelGraphics(currentAngle_);
-}
-
 void MW2::torqueoffButtonBlink()
 {
     QPushButton *button = ui->enabletorquepushButton;

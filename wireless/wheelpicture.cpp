@@ -1,7 +1,11 @@
 #include "wireless/wheelpicture.h"
 
+#include "wireless/wheelcatalogue.h"
+
 #include <QCoreApplication>
 #include <QDebug>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QPolygonF>
 #include <QTransform>
 
@@ -18,23 +22,45 @@ constexpr int kHighResSide = 800;
 constexpr int kShownSide = 300;
 constexpr int kHighResShownSide = 600;
 
+// The path as given if such a file exists, else with the first supported picture
+// extension that names an existing file (wheels/NAME finds wheels/NAME.png).
+QString existingPicturePath(const QString &path)
+{
+    if (path.isEmpty() || QFileInfo(path).isFile())
+        return path;
+    for (const QByteArray &format : QImageReader::supportedImageFormats()) {
+        const QString candidate = path + QLatin1Char('.') + QString::fromLatin1(format);
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    }
+    return path;
+}
+
 } // namespace
 
 WheelPicture::WheelPicture(QString builtInImagePath) : builtInImagePath_(std::move(builtInImagePath)) {}
 
-WheelPictureSource WheelPicture::chooseSource(bool wirelessWheelConnected) const
+WheelPictureSource WheelPicture::chooseSource(const ConnectedWheelPicture *wheel) const
 {
-    if (wirelessWheelConnected) {
-        // The connected wheel's own picture joins here with the wireless wheel monitor: the
-        // user's mapping "wheels/" + MAC text if set, else wheels/<reported name> in the
-        // program folder. Until then it gets the default picture below.
+    if (wheel) {
+        if (!wheel->mappedPath.isEmpty()) {
+            qDebug() << "wheel image: mapped image setting found for this wheel";
+            // The stored path is shown as it is: it carries its own extension.
+            return {wheel->mappedPath, windowText("Showing user-mapped image %1 for this wheel.").arg(wheel->mappedPath)};
+        }
+        qDebug() << "wheel image: mapped image setting not found, searching from /wheels";
+        // The name comes over the radio: only a plain file name may become part of a path.
+        if (isPlainWheelFileName(wheel->reportedName))
+            return {wheel->programDir + QStringLiteral("/wheels/") + wheel->reportedName,
+                    windowText("Showing: wheels/%1.png (or internal file)").arg(wheel->reportedName)};
+        qDebug() << "wheel image: reported wheel name is not a plain file name; using the default picture";
     }
     return {defaultWheelImagePath_, windowText("Showing: %1 (or internal file)").arg(defaultWheelImagePath_)};
 }
 
-QString WheelPicture::updateWheelImage(bool wirelessWheelConnected)
+QString WheelPicture::updateWheelImage(const ConnectedWheelPicture *wheel)
 {
-    return loadWheelImage(chooseSource(wirelessWheelConnected));
+    return loadWheelImage(chooseSource(wheel));
 }
 
 void WheelPicture::loadBuiltIn() { wheelPixmap_.load(builtInImagePath_); }
@@ -42,7 +68,7 @@ void WheelPicture::loadBuiltIn() { wheelPixmap_.load(builtInImagePath_); }
 QString WheelPicture::loadWheelImage(const WheelPictureSource &source)
 {
     qDebug().noquote() << "wheel image: attempting to load: " << source.path;
-    if (!wheelPixmap_.load(source.path)) {
+    if (!wheelPixmap_.load(existingPicturePath(source.path))) {
         qDebug() << "wheel image: internal file was loaded due to not found.";
         loadBuiltIn();
     }

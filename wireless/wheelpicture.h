@@ -10,6 +10,13 @@
 constexpr const char kBuiltInWheelImagePath[] = ":/graphics2/veltrane2_gui_wheel_1_400px.png";
 constexpr const char kDefaultWheelImagePath[] = "wheels/wheelimage.png";
 
+// The connected wireless wheel as the picture choice needs it.
+struct ConnectedWheelPicture {
+    QString reportedName;
+    QString mappedPath;  // the user's mapped file, absolute; empty without a mapping
+    QString programDir;  // the folder holding the program's own wheels/ folder
+};
+
 // A picture file to try and how the tooltip names it.
 struct WheelPictureSource {
     QString path;        // relative paths resolve against the current working directory
@@ -23,8 +30,12 @@ public:
 
     // Chooses, loads and size-checks the picture and returns the tooltip for `wheelLabel` and
     // `wheelpositiontextlabel`. The caller then shows updateWheelGraphics(current angle).
-    // A connected wireless wheel still gets the default picture: its own choice is not built yet.
-    QString updateWheelImage(bool wirelessWheelConnected);
+    // `wheel` is the connected wireless wheel, null for none.
+    QString updateWheelImage(const ConnectedWheelPicture *wheel);
+
+    // Which file to try: the mapped file, else wheels/<name> in the program folder when the
+    // reported name is a plain file name, else the default picture.
+    WheelPictureSource chooseSource(const ConnectedWheelPicture *wheel) const;
 
     // Loads one source with the fallbacks and size rules; returns the full tooltip.
     QString loadWheelImage(const WheelPictureSource &source);
@@ -39,7 +50,6 @@ public:
     const QString &defaultWheelImagePath() const { return defaultWheelImagePath_; }
 
 private:
-    WheelPictureSource chooseSource(bool wirelessWheelConnected) const;
     void loadBuiltIn();
 
     QString builtInImagePath_;

@@ -8,6 +8,9 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QScreen>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -125,6 +128,37 @@ void VirtualBasePanel::fillControls()
         ui->statusbitsLayout->addWidget(box);
         statusFlagBoxes_.append(box);
     }
+
+    // The receiver: fitted or not, wheels announcing again, the radio link breaking.
+    auto *receiver = new QGroupBox(tr("Wireless receiver"), this);
+    receiver->setObjectName(QStringLiteral("receivergroupBox"));
+    auto *receiverLayout = new QVBoxLayout(receiver);
+    receiverCheckBox_ = new QCheckBox(tr("Receiver fitted"), receiver);
+    receiverCheckBox_->setObjectName(QStringLiteral("receivercheckBox"));
+    auto *paddles = new QPushButton(tr("Hold paddles on every wheel"), receiver);
+    paddles->setToolTip(tr("Every wheel announces for 30 s and can be paired"));
+    auto *radioLoss = new QPushButton(tr("Connected wheel out of range"), receiver);
+    radioLoss->setToolTip(tr("The radio link breaks: the wheel disconnects and torque goes off"));
+    receiverLayout->addWidget(receiverCheckBox_);
+    receiverLayout->addWidget(paddles);
+    receiverLayout->addWidget(radioLoss);
+    auto *hostile = new QPushButton(tr("Add wheels with hostile names"), receiver);
+    hostile->setToolTip(tr("Two wheels whose names carry markup or a path"));
+    receiverLayout->addWidget(hostile);
+    connect(hostile, &QPushButton::clicked, this, [this] { addHostileWheels(base_.state(), linkclock::nowMs()); });
+    ui->middleColumn->addWidget(receiver);
+    connect(receiverCheckBox_, &QCheckBox::toggled, this, [this](bool fitted) {
+        base_.state().wirelessReceiverPresent = fitted;
+        refresh();
+    });
+    connect(paddles, &QPushButton::clicked, this, [this] {
+        for (std::size_t i = 0; i < base_.state().receiver.wheels.size(); ++i)
+            holdPaddles(base_.state(), i, linkclock::nowMs());
+    });
+    connect(radioLoss, &QPushButton::clicked, this, [this] {
+        loseWirelessWheel(base_.state());
+        refresh();
+    });
 }
 
 void VirtualBasePanel::showBeside(const QWidget &window)
@@ -263,6 +297,10 @@ void VirtualBasePanel::followBase()
             ui->effecttableWidget->item(row, kLoadedColumn)->setCheckState(checkState(state.effectsAllocated & mask));
             ui->effecttableWidget->item(row, kPlayingColumn)->setCheckState(checkState(state.effectsPlaying & mask));
         }
+    }
+    {
+        const QSignalBlocker receiver(receiverCheckBox_);
+        receiverCheckBox_->setChecked(state.wirelessReceiverPresent);
     }
     for (int i = 0; i < statusFlagBoxes_.size(); ++i) {
         const QSignalBlocker blocker(statusFlagBoxes_[i]);

@@ -66,6 +66,7 @@ private:
     VirtualBase &base_;
     QTimer *refreshTimer_;
     QList<QCheckBox *> statusFlagBoxes_;
+    QCheckBox *receiverCheckBox_ = nullptr;
     bool firmwarePending_ = false;
 };
 

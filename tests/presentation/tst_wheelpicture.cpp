@@ -159,7 +159,7 @@ void TestWheelPicture::loadWithFallbacks()
 
     WheelPicture picture(builtInPath());
     LogCapture log;
-    const QString toolTip = picture.updateWheelImage(false);
+    const QString toolTip = picture.updateWheelImage(nullptr);
 
     QCOMPARE(toolTip, QStringLiteral("Showing: wheels/wheelimage.png (or internal file). "
                                      "Right click to map wireless wheel image file."));
@@ -195,7 +195,7 @@ void TestWheelPicture::drawnSizes()
     QFETCH(int, shown);
     QVERIFY(savePicture(userPath(), side, side, userColour));
     WheelPicture picture(builtInPath());
-    picture.updateWheelImage(false);
+    picture.updateWheelImage(nullptr);
 
     const QPixmap drawn = picture.updateWheelGraphics(degrees);
     QCOMPARE(drawn.size(), QSize(shown, shown));
@@ -206,7 +206,7 @@ void TestWheelPicture::unrotatedIsTheScaledPicture()
 {
     QVERIFY(saveMarkedPicture(userPath(), 400));
     WheelPicture picture(builtInPath());
-    picture.updateWheelImage(false);
+    picture.updateWheelImage(nullptr);
 
     const QImage expected = picture.wheelPixmap()
                                 .scaled(300, 300, Qt::IgnoreAspectRatio, Qt::FastTransformation)
@@ -232,7 +232,7 @@ void TestWheelPicture::sameAsTurningTheWholePicture()
     QFETCH(bool, round);
     QVERIFY(saveDetailedPicture(userPath(), side, round));
     WheelPicture picture(builtInPath());
-    picture.updateWheelImage(false);
+    picture.updateWheelImage(nullptr);
     QCOMPARE(picture.wheelPixmap().width(), side);
 
     const int shown = side == 800 ? 600 : 300;
@@ -281,7 +281,7 @@ void TestWheelPicture::positiveAngleTurnsClockwise()
     QFETCH(QPointF, marker);
     QVERIFY(saveMarkedPicture(userPath(), side));
     WheelPicture picture(builtInPath());
-    picture.updateWheelImage(false);
+    picture.updateWheelImage(nullptr);
 
     const QImage drawn = picture.updateWheelGraphics(degrees).toImage();
     const int shown = drawn.width();
@@ -296,7 +296,7 @@ void TestWheelPicture::missingBuiltInDrawsNothing()
 {
     WheelPicture picture(dir_->filePath(QStringLiteral("no-such-builtin.png")));
     LogCapture log;
-    picture.updateWheelImage(false);
+    picture.updateWheelImage(nullptr);
     QVERIFY(picture.wheelPixmap().isNull());
     QVERIFY(!picture.wheelImageHighRes());
     QVERIFY(picture.updateWheelGraphics(30.0f).isNull());
@@ -308,7 +308,7 @@ void TestWheelPicture::realBuiltInPicture()
 {
     WheelPicture picture;
     LogCapture log;
-    picture.updateWheelImage(false);
+    picture.updateWheelImage(nullptr);
     QVERIFY(log.contains(QStringLiteral("wheel image: internal file was loaded due to not found.")));
     QCOMPARE(picture.wheelPixmap().size(), QSize(400, 400));
     QVERIFY(!picture.wheelImageHighRes());

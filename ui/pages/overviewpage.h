@@ -45,9 +45,13 @@ public:
 signals:
     // The centre button; the window opens the dialog that talks to the base.
     void resetCenterRequested();
+    // A right click on the picture or its caption: map a picture to the wireless wheel.
+    void wheelImageMappingRequested();
 
 private slots:
     void on_resetWheelCenterpushButton_clicked() { emit resetCenterRequested(); }
+    void on_wheelLabel_customContextMenuRequested(const QPoint &) { emit wheelImageMappingRequested(); }
+    void on_wheelpositiontextlabel_customContextMenuRequested(const QPoint &) { emit wheelImageMappingRequested(); }
 
 private:
     std::unique_ptr<Ui::OverviewPage> ui;

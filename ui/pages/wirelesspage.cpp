@@ -4,6 +4,10 @@
 WirelessPage::WirelessPage(QWidget *parent) : QWidget(parent), ui(new Ui::WirelessPage)
 {
     ui->setupUi(this);
+    // The wheel's name arrives over the radio: never render it as markup.
+    ui->wirelesswheellabel->setTextFormat(Qt::PlainText);
+    ui->wirelessbatterylabel->setTextFormat(Qt::PlainText);
+    ui->wirelessconnectionqualitylabel->setTextFormat(Qt::PlainText);
 }
 
 WirelessPage::~WirelessPage() = default;
@@ -28,3 +32,13 @@ void WirelessPage::clearWheelLines()
     ui->wirelessconnectionqualitylabel->clear();
 }
 
+
+void WirelessPage::showWheelLines(const QString &name, const QString &battery, const QString &batteryStyle,
+                                  const QString &connection, const QString &connectionStyle)
+{
+    ui->wirelesswheellabel->setText(name);
+    ui->wirelessbatterylabel->setText(battery);
+    ui->wirelessbatterylabel->setStyleSheet(batteryStyle);
+    ui->wirelessconnectionqualitylabel->setText(connection);
+    ui->wirelessconnectionqualitylabel->setStyleSheet(connectionStyle);
+}

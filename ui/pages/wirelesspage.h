@@ -25,6 +25,9 @@ public:
     void setReceiverPanel(QWidget *panel);
 
     void clearWheelLines();
+    // The lines about the connected wheel; the texts are shown as plain text.
+    void showWheelLines(const QString &name, const QString &battery, const QString &batteryStyle,
+                        const QString &connection, const QString &connectionStyle);
 
 private:
     std::unique_ptr<Ui::WirelessPage> ui;

@@ -73,31 +73,23 @@ bool DeviceLink::readBootloaderReply(wire::ReplyBuffer &buffer, const char *cont
         fail(QStringLiteral("not connected"));
         return false;
     }
-    const linkclock::Stopwatch stopwatch;
-    backend_.setNonblocking(deviceHandle, 1);
-    for (;;) {
-        buffer.fill(0);
-        const int received = backend_.read(deviceHandle, buffer.data(), buffer.size());
-        if (received < 0) {
-            fail(QStringLiteral("reading the bootloader's reply failed"));
-            return false;
-        }
-        if (received == 0) {
-            if (stopwatch.elapsedMs() >= kBootloaderReplyTimeoutMs) {
-                qDebug() << "timeout failure1 at " << context;
-                fail(QStringLiteral("no bootloader reply within %1 ms").arg(kBootloaderReplyTimeoutMs));
-                return false;
-            }
-            continue;
-        }
-        if (wire::isBootloaderReply(buffer))
-            return true;
-        if (stopwatch.elapsedMs() >= kBootloaderForeignReportMs) {
-            qDebug() << "timemout failure2 at" << context;
-            fail(QStringLiteral("only other reports for %1 ms").arg(kBootloaderForeignReportMs));
-            return false;
-        }
+    switch (waitForReply(buffer, wire::kBootloaderInReportId,
+                         {kBootloaderReplyTimeoutMs, kBootloaderForeignReportMs, true})) {
+    case ReplyWait::Arrived:
+        return true;
+    case ReplyWait::ReadFailed:
+        fail(QStringLiteral("reading the bootloader's reply failed"));
+        return false;
+    case ReplyWait::Silence:
+        qDebug() << "timeout failure1 at " << context;
+        fail(QStringLiteral("no bootloader reply within %1 ms").arg(kBootloaderReplyTimeoutMs));
+        return false;
+    case ReplyWait::OnlyOthers:
+        qDebug() << "timemout failure2 at" << context;
+        fail(QStringLiteral("only other reports for %1 ms").arg(kBootloaderForeignReportMs));
+        return false;
     }
+    return false;
 }
 
 void DeviceLink::waitWithEvents(int milliseconds)

@@ -161,40 +161,55 @@ bool DeviceLink::writeReport(const wire::CommandFrame &frame)
     return false;
 }
 
+DeviceLink::ReplyWait DeviceLink::waitForReply(wire::ReplyBuffer &buffer, std::uint8_t reportId,
+                                               const ReplyLimits &limits)
+{
+    const linkclock::Stopwatch stopwatch;
+    const auto ranOut = [&](int limitMs) {
+        const linkclock::Milliseconds elapsed = stopwatch.elapsedMs();
+        return limits.giveUpAtLimit ? elapsed >= limitMs : elapsed > limitMs;
+    };
+    backend_.setNonblocking(deviceHandle, 1);
+    for (;;) {
+        buffer.fill(0);
+        const int received = backend_.read(deviceHandle, buffer.data(), buffer.size());
+        if (received < 0)
+            return ReplyWait::ReadFailed;
+        if (received == 0) {
+            // Busy polling on purpose: the base answers within a few milliseconds.
+            if (ranOut(limits.silenceMs))
+                return ReplyWait::Silence;
+            continue;
+        }
+        if (buffer[0] == reportId)
+            return ReplyWait::Arrived;
+        if (ranOut(limits.othersMs))
+            return ReplyWait::OnlyOthers;
+    }
+}
+
 bool DeviceLink::readReply(wire::ReplyBuffer &buffer, const char *context)
 {
     if (!deviceHandle) {
         fail(QStringLiteral("not connected"));
         return false;
     }
-    const linkclock::Stopwatch stopwatch;
-    backend_.setNonblocking(deviceHandle, 1);
-    for (;;) {
-        buffer.fill(0);
-        const int received = backend_.read(deviceHandle, buffer.data(), buffer.size());
-        if (received < 0) {
-            fail(QStringLiteral("reading the reply failed"));
-            return false;
-        }
-        if (received == 0) {
-            // Busy polling on purpose: the base answers within a few milliseconds.
-            if (stopwatch.elapsedMs() > kReplyTimeoutMs) {
-                qDebug() << "read timeout failure 1 (500 ms elapsed, no response at all) at "
-                         << context;
-                fail(QStringLiteral("no reply within %1 ms").arg(kReplyTimeoutMs));
-                return false;
-            }
-            continue;
-        }
-        if (buffer[0] == wire::kReplyReportId)
-            return true;
-        if (stopwatch.elapsedMs() > kForeignReportTimeoutMs) {
-            qDebug() << "read timeout failure 2 (150 ms elapsed with no correct packet type received) at"
-                     << context;
-            fail(QStringLiteral("no reply among other reports within %1 ms").arg(kForeignReportTimeoutMs));
-            return false;
-        }
+    switch (waitForReply(buffer, wire::kReplyReportId, {kReplyTimeoutMs, kForeignReportTimeoutMs, false})) {
+    case ReplyWait::Arrived:
+        return true;
+    case ReplyWait::ReadFailed:
+        fail(QStringLiteral("reading the reply failed"));
+        return false;
+    case ReplyWait::Silence:
+        qDebug() << "read timeout failure 1 (500 ms elapsed, no response at all) at " << context;
+        fail(QStringLiteral("no reply within %1 ms").arg(kReplyTimeoutMs));
+        return false;
+    case ReplyWait::OnlyOthers:
+        qDebug() << "read timeout failure 2 (150 ms elapsed with no correct packet type received) at" << context;
+        fail(QStringLiteral("no reply among other reports within %1 ms").arg(kForeignReportTimeoutMs));
+        return false;
     }
+    return false;
 }
 
 bool DeviceLink::sendCommand(DeviceCommand code)

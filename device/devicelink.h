@@ -221,6 +221,15 @@ public:
     static void waitUntilWithEvents(linkclock::Milliseconds deadline);
 
 private:
+    // How long a reply may keep the link waiting: silence, and only other reports.
+    struct ReplyLimits {
+        int silenceMs;
+        int othersMs;
+        bool giveUpAtLimit; // at the limit itself, or only once it is passed
+    };
+    enum class ReplyWait { Arrived, ReadFailed, Silence, OnlyOthers };
+    // Busy-polls reports into `buffer` until one with `reportId` arrives or a limit runs out.
+    ReplyWait waitForReply(wire::ReplyBuffer &buffer, std::uint8_t reportId, const ReplyLimits &limits);
     enum class RecordRead { Ok, WriteFailed, NoReply, WrongReply };
 
     void markNoBase() { status.operatingMode = wire::ModeNoBase; }

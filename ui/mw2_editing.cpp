@@ -94,7 +94,6 @@ void MW2::showSaveResult(bool ok, const QString &error)
 
 void MW2::settingschangedblink()
 {
-    QPushButton *save = ui->SaveToFlashButton;
     if (!session_.link().connected) {
         session_.applier().setSaveEnabled(false);
         ui->savestatelabel->clear();

@@ -126,7 +126,7 @@ std::map<std::uint16_t, std::int32_t> defaultDriveParameters(DeviceModel model)
 {
     return {
         {drive::MaximumPower, static_cast<std::int32_t>(peakCurrentMa(model))},
-        {drive::CommutationInitSource, drive::InitSourceAbsoluteEncoder},
+        {drive::CommutationInitSource, drive::kInitSourceAbsoluteEncoder},
         {drive::CommutationOffset, 1873},
         {drive::SaveAndRestart, 0},
         {drive::SerialNumber, 2104417},

@@ -14,7 +14,7 @@ std::int32_t driveParameter(const BaseState &state, std::uint16_t address)
 {
     switch (address) {
     case drive::StatusWord:
-        return state.estopPressed ? drive::StatusEstopBit : 0;
+        return state.estopPressed ? drive::kStatusWordEstopBit : 0;
     case drive::FaultActive:
         return static_cast<std::int32_t>(state.driveFaults);
     case drive::FaultLocation:

@@ -3,6 +3,7 @@
 // interlock. The drive keeps its parameters in its own flash; which addresses the last
 // read request named, and the challenge outstanding, are lost with the power.
 
+#include "device/wire/driveaddresses.h"
 #include "device/wire/driveparameterframe.h"
 
 #include <cstdint>
@@ -14,19 +15,7 @@ namespace basesim {
 class CommandTable;
 
 // Drive parameter addresses with a meaning on the base's side.
-namespace drive {
-constexpr std::uint16_t MaximumPower = 411;
-constexpr std::uint16_t CommutationInitSource = 484;
-constexpr std::uint16_t CommutationOffset = 485;
-constexpr std::uint16_t FaultActive = 552;
-constexpr std::uint16_t StatusWord = 553;
-constexpr std::uint16_t SaveAndRestart = 554;
-constexpr std::uint16_t SerialNumber = 6002;
-constexpr std::uint16_t UniqueId = 6003;
-constexpr std::uint16_t FaultLocation = 8110;
-constexpr std::int32_t StatusEstopBit = 0x80;
-constexpr std::int32_t InitSourceAbsoluteEncoder = 3;
-} // namespace drive
+namespace drive = wire::drive;
 
 struct DriveStore {
     // Stored parameters by address; a few are read live from the base's state instead.

@@ -7,26 +7,17 @@
 
 #include <QString>
 
+#include "device/wire/driveaddresses.h"
+
 #include <functional>
 
 namespace service {
 
 // Drive parameter addresses the procedure uses.
-namespace driveaddress {
-constexpr std::uint16_t MaximumPower = 411;
-constexpr std::uint16_t CommutationInitSource = 484;
-constexpr std::uint16_t CommutationOffset = 485;
-constexpr std::uint16_t FaultActive = 552;
-constexpr std::uint16_t StatusWord = 553;
-constexpr std::uint16_t SaveAndRestart = 554;
-constexpr std::uint16_t SerialNumber = 6002;
-constexpr std::uint16_t UniqueId = 6003;
-constexpr std::uint16_t FaultLocation = 8110;
-} // namespace driveaddress
-
-constexpr std::int32_t kStatusWordEstopBit = 0x80;
-constexpr std::int32_t kInitSourceNone = 0;
-constexpr std::int32_t kInitSourceAbsoluteEncoder = 3;
+namespace driveaddress = wire::drive;
+using wire::drive::kInitSourceAbsoluteEncoder;
+using wire::drive::kInitSourceNone;
+using wire::drive::kStatusWordEstopBit;
 constexpr int kEstopPollRounds = 1000;
 constexpr int kEstopReleasedSettleMs = 100;
 constexpr int kFirstRestartSeconds = 15;

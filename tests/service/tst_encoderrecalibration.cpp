@@ -113,7 +113,7 @@ void TestEncoderRecalibration::fullRunOnTheVirtualDrive()
     QCOMPARE(bench.lines, expected);
 
     // The drive keeps the measured offset as the absolute encoder's, at full power.
-    QCOMPARE(bench.drive(basesim::drive::CommutationInitSource), basesim::drive::InitSourceAbsoluteEncoder);
+    QCOMPARE(bench.drive(basesim::drive::CommutationInitSource), basesim::drive::kInitSourceAbsoluteEncoder);
     QCOMPARE(bench.drive(basesim::drive::MaximumPower), peakCurrent);
     // Read with the same settle as every other read.
     const int asked = bench.log.indexOf("requesting new offset");
@@ -267,7 +267,7 @@ void TestEncoderRecalibration::dialogHoldsTheLinkAndCannotBeClosedWhileRunning()
     QVERIFY(stayedOpen);
     QVERIFY(!bench.link().updatesPaused);
     QCOMPARE(bench.framesOf(0x00), 0);   // no status request during the run
-    QCOMPARE(bench.drive(basesim::drive::CommutationInitSource), basesim::drive::InitSourceAbsoluteEncoder);
+    QCOMPARE(bench.drive(basesim::drive::CommutationInitSource), basesim::drive::kInitSourceAbsoluteEncoder);
 }
 
 void TestEncoderRecalibration::shortcutRunsTheProcedureFromTheWindow()

@@ -140,7 +140,10 @@ private:
     void reloadAfterConnection();
     bool runReload(QString &error);
     FirmwareCheck firmwareCheck();
-    bool readAllProfiles();
+    // The base's profiles into `into`, in order; false (the reason in the link) at the first failure.
+    bool readProfiles(ProfileList &into);
+    // The 21 analog records into the link's table.
+    bool readAnalogRecords();
     bool rereadRecords(QString &error);
 
     SessionOptions options_;

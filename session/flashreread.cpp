@@ -4,11 +4,9 @@
 #include "session/basesession.h"
 
 #include "device/hid/clock.h"
-#include "settings/profilelistedits.h"
 
 #include <QDebug>
 
-#include <algorithm>
 #include <memory>
 
 bool BaseSession::rereadRecords(QString &error)
@@ -20,16 +18,10 @@ bool BaseSession::rereadRecords(QString &error)
     }
     // Read into a list of our own first: a failure half-way must not leave a mix.
     ProfileList fresh;
-    const int count = std::min<int>(link_.status.profileCount, profileedits::kAddressableProfiles);
-    for (int index = 0; index < count; ++index) {
-        auto profile = std::make_unique<profDataNew>();
-        if (!link_.getProfileData(std::uint16_t(index), *profile)) {
-            error = link_.lastError();
-            return false;
-        }
-        fresh.push_back(std::move(profile));
+    if (!readProfiles(fresh)) {
+        error = link_.lastError();
+        return false;
     }
-    linkclock::sleepMs(20);
     // Records that stay keep their address: open views may hold them.
     for (std::size_t i = 0; i < fresh.size(); ++i) {
         if (i < profiles_.size())
@@ -49,12 +41,9 @@ bool BaseSession::rereadRecords(QString &error)
     qDebug() << "got hardware settings";
     linkclock::sleepMs(100);
 
-    for (int index = 0; index < wire::kAnalogRecordCount; ++index) {
-        if (!link_.getAnalogDataNew(std::uint16_t(index), link_.analogSettings[std::size_t(index)])) {
-            error = link_.lastError();
-            return false;
-        }
-        linkclock::sleepMs(5);
+    if (!readAnalogRecords()) {
+        error = link_.lastError();
+        return false;
     }
     qDebug() << "got analog data and settings";
     announceActiveProfile();

@@ -62,7 +62,8 @@ bool BaseSession::runReload(QString &error)
     qDebug() << "checked fw update need";
     firstConnectionDone_ = true;
 
-    if (!readAllProfiles()) {
+    if (!readProfiles(profiles_)) {
+        clearProfiles();
         qDebug() << "disconnection due to profiledata read failure.";
         linkclock::sleepMs(500);
         error = link_.lastError();
@@ -81,14 +82,11 @@ bool BaseSession::runReload(QString &error)
     qDebug() << "got hardware settings";
     linkclock::sleepMs(100);
 
-    for (int index = 0; index < wire::kAnalogRecordCount; ++index) {
-        if (!link_.getAnalogDataNew(std::uint16_t(index), link_.analogSettings[std::size_t(index)])) {
-            qDebug() << "disconnection due to analog axis settings read failure.";
-            linkclock::sleepMs(500);
-            error = link_.lastError();
-            return false;
-        }
-        linkclock::sleepMs(5);
+    if (!readAnalogRecords()) {
+        qDebug() << "disconnection due to analog axis settings read failure.";
+        linkclock::sleepMs(500);
+        error = link_.lastError();
+        return false;
     }
     qDebug() << "got analog data and settings";
     link_.setCalibratedAnalogMode();
@@ -134,17 +132,25 @@ BaseSession::FirmwareCheck BaseSession::firmwareCheck()
     return FirmwareCheck::GoOn;
 }
 
-bool BaseSession::readAllProfiles()
+bool BaseSession::readProfiles(ProfileList &into)
 {
     const int count = std::min<int>(link_.status.profileCount, profileedits::kAddressableProfiles);
     for (int index = 0; index < count; ++index) {
         auto profile = std::make_unique<profDataNew>();
-        if (!link_.getProfileData(std::uint16_t(index), *profile)) {
-            clearProfiles();
+        if (!link_.getProfileData(std::uint16_t(index), *profile))
             return false;
-        }
-        profiles_.push_back(std::move(profile));
+        into.push_back(std::move(profile));
     }
     linkclock::sleepMs(20);
+    return true;
+}
+
+bool BaseSession::readAnalogRecords()
+{
+    for (int index = 0; index < wire::kAnalogRecordCount; ++index) {
+        if (!link_.getAnalogDataNew(std::uint16_t(index), link_.analogSettings[std::size_t(index)]))
+            return false;
+        linkclock::sleepMs(5);
+    }
     return true;
 }

@@ -1,5 +1,7 @@
 #include "analog/analogini.h"
 
+#include "settings/inireader.h"
+
 #include <QFileInfo>
 #include <QSettings>
 
@@ -73,7 +75,7 @@ bool importAnalogFile(const QString &path, wire::AnalogSettings &record)
     const QFileInfo info(path);
     if (!info.isFile() || !info.isReadable() || info.size() > kMaximumFileSize)
         return false;
-    QSettings settings(path, QSettings::IniFormat);
+    QSettings settings(path, settingsfiles::latin1IniFormat());
     return readAnalogSettings(settings, record);
 }
 

@@ -2,6 +2,7 @@
 
 #include "device/wire/devicemodel.h"
 
+#include "settings/inireader.h"
 #include "settings/profileinikeys.h"
 #include "settings/profilename.h"
 
@@ -128,8 +129,7 @@ bool ImportExport::importFile(const QString &path, const QString &group, Profile
     // Not a regular file (a folder, a device, a pipe) or not readable: an empty file.
     if (!info.isFile() || !info.isReadable() || info.size() > kMaximumImportFileSize)
         return false;
-    QSettings settings(path, QSettings::IniFormat);
-    settings.setIniCodec(kProfileFileCodec);
+    QSettings settings(path, settingsfiles::windows1252IniFormat());
     return readAllProfiles(settings, group, profiles, descriptions);
 }
 

@@ -146,4 +146,12 @@ std::vector<WirelessWheel> defaultWirelessWheels()
     };
 }
 
+std::vector<WirelessWheel> defaultWheelsInRange()
+{
+    return {
+        {{0x11, 0x22, 0x33, 0x44, 0x55, 0xD4}, "AR-C28M", -58, 84, 88, false},
+        {{0x11, 0x22, 0x33, 0x44, 0x55, 0xE5}, "SRB GT3", -70, 66, 41, false},
+    };
+}
+
 } // namespace basesim

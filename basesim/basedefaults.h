@@ -24,5 +24,7 @@ SettingsStore factorySettings(DeviceModel model, std::uint16_t profileCount, std
 
 std::map<std::uint16_t, std::int32_t> defaultDriveParameters(DeviceModel model);
 std::vector<WirelessWheel> defaultWirelessWheels();
+// Wheels switched on near the receiver that it has not heard yet: a scan lists them.
+std::vector<WirelessWheel> defaultWheelsInRange();
 
 } // namespace basesim

@@ -16,6 +16,7 @@ BaseModel::BaseModel(const BaseConfig &config, Milliseconds now) : random_(std::
     state_.flash = factorySettings(config.model, config.profileCount, config.defaultProfile);
     state_.drive.parameters = defaultDriveParameters(config.model);
     state_.receiver.wheels = defaultWirelessWheels();
+    state_.receiver.inRange = defaultWheelsInRange();
     state_.wirelessReceiverPresent = config.wirelessReceiver;
     state_.wirelessWheelsDrift = config.wirelessWheelsDrift;
     wheelsPoweredOn(state_, now);
@@ -59,6 +60,7 @@ void BaseModel::advance(Milliseconds now)
         advanceModes(state_, now);
     if (state_.wirelessWheelsDrift)
         driftWirelessWheels(state_, now);
+    discoverWheels(state_, now);
 }
 
 const CommandTable &BaseModel::applicationCommands()

@@ -27,6 +27,10 @@ bool startWirelessScan(CommandContext &base, const wire::CommandFrame &, wire::R
     BaseState &state = base.state;
     if (state.wirelessReceiverPresent) {
         state.eventLog.record(event::WirelessTaskChange, 1);
+        if (!state.hasFlag(wire::receiverScanning)) {
+            state.receiver.scanStartedAt = base.now;
+            state.receiver.discoverySteps = 0;
+        }
         state.setFlag(wire::receiverScanning, true);
     }
     return false;
@@ -135,14 +139,34 @@ void connectAutomatically(BaseState &state)
 
 void wheelsPoweredOn(BaseState &state, std::int64_t now)
 {
-    for (WirelessWheel &wheel : state.receiver.wheels)
-        wheel.announcingUntil = now + kWheelAnnouncingMs;
+    for (auto *wheels : {&state.receiver.wheels, &state.receiver.inRange})
+        for (WirelessWheel &wheel : *wheels)
+            wheel.announcingUntil = now + kWheelAnnouncingMs;
 }
 
 void holdPaddles(BaseState &state, std::size_t index, std::int64_t now)
 {
     if (index < state.receiver.wheels.size())
         state.receiver.wheels[index].announcingUntil = now + kWheelAnnouncingMs;
+}
+
+void holdAllPaddles(BaseState &state, std::int64_t now) { wheelsPoweredOn(state, now); }
+
+void discoverWheels(BaseState &state, std::int64_t now)
+{
+    WirelessReceiver &receiver = state.receiver;
+    if (!state.wirelessReceiverPresent || !state.hasFlag(wire::receiverScanning))
+        return;
+    const std::int64_t due = (now - receiver.scanStartedAt) / kWheelDiscoveryMs;
+    while (receiver.discoverySteps < due) {
+        ++receiver.discoverySteps;
+        const auto heard = std::find_if(receiver.inRange.begin(), receiver.inRange.end(),
+                                        [now](const WirelessWheel &w) { return now < w.announcingUntil; });
+        if (heard == receiver.inRange.end())
+            continue;
+        receiver.wheels.push_back(*heard);
+        receiver.inRange.erase(heard);
+    }
 }
 
 namespace {
@@ -161,11 +185,13 @@ int triangle(std::int64_t now, std::int64_t periodMs, std::int64_t phaseMs, int 
 void driftWirelessWheels(BaseState &state, std::int64_t now)
 {
     std::int64_t phase = 0;
-    for (WirelessWheel &wheel : state.receiver.wheels) {
-        wheel.batteryRaw = std::uint8_t(triangle(now, 120000, phase, 62, 110));
-        wheel.connectionQuality = std::uint8_t(triangle(now, 40000, phase, 8, 100));
-        wheel.signalStrength = std::int8_t(-triangle(now, 40000, phase, 40, 90));
-        phase += 17000;
+    for (auto *wheels : {&state.receiver.wheels, &state.receiver.inRange}) {
+        for (WirelessWheel &wheel : *wheels) {
+            wheel.batteryRaw = std::uint8_t(triangle(now, 120000, phase, 62, 110));
+            wheel.connectionQuality = std::uint8_t(triangle(now, 40000, phase, 8, 100));
+            wheel.signalStrength = std::int8_t(-triangle(now, 40000, phase, 40, 90));
+            phase += 17000;
+        }
     }
 }
 

@@ -28,9 +28,16 @@ struct WirelessWheel {
 // How long a wheel announces after it is switched on or its paddles are held.
 constexpr std::int64_t kWheelAnnouncingMs = 30000;
 
-// The receiver's list of wheels in device-index order.
+// How often a scanning receiver takes the next announcing wheel into its list.
+constexpr std::int64_t kWheelDiscoveryMs = 1500;
+
+// The receiver's list of wheels in device-index order, and the wheels switched on nearby
+// that it has not heard yet: a scan moves announcing ones into the list, one at a time.
 struct WirelessReceiver {
     std::vector<WirelessWheel> wheels;
+    std::vector<WirelessWheel> inRange;
+    std::int64_t scanStartedAt = 0;
+    std::int64_t discoverySteps = 0; // discovery intervals of this scan already taken
 };
 
 // With "connect automatically" set, the receiver takes the first paired wheel it knows as
@@ -41,6 +48,12 @@ void connectAutomatically(BaseState &state);
 void wheelsPoweredOn(BaseState &state, std::int64_t now);
 // Both shifter paddles held on wheel `index`: it announces again.
 void holdPaddles(BaseState &state, std::size_t index, std::int64_t now);
+// The paddles held on every wheel, listed or not yet heard.
+void holdAllPaddles(BaseState &state, std::int64_t now);
+
+// While the receiver scans, each discovery interval adds the first announcing wheel in
+// range to the end of its list.
+void discoverWheels(BaseState &state, std::int64_t now);
 
 // Each wheel's values follow slow triangle waves of the time, offset per wheel, so the
 // battery crosses 2.70 V and the link quality 15 % now and then.

@@ -151,10 +151,7 @@ void VirtualBasePanel::fillControls()
         base_.state().wirelessReceiverPresent = fitted;
         refresh();
     });
-    connect(paddles, &QPushButton::clicked, this, [this] {
-        for (std::size_t i = 0; i < base_.state().receiver.wheels.size(); ++i)
-            holdPaddles(base_.state(), i, linkclock::nowMs());
-    });
+    connect(paddles, &QPushButton::clicked, this, [this] { holdAllPaddles(base_.state(), linkclock::nowMs()); });
     connect(radioLoss, &QPushButton::clicked, this, [this] {
         loseWirelessWheel(base_.state());
         refresh();

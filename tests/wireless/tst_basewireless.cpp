@@ -1,7 +1,9 @@
 // The virtual base's receiver as a user trying the tool meets it: wheels whose battery and
 // link wander across the warning levels, and a radio link that can break.
 
+#include "basesim/basedefaults.h"
 #include "basesim/basemodel.h"
+#include "device/wire/frames.h"
 #include "basesim/panel/virtualbasepanel.h"
 #include "basesim/virtualbase.h"
 
@@ -16,6 +18,7 @@ class TestBaseWireless : public QObject {
 private slots:
     void driftCrossesTheWarningLevels();
     void radioLossTurnsTorqueOff();
+    void scanListGrowsWithAnnouncingWheels();
     void panelDrivesTheReceiver();
 };
 
@@ -60,6 +63,50 @@ void TestBaseWireless::radioLossTurnsTorqueOff()
     QVERIFY(state.hasFlag(wire::wirelessTorqueOffEvent));
     QVERIFY(model.status().hasFlag(wire::wirelessFound));
     QVERIFY(!model.status().hasFlag(wire::wirelessConn));
+}
+
+namespace {
+
+std::size_t wheelCount(basesim::BaseModel &model, std::int64_t now)
+{
+    wire::ReplyBuffer reply{};
+    model.advance(now);
+    model.handleCommand(wire::bareCommand(DeviceCommand::getNumWirelessDevices), now, reply);
+    return wire::getU16(reply.data(), reply.size(), 2);
+}
+
+} // namespace
+
+// The receiver lists what it knows at once; wheels switched on nearby join its list one
+// per discovery interval while it scans, and only while they announce.
+void TestBaseWireless::scanListGrowsWithAnnouncingWheels()
+{
+    basesim::BaseConfig config;
+    config.startOperational = true;
+    config.wirelessReceiver = true;
+    basesim::BaseModel model(config, 0);
+    const std::size_t known = model.state().receiver.wheels.size();
+    const std::size_t nearby = model.state().receiver.inRange.size();
+    QVERIFY(nearby >= 2);
+    // Unheard wheels are not listed without a scan, however long.
+    QCOMPARE(wheelCount(model, 5000), known);
+
+    wire::ReplyBuffer reply{};
+    model.handleCommand(wire::bareCommand(DeviceCommand::startWirelessScan), 5000, reply);
+    QCOMPARE(wheelCount(model, 5000 + basesim::kWheelDiscoveryMs - 1), known);
+    QCOMPARE(wheelCount(model, 5000 + basesim::kWheelDiscoveryMs), known + 1);
+    QCOMPARE(model.state().receiver.wheels.back().mac, basesim::defaultWheelsInRange().front().mac);
+
+    // Stopped, the list holds still; a wheel that stopped announcing is not heard until
+    // its paddles are held.
+    model.handleCommand(wire::bareCommand(DeviceCommand::stopWirelessScan), 7000, reply);
+    QCOMPARE(wheelCount(model, 20000), known + 1);
+    const std::int64_t late = basesim::kWheelAnnouncingMs + 1000;
+    model.handleCommand(wire::bareCommand(DeviceCommand::startWirelessScan), late, reply);
+    QCOMPARE(wheelCount(model, late + 3 * basesim::kWheelDiscoveryMs), known + 1);
+    basesim::holdAllPaddles(model.state(), late + 3 * basesim::kWheelDiscoveryMs);
+    QCOMPARE(wheelCount(model, late + 4 * basesim::kWheelDiscoveryMs), known + nearby);
+    QVERIFY(model.state().receiver.inRange.empty());
 }
 
 void TestBaseWireless::panelDrivesTheReceiver()

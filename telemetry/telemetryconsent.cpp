@@ -11,6 +11,7 @@ constexpr char kConsentKey[] = "TelemetryConsent";
 
 TelemetryConsent::TelemetryConsent(QObject *parent) : QObject(parent)
 {
+    qRegisterMetaType<TelemetryConsent::Consent>();
     QSettings settings("Halvern Labs", "Veltrane2");
     const int version = settings.value(kVersionKey, -1).toInt();
     const int stored = settings.value(kConsentKey, -1).toInt();

@@ -24,6 +24,7 @@ constexpr char kFetchesFailedKey[] = "TelemetryFetchesFailed";
 TelemetryController::TelemetryController(DeviceLink &link, QObject *parent)
     : QObject(parent), link_(link), consent_(this)
 {
+    qRegisterMetaType<TelemetryController::State>();
     environment_.configurationPath = QString::fromLatin1(telemetry::kUploadConfigurationResource);
     watchdog_.setSingleShot(true);
     watchdog_.setTimerType(Qt::CoarseTimer);

@@ -20,6 +20,7 @@ BaseModel::BaseModel(const BaseConfig &config, Milliseconds now) : random_(std::
     state_.wirelessReceiverPresent = config.wirelessReceiver;
     state_.wirelessWheelsDrift = config.wirelessWheelsDrift;
     wheelsPoweredOn(state_, now);
+    collectTelemetrySet(state_.telemetry);
 
     if (config.inBootloader) {
         // The application never ran: RAM holds only the copy of the flash.
@@ -73,6 +74,7 @@ const CommandTable &BaseModel::applicationCommands()
         addWirelessCommands(t);
         addDriveCommands(t);
         addInputCommands(t);
+        addTelemetryCommands(t);
         addBootloaderEntryCommand(t);
         return t;
     }();

@@ -11,6 +11,7 @@
 #include "basesim/basesettings.h"
 #include "basesim/basestatus.h"
 #include "basesim/basetiming.h"
+#include "basesim/basetelemetry.h"
 #include "basesim/basewireless.h"
 #include "device/wire/devicestatus.h"
 #include "basesim/eventlog.h"
@@ -38,6 +39,8 @@ struct PersistentState {
     WirelessReceiver receiver;
     // The application's program, as the bootloader last left it (basebootloader.h).
     ProgramFlash program;
+    // The telemetry the firmware collected and has not been told to erase.
+    TelemetryStore telemetry;
 };
 
 // Set from outside the base, which only reads them (the E-stop cycle clears the drive's
@@ -91,6 +94,9 @@ struct VolatileState {
 
     // Drive (basedrive.h).
     DriveReadLatch driveRead;
+
+    // Telemetry (basetelemetry.h).
+    TelemetryLease telemetryLease;
 
     // Inputs (inputmotion.h). Between a wheel-centre command and finishCenterChange the base
     // holds torque off.

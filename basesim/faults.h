@@ -10,6 +10,16 @@
 
 namespace basesim {
 
+// The telemetry store misbehaving (basetelemetry.h).
+struct TelemetryFaults {
+    bool zeroLengthChunks = false;   // every read answers "ok" with no data, for ever
+    bool oversizeChunk = false;      // read replies claim one byte more than a reply holds
+    bool partsPastTotal = false;     // the status names a total one byte short of the parts
+    bool tagZero = false;            // every set carries tag 0
+    // After this many good read replies the lease is lost mid-read (-1: never).
+    int lockLostAfterReads = -1;
+};
+
 struct Faults {
     // A reply becomes readable only this long after the request that caused it.
     int replyLatencyMs = 0;
@@ -45,6 +55,8 @@ struct Faults {
     int corruptFirmwareChunk = -1;
     int unplugAfterFirmwareChunks = -1;
     int bootloaderEnumerationMs = -1;
+
+    TelemetryFaults telemetry;
 };
 
 } // namespace basesim

@@ -252,6 +252,7 @@ void VirtualBase::queueReply(wire::ReplyBuffer reply, Milliseconds now)
     }
     if (faults_.eventLogHead && wire::hasPacketType(reply, PacketType::EventLogChunk))
         wire::putU16(reply.data(), reply.size(), wire::kEventLogHeadOffset, *faults_.eventLogHead);
+    applyTelemetryFaults(faults_, state(), reply.data(), reply.size());
     if (faults_.tamperReply)
         faults_.tamperReply(reply);
     // The clock counts whole milliseconds: ready one tick after the latency, so that at

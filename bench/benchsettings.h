@@ -19,7 +19,11 @@ public:
         }
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder_.path());
-        QSettings("Halvern Labs", "Veltrane2").setValue("Version", toolVersion);
+        QSettings settings("Halvern Labs", "Veltrane2");
+        settings.setValue("Version", toolVersion);
+        // Telemetry decided (denied): no consent question, nothing fetched or sent.
+        settings.setValue("TelemetryConsentVersion", 1);
+        settings.setValue("TelemetryConsent", 2);
     }
 
 private:

@@ -13,6 +13,7 @@
 #include "device/hid/hidbackend.h"
 #include "device/wire/indexedframes.h"
 #include "device/wire/settingsrecords.h"
+#include "device/wire/telemetryframes.h"
 #include "device/wire/wheelsample.h"
 #include "device/wire/wirelessdevicedata.h"
 
@@ -219,6 +220,17 @@ public:
     static void waitWithEvents(int milliseconds);
     // The same up to a point in time, so that a run of pauses can follow one schedule.
     static void waitUntilWithEvents(linkclock::Milliseconds deadline);
+
+    // ---- The base's telemetry store (device/telemetrylink.cpp) ----
+    // Each is one exchange; a missing or malformed reply fails with the reason in
+    // lastError() and, like exchange, leaves the link open.
+    // Also takes or renews the base's lease on the store.
+    bool readTelemetryStatus(wire::telemetry::StoreStatus &status);
+    bool readTelemetryPart(std::uint8_t index, wire::telemetry::PartDescriptor &part);
+    // Any status the base sends is a reply; only status 0 carries data.
+    bool readTelemetryData(std::uint16_t offset, wire::telemetry::Chunk &chunk);
+    // Any reply counts: the base acknowledges but says nothing more.
+    bool unlockAndEraseTelemetry();
 
 private:
     // How long a reply may keep the link waiting: silence, and only other reports.

@@ -60,6 +60,7 @@ MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumbe
     setUpEditing();
     setUpServiceTools();
     setUpWireless();
+    setUpTelemetry();
     torqueOffBlinkTimer->start(kTorqueBlinkIntervalMs);
 
     setConnectedUi(false);
@@ -176,6 +177,7 @@ void MW2::runStartPrompts()
         prompts_.exec(changelog);
     }
     settings.setValue("Version", versionNumber_);
+    askTelemetryConsentIfUndecided();
 }
 
 void MW2::closeTrackedDialogs()

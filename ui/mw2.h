@@ -21,6 +21,7 @@ class WirelessMonitor;
 class wbpconfigurationdialog;
 struct profDataNew;
 class QLabel;
+class SessionTelemetry;
 // Signals carry profile records by pointer; the type is opaque to the meta-object system.
 Q_DECLARE_OPAQUE_POINTER(profDataNew *)
 Q_DECLARE_METATYPE(profDataNew *)
@@ -45,6 +46,8 @@ public:
 
     // Auxiliary dialogs that must not outlive the connection; closed and deleted on loss.
     void trackDialog(QWidget *dialog);
+
+    SessionTelemetry &telemetry() const { return *telemetry_; }
 
 public slots:
     void torqueoffButtonBlink();
@@ -86,6 +89,10 @@ private:
     // Wireless wheels (mw2_wireless.cpp).
     void setUpWireless();
     void openWheelImageDialog();
+    // Telemetry (mw2_telemetry.cpp).
+    void setUpTelemetry();
+    void showTelemetryUploadButton();
+    void askTelemetryConsentIfUndecided();
 
     BaseSession &session_;
     UserPrompts &prompts_;
@@ -121,4 +128,5 @@ private:
     QPointer<QDialog> resetCenterDialog_;
     WirelessMonitor *wirelessMonitor_ = nullptr;
     wbpconfigurationdialog *receiverPanel_ = nullptr;
+    SessionTelemetry *telemetry_ = nullptr;
 };

@@ -156,6 +156,17 @@ void VirtualBasePanel::fillControls()
         loseWirelessWheel(base_.state());
         refresh();
     });
+
+    // The telemetry store: the firmware collects a new set (a new tag) on demand.
+    auto *telemetry = new QGroupBox(tr("Telemetry store"), this);
+    telemetry->setObjectName(QStringLiteral("telemetrygroupBox"));
+    auto *telemetryLayout = new QVBoxLayout(telemetry);
+    auto *newSet = new QPushButton(tr("New telemetry set"), telemetry);
+    newSet->setObjectName(QStringLiteral("newtelemetrysetpushButton"));
+    newSet->setToolTip(tr("The base replaces its telemetry with a newly collected set under a new tag"));
+    telemetryLayout->addWidget(newSet);
+    ui->middleColumn->addWidget(telemetry);
+    connect(newSet, &QPushButton::clicked, this, [this] { collectTelemetrySet(base_.state().telemetry); });
 }
 
 void VirtualBasePanel::showBeside(const QWidget &window)

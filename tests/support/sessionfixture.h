@@ -1,6 +1,7 @@
 #pragma once
 // A session over a fresh virtual base, its timers still: tests drive the ticks by hand.
-// Seeds the stored tool version so the changelog prompt does not wait for a click.
+// Seeds the stored tool version and a telemetry answer (denied) so neither the changelog
+// nor the consent question waits for a click.
 
 #include "session/basesession.h"
 #include "tests/support/scriptedprompts.h"
@@ -18,7 +19,11 @@ public:
         : base(std::make_unique<basesim::VirtualBase>(config)),
           session(*base, SessionOptions{toolVersion, launchMode})
     {
-        QSettings("Halvern Labs", "Veltrane2").setValue("Version", toolVersion);
+        QSettings settings("Halvern Labs", "Veltrane2");
+        settings.setValue("Version", toolVersion);
+        // Telemetry decided (denied): no consent question at start-up, nothing fetched.
+        settings.setValue("TelemetryConsentVersion", 1);
+        settings.setValue("TelemetryConsent", 2);
     }
 
     static basesim::BaseConfig operationalCendra()

@@ -36,6 +36,9 @@ const QString kNameRule = QStringLiteral("Only space, A-Z, a-z, 0-9, -_()/° are
 void markVersionSeen(const QString &version)
 {
     QSettings("Halvern Labs", "Veltrane2").setValue("Version", version);
+    // Telemetry answered (declined): no consent question, nothing sent.
+    QSettings("Halvern Labs", "Veltrane2").setValue("TelemetryConsentVersion", 1);
+    QSettings("Halvern Labs", "Veltrane2").setValue("TelemetryConsent", 2);
 }
 
 QString textOf(const QObject *object)

@@ -6,6 +6,7 @@
 #include "tests/support/sessionfixture.h"
 
 #include <QDialogButtonBox>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QSettings>
@@ -20,6 +21,7 @@ class TestMw2StartPrompts : public QObject {
 private slots:
     void changelogAfterUpdateOnly_data();
     void changelogAfterUpdateOnly();
+    void consentQuestionFollowsTheChangelog();
 };
 
 void TestMw2StartPrompts::changelogAfterUpdateOnly_data()
@@ -82,6 +84,48 @@ void TestMw2StartPrompts::changelogAfterUpdateOnly()
     MW2 again{session, prompts, "1.0.15", "2020.1"};
     session.statusTick();
     QVERIFY(dialogs.isEmpty());
+}
+
+// With no telemetry answer stored, the consent question follows the changelog, once; the
+// Advanced page then shows the answer and offers the upload only while it is allowed.
+void TestMw2StartPrompts::consentQuestionFollowsTheChangelog()
+{
+    SessionFixture fixture;
+    QSettings settings("Halvern Labs", "Veltrane2");
+    settings.setValue("Version", "1.0.14");
+    settings.remove("TelemetryConsentVersion");
+    settings.remove("TelemetryConsent");
+
+    QStringList order;
+    ScriptedPrompts prompts;
+    prompts.onDialog = [&](QDialog *dialog) {
+        order << dialog->metaObject()->className();
+        if (auto *no = dialog->findChild<QPushButton *>("noButton"))
+            no->click();
+        else
+            dialog->accept();
+        return dialog->result();
+    };
+    MW2 window{fixture.session, prompts, "1.0.15", "2020.1"};
+    fixture.session.statusTick();
+    fixture.session.statusTick();
+    QCOMPARE(order, QStringList({"ChangelogDialog", "ConsentDialog"}));
+    QCoreApplication::processEvents();
+    QCOMPARE(window.findChild<QLabel *>("telemetryConsentLabel")->text(), QString("Telemetry denied"));
+    QCOMPARE(window.findChild<QLabel *>("telemetryStatusLabel")->text(), QString("Last uploaded: Never"));
+    auto *upload = window.findChild<QPushButton *>("checkTelemetryNowButton");
+    QVERIFY(!upload->isEnabled());
+    auto *consent = window.findChild<QPushButton *>("configureTelemetryConsentButton");
+    QVERIFY(consent->isEnabled());
+    QVERIFY(consent->toolTip().isEmpty());
+    // Asked again from the page, and answered yes this time: the upload is offered.
+    prompts.onDialog = [&](QDialog *dialog) {
+        dialog->accept();
+        return dialog->result();
+    };
+    consent->click();
+    QCOMPARE(window.findChild<QLabel *>("telemetryConsentLabel")->text(), QString("Telemetry allowed"));
+    QVERIFY(upload->isEnabled());
 }
 
 QTEST_MAIN(TestMw2StartPrompts)

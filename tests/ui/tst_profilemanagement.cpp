@@ -129,6 +129,9 @@ public:
     {
         // This version has run before: no changelog on the first tick.
         QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15");
+        // Telemetry answered (declined): no consent question, nothing sent.
+        QSettings("Halvern Labs", "Veltrane2").setValue("TelemetryConsentVersion", 1);
+        QSettings("Halvern Labs", "Veltrane2").setValue("TelemetryConsent", 2);
         basesim::SettingsStore &ram = base_->state().ram;
         for (int i = 1; i < config.profileCount; ++i) {
             std::strcpy(ram.profiles[std::size_t(i)].name.data(), qPrintable(QStringLiteral("P%1").arg(i)));

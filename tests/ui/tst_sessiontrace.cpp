@@ -487,6 +487,9 @@ void TestSessionTrace::initTestCase()
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder_.path());
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder_.path());
     QSettings("Halvern Labs", "Veltrane2").setValue("Version", "1.0.15");
+    // Telemetry declined: the recorded traffic holds no telemetry exchanges.
+    QSettings("Halvern Labs", "Veltrane2").setValue("TelemetryConsentVersion", 1);
+    QSettings("Halvern Labs", "Veltrane2").setValue("TelemetryConsent", 2);
 }
 
 void TestSessionTrace::sessionWritesTheRecordedFrames()

@@ -86,3 +86,7 @@ void AdvancedPage::on_languagechangepushButton_clicked()
 
 void AdvancedPage::setActionsEnabled(bool enabled) { ui->advancedActionsGroupBox->setEnabled(enabled); }
 void AdvancedPage::setRestartEnabled(bool enabled) { ui->RestartEverythingFromScratchButton->setEnabled(enabled); }
+
+void AdvancedPage::showTelemetryConsent(const QString &text) { ui->telemetryConsentLabel->setText(text); }
+void AdvancedPage::showTelemetryStatus(const QString &text) { ui->telemetryStatusLabel->setText(text); }
+void AdvancedPage::setTelemetryUploadEnabled(bool enabled) { ui->checkTelemetryNowButton->setEnabled(enabled); }

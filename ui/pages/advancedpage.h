@@ -50,6 +50,11 @@ public:
     void setActionsEnabled(bool enabled);
     void setRestartEnabled(bool enabled);
 
+    // Telemetry: the consent and the upload state as texts; the upload button's state.
+    void showTelemetryConsent(const QString &text);
+    void showTelemetryStatus(const QString &text);
+    void setTelemetryUploadEnabled(bool enabled);
+
 signals:
     void reloadFromFlashRequested();
     void resetForceFeedbackRequested();
@@ -58,6 +63,8 @@ signals:
     void eventLogRequested();
     // The row of the verbosity box, which is the level the base is sent.
     void eventLogVerbosityRequested(int level);
+    void telemetryConsentRequested();
+    void telemetryUploadRequested();
 
 private slots:
     void on_languagechangepushButton_clicked();
@@ -66,6 +73,8 @@ private slots:
     void on_RestartEverythingFromScratchButton_clicked() { emit restartFromScratchRequested(); }
     void on_eventlogpushButton_clicked() { emit eventLogRequested(); }
     void on_seteventlogverbositypushButton_clicked();
+    void on_configureTelemetryConsentButton_clicked() { emit telemetryConsentRequested(); }
+    void on_checkTelemetryNowButton_clicked() { emit telemetryUploadRequested(); }
 
 private:
     std::unique_ptr<Ui::AdvancedPage> ui;

@@ -2,6 +2,7 @@
 
 #include "session/basesession.h"
 #include "device/hid/clock.h"
+#include "session/safetycheck.h"
 #include "settings/profilelistedits.h"
 
 namespace profilesync {
@@ -31,6 +32,8 @@ Result appendAndActivate(BaseSession &session, std::unique_ptr<profDataNew> prof
     // Without the safe profile in place the new record would become profile 0.
     if (!profile || profiles.empty() || profileedits::freeSlots(profiles) < 1)
         return {};
+    if (!editing::immediateApplyAllowed(link, *profile))
+        return {Outcome::Unsafe, -1};
     profiles.push_back(std::move(profile));
     const int last = listSize(session) - 1;
     if (!link.setProfileData(std::uint16_t(last), *profiles.back()) || !link.setProfileCount(std::uint16_t(last + 1))

@@ -139,6 +139,7 @@ public:
         session.start();
         session.statusTick(); // connects and reloads
         session.statusTick(); // the first connected tick enables the controls
+        session.wheelTick();  // where the wheel stands, as the wheel timer would read it
         group()->fillProfileBox();
         base_->clearReceivedFrames();
     }

@@ -7,6 +7,7 @@
 #include "settings/profileimportexport.h"
 #include "settings/profilelistedits.h"
 #include "session/profilelistsync.h"
+#include "session/safetycheck.h"
 #include "settings/profilename.h"
 #include "ui/dialogs/profilereorderdialog.h"
 #include "ui/dialogs/profiletemplatedialog.h"
@@ -66,6 +67,13 @@ void ProfileManagementGroup::on_selectprofilecomboBox_currentIndexChanged(int in
         qDebug() << "same profile selected, do nothing.";
         return;
     }
+    // Another profile runs its own steering range and end stop from the moment it is active.
+    const profDataNew *target = session_->profileAt(index);
+    if (target && !editing::immediateApplyAllowed(session_->link(), *target)) {
+        fillProfileBox();
+        showUnsafeRangeRefusal();
+        return;
+    }
     const bool activated = profilesync::activate(*session_, index);
     if (!activated) {
         qDebug() << "activateprofile failed";
@@ -111,6 +119,10 @@ void ProfileManagementGroup::on_addprofilespushButton_clicked()
         showLimitReached();
         return;
     }
+    if (result.outcome == profilesync::Outcome::Unsafe) {
+        showUnsafeRangeRefusal();
+        return;
+    }
     rememberActivation(result.activated);
     fillProfileBox();
     session_->refreshAfterListChange();
@@ -128,6 +140,10 @@ void ProfileManagementGroup::on_copyprofilepushButton_clicked()
     const profilesync::Result result = profilesync::copyActiveProfile(*session_);
     if (result.outcome == profilesync::Outcome::Refused)
         return;
+    if (result.outcome == profilesync::Outcome::Unsafe) {
+        showUnsafeRangeRefusal();
+        return;
+    }
     rememberActivation(result.activated);
     session_->announceActiveProfile();
     fillProfileBox();
@@ -195,6 +211,13 @@ void ProfileManagementGroup::reorderFinished(int result, bool refused, int activ
     }
     if (session_)
         session_->resumeStatusPolling();
+}
+
+void ProfileManagementGroup::showUnsafeRangeRefusal()
+{
+    showStatusLine(tr("Not done: that profile's steering range would act on the wheel where it stands. "
+                      "Turn the wheel to the centre first."),
+                   "QLabel {color: @colorStriker;}");
 }
 
 void ProfileManagementGroup::showStatusLine(const QString &text, const char *styleSheet)

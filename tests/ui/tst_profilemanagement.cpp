@@ -27,6 +27,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QSlider>
 #include <QTimer>
 #include <QtTest>
 
@@ -40,6 +41,7 @@ constexpr std::uint8_t kProfileCount = 0x27;
 constexpr std::uint8_t kDefault = 0x28;
 constexpr std::uint8_t kProfileValues = 0x7D;
 constexpr std::uint8_t kProfileName = 0x7E;
+constexpr std::uint8_t kHardwareValues = 0x7A;
 
 // The cable between the tool and the base. Once armed, it is pulled just before the n-th
 // frame of one command reaches the base.
@@ -208,6 +210,8 @@ private slots:
     void importRestartsStatusTimerAtUsualPace();
     void cablePulledDuringChange_data();
     void cablePulledDuringChange();
+    void interruptedApplyCompletesAfterReconnection_data();
+    void interruptedApplyCompletesAfterReconnection();
 };
 
 void TestProfileManagement::activationSendsEachChoiceOnce()
@@ -615,6 +619,74 @@ void TestProfileManagement::cablePulledDuringChange()
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), before); // the user's file is only ever read
+}
+
+void TestProfileManagement::interruptedApplyCompletesAfterReconnection_data()
+{
+    QTest::addColumn<int>("frameCode");
+    QTest::addColumn<int>("nth");
+    QTest::addColumn<bool>("sameBase");
+
+    // The bump-stop strength (frame 1) arrives, its enable bit (frame 2) does not.
+    QTest::newRow("hardware, second frame") << int(kHardwareValues) << 2 << true;
+    QTest::newRow("profile, second value frame") << int(kProfileValues) << 2 << true;
+    QTest::newRow("profile, name frame") << int(kProfileName) << 1 << true;
+    QTest::newRow("another base plugged in") << int(kHardwareValues) << 2 << false;
+}
+
+void TestProfileManagement::interruptedApplyCompletesAfterReconnection()
+{
+    QFETCH(int, frameCode);
+    QFETCH(int, nth);
+    QFETCH(bool, sameBase);
+    Session s(baseWith(4, 2, 0));
+    SettingsApplier &applier = s.session.applier();
+    s.window.findChild<QSlider *>("bumbstopstrengthhorizontalSlider")->setValue(0);
+    applier.autoApplySettings();
+    QVERIFY(!applier.settingsChanged());
+    QCOMPARE(s.base().ram.hardware.word[14] & 2u, 0u);
+
+    s.window.findChild<QSlider *>("bumbstopstrengthhorizontalSlider")->setValue(50);
+    s.window.findChild<QSlider *>("sinehorizontalSlider")->setValue(150);
+    s.window.findChild<QSlider *>("simplesmoothnesshorizontalSlider")->setValue(4);
+    const profDataNew meant = *s.session.profiles()[2];
+    s.cable.arm(std::uint8_t(frameCode), nth);
+    applier.autoApplySettings();
+    s.cable.disarm();
+    QVERIFY(!s.session.link().connected);
+    // Not all of it reached the base: still pending.
+    QVERIFY(applier.settingsChanged());
+    QVERIFY(!applier.saveEnabled());
+
+    if (sameBase)
+        s.virtualBase().plug();
+    else {
+        // Of the same model; its own wheel centre tells it apart.
+        s.virtualBase().plugAs(ModelCendra);
+        s.base().ram.hardware.word[16] += 1234;
+    }
+    const basesim::SettingsStore pluggedIn = s.base().ram;
+    s.session.statusTick(); // no base yet: told twice that it is gone
+    s.session.statusTick();
+    s.session.wheelTick();
+    QVERIFY(s.session.link().connected);
+    applier.autoApplySettings();
+    s.virtualBase().update();
+
+    const basesim::SettingsStore &ram = s.base().ram;
+    if (!sameBase) {
+        // Meant for the base that went: nothing of it reaches this one.
+        QVERIFY(!applier.settingsChanged());
+        QVERIFY(ram.hardware.word == pluggedIn.hardware.word);
+        QVERIFY(ram.profiles[2].param == pluggedIn.profiles[2].param);
+        return;
+    }
+    QVERIFY(!applier.settingsChanged());
+    QCOMPARE(ram.hardware.word[8], 50u);
+    QCOMPARE(ram.hardware.word[14] & 2u, 2u);
+    QVERIFY(ram.profiles[2].param == meant.param);
+    QCOMPARE(textOf(ram.profiles[2].name), profileName(meant));
+    QVERIFY(s.session.profiles()[2]->param == meant.param);
 }
 
 QTEST_MAIN(TestProfileManagement)

@@ -239,6 +239,8 @@ void SettingsApplier::saveToFlash()
 void SettingsApplier::reloadFromFlash()
 {
     awaitingFreshStatus_ = true;
+    // The flash holds the list as it was before any cut-off rewrite.
+    listTorn_ = false;
     if (session_.link().reloadFromFlash())
         session_.rereadAfterFlashDelay();
     session_.requestFullRefresh();

@@ -210,6 +210,8 @@ private slots:
     void importRestartsStatusTimerAtUsualPace();
     void cablePulledDuringChange_data();
     void cablePulledDuringChange();
+    void interruptedListChangeLosesNoProfile_data();
+    void interruptedListChangeLosesNoProfile();
     void interruptedApplyCompletesAfterReconnection_data();
     void interruptedApplyCompletesAfterReconnection();
 };
@@ -346,7 +348,12 @@ void TestProfileManagement::reorderWritesNewOrderWithDefaultAndActive()
     QCOMPARE(s.session.lastActivatedProfile(), 2);
     QCOMPARE(s.box()->currentIndex(), 2);
     QVERIFY(s.box()->itemData(4, Qt::FontRole).value<QFont>().bold());
-    QCOMPARE(s.frames(kProfileName), 4);
+    // One cycle of four: its first record goes to a spare slot first, then each slot once;
+    // the spare is dropped again with the count.
+    QCOMPARE(s.frames(kProfileName), 5);
+    QCOMPARE(s.frames(kProfileCount), 2);
+    QCOMPARE(int(s.base().ram.profileCount), 5);
+    QVERIFY(!s.session.applier().listTorn());
 }
 
 void TestProfileManagement::reorderDialogHoldsStatusTimer()
@@ -619,6 +626,73 @@ void TestProfileManagement::cablePulledDuringChange()
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), before); // the user's file is only ever read
+}
+
+void TestProfileManagement::interruptedListChangeLosesNoProfile_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("frameCode");
+    QTest::addColumn<int>("nth");
+
+    // P1..P5 reordered to P5 P1 P2 P3 P4, or P2 deleted; the cable goes before each frame.
+    const std::pair<const char *, int> codes[] = {{"values", kProfileValues}, {"name", kProfileName},
+                                                  {"count", kProfileCount}, {"default", kDefault},
+                                                  {"activate", kActivate}};
+    for (const char *operation : {"reorder", "delete"}) {
+        for (const auto &[name, code] : codes) {
+            const int frames = code == kProfileValues ? 36 : code == kProfileName ? 6 : 2;
+            for (int nth = 1; nth <= frames; ++nth)
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2 frame %3").arg(operation, name).arg(nth)))
+                    << QString(operation) << code << nth;
+        }
+    }
+}
+
+void TestProfileManagement::interruptedListChangeLosesNoProfile()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, frameCode);
+    QFETCH(int, nth);
+    QTemporaryDir folder;
+    Session s(baseWith(6, 2, 3));
+    s.session.applier().setAutomaticBackupPath(folder.filePath("profiles_autobackup.ini"));
+    const std::vector<basesim::ProfileRecord> before(s.base().ram.profiles.begin() + 1,
+                                                     s.base().ram.profiles.begin() + 6);
+
+    s.cable.arm(std::uint8_t(frameCode), nth);
+    if (operation == "delete") {
+        s.button("deleteprofilepushbutton")->click();
+    } else {
+        s.button("reorderprofilespushbutton")->click();
+        auto *dialog = s.window.findChild<profileReorderDialog *>();
+        dialog->profileListWidget()->insertItem(0, dialog->profileListWidget()->takeItem(4));
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        deleteLaterNow();
+    }
+    const bool cut = !s.session.link().connected;
+    s.cable.disarm();
+    // The list as it stood went to the backup before the base heard anything.
+    QVERIFY(QFile::exists(folder.filePath("profiles_autobackup.ini")));
+    if (cut) {
+        s.virtualBase().plug();
+        s.session.statusTick();
+        s.session.statusTick();
+        QVERIFY(s.session.link().connected);
+        // Known to be torn: saving it to flash is not offered.
+        QVERIFY(!s.session.applier().saveEnabled());
+        QVERIFY(s.session.applier().listTorn());
+    }
+    // Every profile (but the one deleted) is on the base whole, in some slot.
+    const basesim::SettingsStore &ram = s.base().ram;
+    for (const basesim::ProfileRecord &profile : before) {
+        if (operation == "delete" && textOf(profile.name) == "P2")
+            continue;
+        bool found = false;
+        for (std::size_t slot = 1; slot < ram.profileCount; ++slot)
+            found = found || (ram.profiles[slot].param == profile.param && ram.profiles[slot].name == profile.name);
+        QVERIFY2(found, qPrintable(textOf(profile.name)));
+    }
+    QCOMPARE(s.listNames(), s.baseNames());
 }
 
 void TestProfileManagement::interruptedApplyCompletesAfterReconnection_data()

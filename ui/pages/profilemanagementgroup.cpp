@@ -167,8 +167,11 @@ void ProfileManagementGroup::on_deleteprofilepushbutton_clicked()
     if (answer != QDialog::Accepted || !session_)
         return;
     // Read after the question: a status tick may have changed the list meanwhile.
-    if (profilesync::deleteActiveProfile(*session_).outcome == profilesync::Outcome::Refused)
+    const profilesync::Outcome outcome = profilesync::deleteActiveProfile(*session_).outcome;
+    if (outcome == profilesync::Outcome::Refused)
         return;
+    if (outcome == profilesync::Outcome::LinkLost)
+        showTornList();
     session_->refreshAfterListChange();
     session_->setLastActivatedProfile(0);
     fillProfileBox();
@@ -201,7 +204,9 @@ void ProfileManagementGroup::on_reorderprofilespushbutton_clicked()
 void ProfileManagementGroup::reorderFinished(int result, bool refused, int activated)
 {
     if (result == QDialog::Accepted) {
-        if (refused)
+        if (session_ && session_->applier().listTorn())
+            showTornList();
+        else if (refused)
             showStatusLine(tr("The profile list changed meanwhile; nothing was rearranged."),
                            "QLabel {color: @colorStriker;}");
         rememberActivation(activated);
@@ -211,6 +216,13 @@ void ProfileManagementGroup::reorderFinished(int result, bool refused, int activ
     }
     if (session_)
         session_->resumeStatusPolling();
+}
+
+void ProfileManagementGroup::showTornList()
+{
+    showStatusLine(tr("The connection was lost while the profile list was written; nothing was lost, but a "
+                      "profile may show twice. Saving stays off: reload from flash to get the saved list back."),
+                   "QLabel {color: @colorStriker;}");
 }
 
 void ProfileManagementGroup::showUnsafeRangeRefusal()

@@ -66,6 +66,7 @@ private:
     void showStatusLine(const QString &text, const char *styleSheet);
     void showLimitReached();
     void showUnsafeRangeRefusal();
+    void showTornList();
     void importFile(const QString &path);
     void exportProfiles(const QString &path);
 

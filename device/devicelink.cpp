@@ -78,6 +78,7 @@ bool DeviceLink::connectDevice()
     backend_.exit();
     backend_.init();
     lastError_.clear();
+    forgetWhatTheBaseRuns();
 
     if (modelKnown) {
         qDebug() << "pid" << productId;

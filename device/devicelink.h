@@ -24,6 +24,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 struct profDataNew;
@@ -81,6 +82,20 @@ public:
     bool wheelSampleStale = false;
     HardwareSettings hardwareSettings;
     AnalogSettingsTable analogSettings{};
+
+    // ---- What the base runs, as far as this connection has seen (device/baserunning.cpp) ----
+    // The wheel position the base last really reported; none while it has sent no wheel
+    // report on this connection (outside operation `wheelSample` holds a stand-in).
+    std::optional<std::uint16_t> measuredWheelPosition;
+    // The steering range each profile slot holds on the base, as last read or written
+    // there; 0 where this connection has not seen it.
+    std::vector<std::uint32_t> steeringRangesOnBase;
+    std::uint32_t steeringRangeOnBase(int slot) const;
+    // The range the base measures the wheel under: that of the profile it runs.
+    std::uint32_t runningSteeringRange() const { return steeringRangeOnBase(int(status.activeProfile)); }
+    void noteSteeringRangeOnBase(int slot, std::uint32_t range);
+    void forgetWhatTheBaseRuns();
+
     HighTorqueFrame highTorqueFrame;   // kept between the steps of the interlock
     EventLogChunk eventLogChunk;       // the last chunk received
     // The answer of the last successful current-device query; the pairing dialog zeroes it

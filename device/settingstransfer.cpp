@@ -6,6 +6,8 @@
 #include "device/wire/profilerecord.h"
 #include "device/wire/settingsids.h"
 
+#include <algorithm>
+
 namespace {
 void pause() { linkclock::sleepMs(kSettingsWritePauseMs); }
 } // namespace
@@ -57,6 +59,7 @@ bool DeviceLink::getProfileData(std::uint16_t index, profDataNew &profile)
         }
         wire::storeProfileValues(entries, profile);
     }
+    noteSteeringRangeOnBase(index, profile[ProfileParameterId::steeringrange]);
     if (!readText(wire::kReadProfileName, index, "getProfileData2", profile.name)) {
         lastError_.prepend(what + QLatin1String("name: "));
         return false;
@@ -77,6 +80,9 @@ bool DeviceLink::setProfileData(std::uint16_t index, const profDataNew &profile)
             lastError_.prepend(what);
             return false;
         }
+        // From this frame on the base runs the new range in this slot.
+        if (std::find(ids.begin(), ids.end(), std::uint16_t(ProfileParameterId::steeringrange)) != ids.end())
+            noteSteeringRangeOnBase(index, profile[ProfileParameterId::steeringrange]);
         pause();
     }
     if (!writeText(wire::kWriteProfileName, index, profile.name)) {

@@ -68,6 +68,7 @@ bool DeviceLink::readWheelReport()
         if (report[0] == wire::kGameReportId) {
             wheelSample = wire::decodeWheelReport(report.data(), report.size());
             wheelSampleStale = false;
+            measuredWheelPosition = wheelSample.position;
             return true;
         }
         if (stopwatch.elapsedMs() > kWheelReportTimeoutMs) {

@@ -2,6 +2,7 @@
 
 #include "device/linkreservation.h"
 #include "firmware/includedfirmware.h"
+#include "session/safetycheck.h"
 
 #include <QDebug>
 
@@ -32,8 +33,19 @@ void BaseSession::markActiveProfileChanged()
 
 void BaseSession::sendEditedProfileNow()
 {
-    if (const profDataNew *profile = editableProfile())
-        link_.setProfileData(std::uint16_t(editedProfileIndex()), *profile);
+    if (profDataNew *profile = editableProfile()) {
+        // The record may carry edits the safety check still holds back: those wait for
+        // the auto-apply, whole, instead of slipping out with the view switch.
+        if (!editing::immediateApplyAllowed(link_, *profile)) {
+            profile->changed = 1;
+            applier_.markSettingsChanged();
+        } else if (link_.setProfileData(std::uint16_t(editedProfileIndex()), *profile)) {
+            profile->changed = 0;
+        } else {
+            profile->changed = 1;
+            applier_.markSettingsChanged();
+        }
+    }
     refreshControls(true);
 }
 

@@ -2,7 +2,10 @@
 
 #include "session/basesession.h"
 #include "device/hid/clock.h"
+#include "session/safetycheck.h"
 #include "settings/profilelistedits.h"
+
+#include <algorithm>
 
 namespace profilesync {
 
@@ -31,6 +34,8 @@ Result appendAndActivate(BaseSession &session, std::unique_ptr<profDataNew> prof
     // Without the safe profile in place the new record would become profile 0.
     if (!profile || profiles.empty() || profileedits::freeSlots(profiles) < 1)
         return {};
+    if (!editing::immediateApplyAllowed(link, *profile))
+        return {Outcome::Unsafe, -1};
     profiles.push_back(std::move(profile));
     const int last = listSize(session) - 1;
     if (!link.setProfileData(std::uint16_t(last), *profiles.back()) || !link.setProfileCount(std::uint16_t(last + 1))
@@ -55,6 +60,8 @@ Result deleteActiveProfile(BaseSession &session)
     const int active = link.status.activeProfile;
     if (profiles.size() < 2 || active < 1 || active >= listSize(session))
         return {};
+    // The list as it stood, in case the rewrite is cut off.
+    session.applier().writeAutomaticBackup();
     const int defaultIndex = link.status.defaultProfile;
     const int newDefault = profileedits::defaultAfterDelete(active, defaultIndex);
     bool linkUp = true;
@@ -69,6 +76,9 @@ Result deleteActiveProfile(BaseSession &session)
     }
     linkUp = linkUp && link.activateProfile(0) && link.setProfileCount(std::uint16_t(listSize(session)));
     session.setActiveProfile(0);
+    // Cut off, the base holds a profile twice or one half-written: nothing to save.
+    if (!linkUp)
+        session.applier().setListTorn(true);
     return {linkUp ? Outcome::Done : Outcome::LinkLost, 0};
 }
 
@@ -102,6 +112,11 @@ Result reorder(BaseSession &session, const std::vector<const profDataNew *> &row
     // The default and the active profile follow their records, not their slots.
     const profDataNew *defaultRecord = session.profileAt(link.status.defaultProfile);
     const profDataNew *activeRecord = session.profileAt(link.status.activeProfile);
+    std::vector<const profDataNew *> before;
+    for (const auto &profile : profiles)
+        before.push_back(profile.get());
+    // The list as it stood, in case the rewrite is cut off.
+    session.applier().writeAutomaticBackup();
     if (!profileedits::reorder(profiles, rows))
         return {};
     const int newDefault = profileedits::indexOf(profiles, defaultRecord);
@@ -112,22 +127,53 @@ Result reorder(BaseSession &session, const std::vector<const profDataNew *> &row
     if (newActive >= 0)
         session.setActiveProfile(newActive);
 
+    const int count = listSize(session);
+    const auto failed = [&session](int activated) {
+        session.applier().setListTorn(true);
+        return Result{Outcome::LinkLost, activated};
+    };
+    // Every slot is overwritten only once its record is on the base elsewhere: each cycle
+    // of the permutation starts by copying its first record into a spare slot, visible
+    // under a raised count, so a cut at any frame leaves every profile on the base (at
+    // worst twice, or one copy half-written while its source is whole).
+    std::vector<int> source(std::size_t(count), 0);
+    for (int slot = 0; slot < count; ++slot)
+        source[std::size_t(slot)] = int(std::find(before.begin(), before.end(), profiles[std::size_t(slot)].get())
+                                        - before.begin());
+    const bool spare = count < profileedits::kAddressableProfiles;
+    std::vector<bool> placed(std::size_t(count), false);
+    bool spareInUse = false;
+    for (int start = 1; start < count; ++start) {
+        if (placed[std::size_t(start)] || source[std::size_t(start)] == start)
+            continue;
+        if (spare) {
+            if (!spareInUse && !link.setProfileCount(std::uint16_t(count + 1)))
+                return failed(-1);
+            spareInUse = true;
+            if (!link.setProfileData(std::uint16_t(count), *before[std::size_t(start)]))
+                return failed(-1);
+        }
+        for (int slot = start; !placed[std::size_t(slot)]; slot = source[std::size_t(slot)]) {
+            if (!link.setProfileData(std::uint16_t(slot), *profiles[std::size_t(slot)]))
+                return failed(-1);
+            placed[std::size_t(slot)] = true;
+            linkclock::sleepMs(kReorderProfilePauseMs);
+        }
+    }
+    if (spareInUse && !link.setProfileCount(std::uint16_t(count)))
+        return failed(-1);
+
     Result result{Outcome::Done, -1};
-    for (int slot = 1; slot < listSize(session); ++slot) {
-        if (!link.setProfileData(std::uint16_t(slot), *profiles[std::size_t(slot)]))
-            return {Outcome::LinkLost, result.activated};
-        if (slot == newDefault) {
-            if (!link.setDefaultProfile(std::uint16_t(slot)))
-                return {Outcome::LinkLost, result.activated};
-            linkclock::sleepMs(kReorderIndexPauseMs);
-        }
-        if (slot == newActive) {
-            if (!link.activateProfile(std::uint16_t(slot)))
-                return {Outcome::LinkLost, result.activated};
-            result.activated = slot;
-            linkclock::sleepMs(kReorderIndexPauseMs);
-        }
-        linkclock::sleepMs(kReorderProfilePauseMs);
+    if (newDefault >= 0) {
+        if (!link.setDefaultProfile(std::uint16_t(newDefault)))
+            return failed(-1);
+        linkclock::sleepMs(kReorderIndexPauseMs);
+    }
+    if (newActive >= 0) {
+        if (!link.activateProfile(std::uint16_t(newActive)))
+            return failed(-1);
+        result.activated = newActive;
+        linkclock::sleepMs(kReorderIndexPauseMs);
     }
     return result;
 }

@@ -17,6 +17,8 @@ enum class Outcome {
     Done,
     Refused,  // nothing changed: no room, nothing to act on, or the list changed meanwhile
     LinkLost, // the list changed but the base heard only part of it
+    Unsafe,   // nothing changed: the new profile's steering range or end stop would act
+              // on the wheel where it stands
 };
 
 struct Result {
@@ -30,7 +32,8 @@ bool activate(BaseSession &session, int index);
 bool makeActiveDefault(BaseSession &session);
 
 // Appends the record as the new last profile, sends it and the new count, and activates it.
-// Refused when the list is full or not loaded.
+// Refused when the list is full or not loaded; Unsafe when running it would change the
+// steering range off centre or put the wheel in its bump stop.
 Result appendAndActivate(BaseSession &session, std::unique_ptr<profDataNew> profile);
 
 // The same with a copy of the active profile named "Copied profile".

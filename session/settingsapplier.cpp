@@ -11,6 +11,23 @@
 
 using namespace editing;
 
+namespace {
+// The permanent wheel-centre offset: differs from base to base.
+constexpr std::size_t kCentreOffsetId = 16;
+
+const char *unsafeVerdictText(ApplySafety verdict)
+{
+    switch (verdict) {
+    case ApplySafety::NearPositiveEnd:
+        return "result: unsafe to apply (case 1).";
+    case ApplySafety::NearNegativeEnd:
+        return "result: unsafe to apply (case 2).";
+    default:
+        return "result: unsafe to apply (wheel position unknown).";
+    }
+}
+} // namespace
+
 SettingsApplier::SettingsApplier(BaseSession &session)
     : QObject(&session), session_(session),
       automaticBackupPath_(QCoreApplication::applicationDirPath() + QLatin1Char('/')
@@ -18,12 +35,100 @@ SettingsApplier::SettingsApplier(BaseSession &session)
 {
     autoApplyTimer_.setObjectName(QStringLiteral("autoApplyTimer"));
     connect(&autoApplyTimer_, &QTimer::timeout, this, &SettingsApplier::autoApplySettings);
+    // The disconnection is told before the records go.
+    connect(&session, &BaseSession::disconnected, this, &SettingsApplier::keepPendingEdits);
+    connect(&session, &BaseSession::reloadFinished, this, &SettingsApplier::onReloadFinished);
+    connect(&session, &BaseSession::statusRefreshed, this, &SettingsApplier::onStatusRefreshed);
 }
 
 void SettingsApplier::setSaveEnabled(bool enabled)
 {
+    if (enabled && (awaitingFreshStatus_ || listTorn_ || linkReserved(session_.link())))
+        enabled = false;
     saveEnabled_ = enabled;
     emit saveEnabledChanged(enabled);
+}
+
+void SettingsApplier::setListTorn(bool torn)
+{
+    listTorn_ = torn;
+    if (torn)
+        setSaveEnabled(false);
+}
+
+void SettingsApplier::onStatusRefreshed()
+{
+    // The first status after the flash delay tells whether the flash holds what runs.
+    if (awaitingFreshStatus_ && !linkReserved(session_.link()))
+        awaitingFreshStatus_ = false;
+}
+
+SettingsApplier::BaseIdentity SettingsApplier::connectedBase() const
+{
+    const DeviceLink &link = session_.link();
+    const DeviceStatus &status = link.status;
+    return BaseIdentity{link.productId,
+                        std::uint32_t(status.firmwareMajor) << 16 | std::uint32_t(status.firmwareMinor) << 8
+                            | status.firmwarePatch,
+                        hardwareWord(link.hardwareSettings, EncoderCountsId),
+                        link.hardwareSettings.word[kCentreOffsetId]};
+}
+
+void SettingsApplier::keepPendingEdits()
+{
+    // Told again on every tick without a base: only the first, with the records, counts.
+    if (!settingsChanged_ || session_.profiles().empty())
+        return;
+    // The records go with the disconnection; what had not reached the base is kept.
+    kept_ = KeptEdits{};
+    kept_.base = baseAtReload_;
+    const ProfileList &list = session_.profiles();
+    for (std::size_t index = 1; index < list.size(); ++index)
+        if (list[index]->changed)
+            kept_.profiles.emplace_back(int(index), *list[index]);
+    const HardwareSettings &hardware = session_.link().hardwareSettings;
+    kept_.hardwareEdited = hardware.word != hardwareOnBase_.word;
+    kept_.hardware = hardware;
+    kept_.hardwareOnBase = hardwareOnBase_;
+    if (!editsKeptOverReconnection())
+        settingsChanged_ = false;
+}
+
+void SettingsApplier::onReloadFinished(bool ok)
+{
+    awaitingFreshStatus_ = false;
+    if (!ok)
+        return;
+    DeviceLink &link = session_.link();
+    hardwareOnBase_ = link.hardwareSettings;
+    baseAtReload_ = connectedBase();
+    if (!editsKeptOverReconnection()) {
+        settingsChanged_ = false;
+        return;
+    }
+    KeptEdits kept = std::move(kept_);
+    kept_ = KeptEdits{};
+    if (!(kept.base == baseAtReload_)) {
+        // Another base: edits meant for the one that went must not reach it.
+        qDebug() << "another base connected; pending edits dropped";
+        settingsChanged_ = false;
+        return;
+    }
+    ProfileList &list = session_.profiles();
+    for (auto &[index, record] : kept.profiles) {
+        if (index >= int(list.size()))
+            continue;
+        *list[std::size_t(index)] = record;
+        list[std::size_t(index)]->changed = 1;
+    }
+    // Only the words the user changed; the rest as the base now reports them.
+    if (kept.hardwareEdited)
+        for (std::size_t id = 0; id < link.hardwareSettings.word.size(); ++id)
+            if (kept.hardware.word[id] != kept.hardwareOnBase.word[id])
+                link.hardwareSettings.word[id] = kept.hardware.word[id];
+    settingsChanged_ = true;
+    qDebug() << "pending edits kept over the reconnection; applying them again";
+    session_.requestFullRefresh();
 }
 
 bool SettingsApplier::exportProfiles(const QString &path) const
@@ -58,16 +163,14 @@ void SettingsApplier::autoApplySettings()
 
     unsafeToApply_ = false;
     qDebug() << "settings are changed, need to apply to Veltrane. Checking safety limits";
-    const SafetyCheck check =
-        checkApplySafety((*active)[ProfileParameterId::steeringrange], link.wheelSample.position,
-                         (*active)[ProfileParameterId::bumbstoprange],
-                         hardwareWord(link.hardwareSettings, BumpStopRampRangeId));
+    // The wheel as the base last really reported it, under the range the base runs now,
+    // against where the edited range and end stop put the bump stop.
+    const SafetyCheck check = checkProfileSafety(link, *active);
     qDebug() << "bumbstop location is:" << check.bumpStopLocation;
     qDebug() << "axis range:" << check.range;
     qDebug() << "currentangle steering angle:" << check.angle;
     if (check.unsafe()) {
-        qDebug() << (check.verdict == ApplySafety::NearPositiveEnd ? "result: unsafe to apply (case 1)."
-                                                                   : "result: unsafe to apply (case 2).");
+        qDebug() << unsafeVerdictText(check.verdict);
         // Nothing is sent; the edits stay pending and the check repeats on the next tick.
         unsafeToApply_ = true;
         emit unsafeToApplyChanged(true);
@@ -78,11 +181,11 @@ void SettingsApplier::autoApplySettings()
 
     const int activeIndex = session_.editedProfileIndex();
     const bool activeWasChanged = active->changed != 0;
-    settingsChanged_ = false;
-    setSaveEnabled(true);
+    // The edits stay pending until every write they need has reached the base: a write
+    // cut off half-way is completed by the next apply, after the reconnection.
     bool ok = link.setHardwareData();
     ProfileList &list = session_.profiles();
-    for (std::size_t index = 0; index < list.size(); ++index) {
+    for (std::size_t index = 0; ok && index < list.size(); ++index) {
         profDataNew &profile = *list[index];
         if (!profile.changed)
             continue;
@@ -93,7 +196,14 @@ void SettingsApplier::autoApplySettings()
             ok = false;
         }
     }
-    qDebug() << "Settings were applied to hardware.";
+    if (ok) {
+        hardwareOnBase_ = link.hardwareSettings;
+        settingsChanged_ = false;
+        setSaveEnabled(true);
+        qDebug() << "Settings were applied to hardware.";
+    } else {
+        setSaveEnabled(false);
+    }
     emit settingsApplied(ok, ok ? QString() : QStringLiteral("applying the settings: ") + link.lastError());
     if (activeWasChanged && !active->changed)
         emit session_.activeProfileChanged(activeIndex, active);
@@ -116,6 +226,7 @@ void SettingsApplier::saveToFlash()
     }
     writeAutomaticBackup();
     emit savingStarted();
+    awaitingFreshStatus_ = true;
     setSaveEnabled(false);
     link.flashDelayTimer().start(kSaveStartDelayMs);
     // Only when "settings not changed" also reached the base (a failure closes the link).
@@ -127,6 +238,9 @@ void SettingsApplier::saveToFlash()
 
 void SettingsApplier::reloadFromFlash()
 {
+    awaitingFreshStatus_ = true;
+    // The flash holds the list as it was before any cut-off rewrite.
+    listTorn_ = false;
     if (session_.link().reloadFromFlash())
         session_.rereadAfterFlashDelay();
     session_.requestFullRefresh();

@@ -3,9 +3,16 @@
 // stops and sends them; the base runs them from RAM until a save writes its flash.
 // Holds the one value the save button follows.
 
+#include "device/wire/profilerecord.h"
+#include "device/wire/settingsrecords.h"
+
 #include <QObject>
 #include <QString>
 #include <QTimer>
+
+#include <cstdint>
+#include <utility>
+#include <vector>
 
 class BaseSession;
 
@@ -32,8 +39,18 @@ public:
     bool exportProfiles(const QString &path) const;
     bool writeAutomaticBackup() const { return exportProfiles(automaticBackupPath_); }
 
-    // The only writer of the save button's state.
+    // The only writer of the save button's state. Saving is never offered while the link
+    // is reserved, after a flash write or reload until a fresh status has come, or while
+    // the base's profile list is known to be torn.
     void setSaveEnabled(bool enabled);
+    bool awaitingFreshStatus() const { return awaitingFreshStatus_; }
+    void setListTorn(bool torn);
+    bool listTorn() const { return listTorn_; }
+
+    // Edits that had not all reached the base when the link went: kept over the
+    // reconnection and applied again (through the safety check) once the reload of the
+    // same base has finished.
+    bool editsKeptOverReconnection() const { return !kept_.profiles.empty() || kept_.hardwareEdited; }
 
 public slots:
     void markSettingsChanged() { settingsChanged_ = true; }
@@ -59,7 +76,36 @@ signals:
     void saveFinished(bool ok, const QString &error);
 
 private:
+    struct BaseIdentity {
+        std::uint32_t productId = 0;
+        std::uint32_t firmware = 0;
+        std::uint32_t encoderCounts = 0;
+        std::uint32_t centreOffset = 0;
+        bool operator==(const BaseIdentity &other) const
+        {
+            return productId == other.productId && firmware == other.firmware
+                   && encoderCounts == other.encoderCounts && centreOffset == other.centreOffset;
+        }
+    };
+    struct KeptEdits {
+        BaseIdentity base;
+        std::vector<std::pair<int, profDataNew>> profiles;
+        bool hardwareEdited = false;
+        wire::HardwareSettings hardware;
+        wire::HardwareSettings hardwareOnBase;
+    };
+    BaseIdentity connectedBase() const;
+    void keepPendingEdits();
+    void onReloadFinished(bool ok);
+    void onStatusRefreshed();
+
     BaseSession &session_;
+    // The hardware record as the base holds it (last read or written whole).
+    wire::HardwareSettings hardwareOnBase_;
+    BaseIdentity baseAtReload_;
+    KeptEdits kept_;
+    bool awaitingFreshStatus_ = false;
+    bool listTorn_ = false;
     QTimer autoApplyTimer_;
     QString automaticBackupPath_;
     bool settingsChanged_ = false;

@@ -33,38 +33,48 @@ private slots:
 
 void TestEditingRules::safetyCheck_data()
 {
-    QTest::addColumn<quint32>("range");
-    QTest::addColumn<double>("angle");
+    QTest::addColumn<quint32>("running"); // the range the wheel was measured under
+    QTest::addColumn<quint32>("range");   // the range about to be applied
+    QTest::addColumn<double>("angle");    // the wheel's real angle
     QTest::addColumn<quint32>("endStop");
     QTest::addColumn<quint32>("ramp");
     QTest::addColumn<ApplySafety>("verdict");
 
     // Range 900, no end stop, ramp 10: the bump stop begins at ±440, 5 degrees of margin.
-    QTest::newRow("+434 applies") << 900u << 434.0 << 0u << 10u << ApplySafety::Safe;
-    QTest::newRow("+436 case 1") << 900u << 436.0 << 0u << 10u << ApplySafety::NearPositiveEnd;
-    QTest::newRow("-434 applies") << 900u << -434.0 << 0u << 10u << ApplySafety::Safe;
-    QTest::newRow("-436 case 2") << 900u << -436.0 << 0u << 10u << ApplySafety::NearNegativeEnd;
-    QTest::newRow("centre") << 900u << 0.0 << 0u << 10u << ApplySafety::Safe;
+    QTest::newRow("+434 applies") << 900u << 900u << 434.0 << 0u << 10u << ApplySafety::Safe;
+    QTest::newRow("+436 case 1") << 900u << 900u << 436.0 << 0u << 10u << ApplySafety::NearPositiveEnd;
+    QTest::newRow("-434 applies") << 900u << 900u << -434.0 << 0u << 10u << ApplySafety::Safe;
+    QTest::newRow("-436 case 2") << 900u << 900u << -436.0 << 0u << 10u << ApplySafety::NearNegativeEnd;
+    QTest::newRow("centre") << 900u << 900u << 0.0 << 0u << 10u << ApplySafety::Safe;
     // An end stop of 50 moves the bump stop in to ±390.
-    QTest::newRow("end stop, right") << 900u << 386.0 << 50u << 10u << ApplySafety::NearPositiveEnd;
-    QTest::newRow("end stop, inside") << 900u << 384.0 << 50u << 10u << ApplySafety::Safe;
-    QTest::newRow("end stop stored negative") << 900u << -386.0 << quint32(-50) << 10u
+    QTest::newRow("end stop, right") << 900u << 900u << 386.0 << 50u << 10u << ApplySafety::NearPositiveEnd;
+    QTest::newRow("end stop, inside") << 900u << 900u << 384.0 << 50u << 10u << ApplySafety::Safe;
+    QTest::newRow("end stop stored negative") << 900u << 900u << -386.0 << quint32(-50) << 10u
                                               << ApplySafety::NearNegativeEnd;
     // A range far smaller than where the wheel stands.
-    QTest::newRow("small range, wheel far out") << 360u << 175.0 << 0u << 10u << ApplySafety::NearPositiveEnd;
+    QTest::newRow("small range, wheel far out") << 360u << 360u << 175.0 << 0u << 10u
+                                                << ApplySafety::NearPositiveEnd;
+    // The wheel measured under the running range, judged against the new range's end stop:
+    // read under the new range, +29 degrees of 1440 would pass for +0.8 of 40.
+    QTest::newRow("1440 to 40 at +29") << 1440u << 40u << 29.0 << 0u << 10u << ApplySafety::NearPositiveEnd;
+    QTest::newRow("1440 to 360 at +440") << 1440u << 360u << 440.0 << 0u << 10u << ApplySafety::NearPositiveEnd;
+    QTest::newRow("1440 to 360 at -200") << 1440u << 360u << -200.0 << 0u << 10u << ApplySafety::NearNegativeEnd;
+    QTest::newRow("1440 to 360 at +100") << 1440u << 360u << 100.0 << 0u << 10u << ApplySafety::Safe;
+    QTest::newRow("360 to 1440 at +170") << 360u << 1440u << 170.0 << 0u << 10u << ApplySafety::Safe;
 }
 
 void TestEditingRules::safetyCheck()
 {
+    QFETCH(quint32, running);
     QFETCH(quint32, range);
     QFETCH(double, angle);
     QFETCH(quint32, endStop);
     QFETCH(quint32, ramp);
     QFETCH(ApplySafety, verdict);
-    const SafetyCheck check = checkApplySafety(range, rawPositionAt(angle, range), endStop, ramp);
+    const SafetyCheck check = checkApplySafety(running, rawPositionAt(angle, running), range, endStop, ramp);
     QCOMPARE(check.verdict, verdict);
     QCOMPARE(check.unsafe(), verdict != ApplySafety::Safe);
-    QVERIFY(std::fabs(check.angle - angle) < 0.01);
+    QVERIFY(std::fabs(check.angle - angle) < 0.05);
     const float endStopDegrees = float(std::abs(std::int32_t(endStop)));
     QCOMPARE(check.bumpStopLocation, float(range) / 2 - endStopDegrees - float(ramp));
 }

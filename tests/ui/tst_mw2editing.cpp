@@ -57,6 +57,7 @@ struct Session {
             timer->stop();
         tick(); // connects and reloads
         tick(); // fills the controls
+        fixture.session.wheelTick(); // where the wheel stands, as the wheel timer would read it
     }
 
     basesim::BaseState &base() { return fixture.base->state(); }
@@ -70,6 +71,7 @@ struct Session {
         fixture.base->plug();
         tick();
         tick();
+        fixture.session.wheelTick();
     }
 
     template <typename T = QWidget>
@@ -155,6 +157,9 @@ private slots:
     void endStopStaysInsideRange_data();
     void endStopStaysInsideRange();
     void steeringRangeNeedsCentredWheel();
+    void everyRangeChangeFacesTheRealWheel_data();
+    void everyRangeChangeFacesTheRealWheel();
+    void estopKeepsTheLastRealWheelAngle();
     void safeProfileIsReadOnly();
     void autoApplyWaitsForSafeWheel_data();
     void autoApplyWaitsForSafeWheel();
@@ -163,6 +168,7 @@ private slots:
     void saveAppliesPendingEditFirst();
     void reloadFromFlashDropsPendingEdits();
     void saveLineFollowsAWholeSave();
+    void saveWaitsForAFreshStatusAfterTheFlashDelay();
     void reloadFromFlashShowsWhatTheBaseRuns_data();
     void reloadFromFlashShowsWhatTheBaseRuns();
     void saveButtonTellsUnsavedState();
@@ -417,6 +423,137 @@ void TestMw2Editing::steeringRangeNeedsCentredWheel()
     QVERIFY(s.applier().settingsChanged());
 }
 
+namespace {
+// Profile 1 of the base at 1440 degrees, in the simple or the advanced view.
+void runProfileAt1440(Session &s, bool simple)
+{
+    basesim::ProfileRecord &held = s.base().ram.profiles[1];
+    held.param[18] = 1440;
+    held.param[50] = simple ? 1u : 0u;
+    held.param[26] = simple ? (40u | 5u << 8 | 2u << 16 | 2u << 24) : 0u;
+    s.reconnect();
+}
+} // namespace
+
+void TestMw2Editing::everyRangeChangeFacesTheRealWheel_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("simple");
+    QTest::addColumn<double>("angle");   // under the 1440 degrees the base runs
+    QTest::addColumn<int>("runningAfter"); // the base's range once the auto-apply had its turn
+    QTest::addColumn<bool>("warned");    // refused at once: off centre
+
+    // Near centre the box takes 40, but +29 of 1440 lies far beyond 40's end stop.
+    QTest::newRow("box 40 at +29") << "box 40" << false << 29.0 << 1440 << false;
+    QTest::newRow("box 40 at -29") << "box 40" << false << -29.0 << 1440 << false;
+    QTest::newRow("box 360 at +25") << "box 360" << false << 25.0 << 360 << false;
+    QTest::newRow("simple slider 360 at +440") << "slider 0" << true << 440.0 << 1440 << true;
+    QTest::newRow("simple slider 360 at +25") << "slider 0" << true << 25.0 << 360 << false;
+    // The default simple levels run 900 degrees.
+    QTest::newRow("simple view at +440") << "simple view" << false << 440.0 << 1440 << true;
+    QTest::newRow("simple view at +20") << "simple view" << false << 20.0 << 900 << false;
+    // The first template runs 900 degrees from the moment it is added.
+    QTest::newRow("template at +440") << "template" << false << 440.0 << 1440 << false;
+    QTest::newRow("template at +20") << "template" << false << 20.0 << 900 << false;
+}
+
+void TestMw2Editing::everyRangeChangeFacesTheRealWheel()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, simple);
+    QFETCH(double, angle);
+    QFETCH(int, runningAfter);
+    QFETCH(bool, warned);
+    Session s;
+    runProfileAt1440(s, simple);
+    QCOMPARE(s.profile(1).param[18], 1440u);
+    s.holdWheelAt(angle);
+    const int countBefore = int(s.base().ram.profileCount);
+
+    if (change.startsWith("box "))
+        s.enterSteeringRange(change.mid(4).toInt());
+    else if (change.startsWith("slider "))
+        s.set("simplesteeringrangehorizontalSlider", change.mid(7).toInt());
+    else if (change == "simple view")
+        s.find<QPushButton>("simplemodepushButton")->click();
+    else
+        s.find<QPushButton>("addprofilespushButton")->click();
+    s.applier().autoApplySettings();
+    s.fixture.base->update();
+
+    const basesim::BaseState &base = s.base();
+    QCOMPARE(int(base.ram.profiles[base.activeProfile].param[18]), runningAfter);
+    QCOMPARE(bool(s.window.findChild<QDialog *>("steeringangle_changewarning_dialog")), warned);
+    if (warned && simple) // the slider shows the range that stays
+        QCOMPARE(s.text("simplesteeringrangelabel"), QString("1440°"));
+    if (change == "template")
+        QCOMPARE(int(base.ram.profileCount), countBefore + (runningAfter == 1440 ? 0 : 1));
+    if (change.startsWith("box ") && runningAfter == 1440) {
+        // Held back, not lost: the edit waits for the wheel to come inward.
+        QVERIFY(s.applier().unsafeToApply());
+        QVERIFY(s.applier().settingsChanged());
+        s.holdWheelAt(0);
+        s.applier().autoApplySettings();
+        s.fixture.base->update();
+        QCOMPARE(int(base.ram.profiles[1].param[18]), change.mid(4).toInt());
+    }
+}
+
+void TestMw2Editing::estopKeepsTheLastRealWheelAngle()
+{
+    Session s;
+    s.holdWheelAt(436); // 900 degrees, ramp 10: inside the bump stop's margin
+    QVERIFY(s.link().measuredWheelPosition);
+    s.base().estopPressed = true;
+    s.base().operatingMode = wire::ModeWaitingForFaults;
+    s.tick();
+    s.holdWheelAt(0); // the base sends nothing now; the link shows the wheel centred
+    QVERIFY(s.link().wheelSampleStale);
+    QCOMPARE(int(s.link().wheelSample.position), int(wire::kWheelCentre));
+
+    LogCapture log;
+    s.set("sinehorizontalSlider", 150);
+    s.applier().autoApplySettings();
+    s.fixture.base->update();
+    QVERIFY(log.contains("result: unsafe to apply (case 1)."));
+    QCOMPARE(s.base().ram.profiles[1].param[1], 100u);
+    QVERIFY(s.applier().settingsChanged());
+    // Nor may the steering range change on the stand-in's word.
+    s.enterSteeringRange(720);
+    QCOMPARE(s.profile(1).param[18], 900u);
+}
+
+void TestMw2Editing::saveWaitsForAFreshStatusAfterTheFlashDelay()
+{
+    Session s;
+    s.holdWheelAt(0);
+    auto *save = s.find<QPushButton>("SaveToFlashButton");
+    s.set("sinehorizontalSlider", 150);
+    s.applier().autoApplySettings();
+    s.fixture.base->update();
+    s.tick();
+    QVERIFY(s.link().status.hasFlag(wire::Unsaved));
+    save->click();
+    s.waitForFlashWrite();
+    s.fixture.session.flashDelayElapsed();
+    // The status read before the save still says "unsaved": an auto-apply tick before the
+    // next status must not offer saving again from it.
+    QVERIFY(s.link().status.hasFlag(wire::Unsaved));
+    s.applier().autoApplySettings();
+    QVERIFY(!save->isEnabled());
+    s.tick();
+    s.applier().autoApplySettings();
+    QVERIFY(!s.link().status.hasFlag(wire::Unsaved));
+    QVERIFY(!save->isEnabled());
+    // A fresh "unsaved" (an edit applied since) offers it again.
+    s.set("sinehorizontalSlider", 120);
+    s.applier().autoApplySettings();
+    s.fixture.base->update();
+    s.tick();
+    s.applier().autoApplySettings();
+    QVERIFY(save->isEnabled());
+}
+
 void TestMw2Editing::safeProfileIsReadOnly()
 {
     Session s(0);
@@ -644,14 +781,18 @@ void TestMw2Editing::reloadFromFlashDropsPendingEdits()
     QVERIFY(!s.applier().settingsChanged());
     QVERIFY(s.link().flashDelayTimer().isActive());
     QVERIFY(s.find("ReloadFlashButton")->isEnabled());
-    QVERIFY(s.find("SaveToFlashButton")->isEnabled());
+    // Not while the base reloads its flash: saving then would only queue behind it.
+    QVERIFY(!s.find("SaveToFlashButton")->isEnabled());
     QVERIFY(log.contains("reloadflash"));
 
     // Once the flash delay is over, the next tick refills every control.
     s.fixture.session.flashDelayElapsed();
+    s.applier().autoApplySettings(); // before any fresh status: still nothing to save
+    QVERIFY(!s.find("SaveToFlashButton")->isEnabled());
     s.tick();
     QCOMPARE(refreshSpy.size(), 1);
     QCOMPARE(refreshSpy.takeFirst()[0].toBool(), true);
+    QVERIFY(s.find("SaveToFlashButton")->isEnabled());
 }
 
 void TestMw2Editing::reloadFromFlashShowsWhatTheBaseRuns_data()

@@ -27,6 +27,7 @@
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QSlider>
 #include <QTimer>
 #include <QtTest>
 
@@ -40,6 +41,7 @@ constexpr std::uint8_t kProfileCount = 0x27;
 constexpr std::uint8_t kDefault = 0x28;
 constexpr std::uint8_t kProfileValues = 0x7D;
 constexpr std::uint8_t kProfileName = 0x7E;
+constexpr std::uint8_t kHardwareValues = 0x7A;
 
 // The cable between the tool and the base. Once armed, it is pulled just before the n-th
 // frame of one command reaches the base.
@@ -142,6 +144,7 @@ public:
         session.start();
         session.statusTick(); // connects and reloads
         session.statusTick(); // the first connected tick enables the controls
+        session.wheelTick();  // where the wheel stands, as the wheel timer would read it
         group()->fillProfileBox();
         base_->clearReceivedFrames();
     }
@@ -210,6 +213,10 @@ private slots:
     void importRestartsStatusTimerAtUsualPace();
     void cablePulledDuringChange_data();
     void cablePulledDuringChange();
+    void interruptedListChangeLosesNoProfile_data();
+    void interruptedListChangeLosesNoProfile();
+    void interruptedApplyCompletesAfterReconnection_data();
+    void interruptedApplyCompletesAfterReconnection();
 };
 
 void TestProfileManagement::activationSendsEachChoiceOnce()
@@ -344,7 +351,12 @@ void TestProfileManagement::reorderWritesNewOrderWithDefaultAndActive()
     QCOMPARE(s.session.lastActivatedProfile(), 2);
     QCOMPARE(s.box()->currentIndex(), 2);
     QVERIFY(s.box()->itemData(4, Qt::FontRole).value<QFont>().bold());
-    QCOMPARE(s.frames(kProfileName), 4);
+    // One cycle of four: its first record goes to a spare slot first, then each slot once;
+    // the spare is dropped again with the count.
+    QCOMPARE(s.frames(kProfileName), 5);
+    QCOMPARE(s.frames(kProfileCount), 2);
+    QCOMPARE(int(s.base().ram.profileCount), 5);
+    QVERIFY(!s.session.applier().listTorn());
 }
 
 void TestProfileManagement::reorderDialogHoldsStatusTimer()
@@ -617,6 +629,141 @@ void TestProfileManagement::cablePulledDuringChange()
     QFile f(file);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), before); // the user's file is only ever read
+}
+
+void TestProfileManagement::interruptedListChangeLosesNoProfile_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<int>("frameCode");
+    QTest::addColumn<int>("nth");
+
+    // P1..P5 reordered to P5 P1 P2 P3 P4, or P2 deleted; the cable goes before each frame.
+    const std::pair<const char *, int> codes[] = {{"values", kProfileValues}, {"name", kProfileName},
+                                                  {"count", kProfileCount}, {"default", kDefault},
+                                                  {"activate", kActivate}};
+    for (const char *operation : {"reorder", "delete"}) {
+        for (const auto &[name, code] : codes) {
+            const int frames = code == kProfileValues ? 36 : code == kProfileName ? 6 : 2;
+            for (int nth = 1; nth <= frames; ++nth)
+                QTest::newRow(qPrintable(QStringLiteral("%1, %2 frame %3").arg(operation, name).arg(nth)))
+                    << QString(operation) << code << nth;
+        }
+    }
+}
+
+void TestProfileManagement::interruptedListChangeLosesNoProfile()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, frameCode);
+    QFETCH(int, nth);
+    QTemporaryDir folder;
+    Session s(baseWith(6, 2, 3));
+    s.session.applier().setAutomaticBackupPath(folder.filePath("profiles_autobackup.ini"));
+    const std::vector<basesim::ProfileRecord> before(s.base().ram.profiles.begin() + 1,
+                                                     s.base().ram.profiles.begin() + 6);
+
+    s.cable.arm(std::uint8_t(frameCode), nth);
+    if (operation == "delete") {
+        s.button("deleteprofilepushbutton")->click();
+    } else {
+        s.button("reorderprofilespushbutton")->click();
+        auto *dialog = s.window.findChild<profileReorderDialog *>();
+        dialog->profileListWidget()->insertItem(0, dialog->profileListWidget()->takeItem(4));
+        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+        deleteLaterNow();
+    }
+    const bool cut = !s.session.link().connected;
+    s.cable.disarm();
+    // The list as it stood went to the backup before the base heard anything.
+    QVERIFY(QFile::exists(folder.filePath("profiles_autobackup.ini")));
+    if (cut) {
+        s.virtualBase().plug();
+        s.session.statusTick();
+        s.session.statusTick();
+        QVERIFY(s.session.link().connected);
+        // Known to be torn: saving it to flash is not offered.
+        QVERIFY(!s.session.applier().saveEnabled());
+        QVERIFY(s.session.applier().listTorn());
+    }
+    // Every profile (but the one deleted) is on the base whole, in some slot.
+    const basesim::SettingsStore &ram = s.base().ram;
+    for (const basesim::ProfileRecord &profile : before) {
+        if (operation == "delete" && textOf(profile.name) == "P2")
+            continue;
+        bool found = false;
+        for (std::size_t slot = 1; slot < ram.profileCount; ++slot)
+            found = found || (ram.profiles[slot].param == profile.param && ram.profiles[slot].name == profile.name);
+        QVERIFY2(found, qPrintable(textOf(profile.name)));
+    }
+    QCOMPARE(s.listNames(), s.baseNames());
+}
+
+void TestProfileManagement::interruptedApplyCompletesAfterReconnection_data()
+{
+    QTest::addColumn<int>("frameCode");
+    QTest::addColumn<int>("nth");
+    QTest::addColumn<bool>("sameBase");
+
+    // The bump-stop strength (frame 1) arrives, its enable bit (frame 2) does not.
+    QTest::newRow("hardware, second frame") << int(kHardwareValues) << 2 << true;
+    QTest::newRow("profile, second value frame") << int(kProfileValues) << 2 << true;
+    QTest::newRow("profile, name frame") << int(kProfileName) << 1 << true;
+    QTest::newRow("another base plugged in") << int(kHardwareValues) << 2 << false;
+}
+
+void TestProfileManagement::interruptedApplyCompletesAfterReconnection()
+{
+    QFETCH(int, frameCode);
+    QFETCH(int, nth);
+    QFETCH(bool, sameBase);
+    Session s(baseWith(4, 2, 0));
+    SettingsApplier &applier = s.session.applier();
+    s.window.findChild<QSlider *>("bumbstopstrengthhorizontalSlider")->setValue(0);
+    applier.autoApplySettings();
+    QVERIFY(!applier.settingsChanged());
+    QCOMPARE(s.base().ram.hardware.word[14] & 2u, 0u);
+
+    s.window.findChild<QSlider *>("bumbstopstrengthhorizontalSlider")->setValue(50);
+    s.window.findChild<QSlider *>("sinehorizontalSlider")->setValue(150);
+    s.window.findChild<QSlider *>("simplesmoothnesshorizontalSlider")->setValue(4);
+    const profDataNew meant = *s.session.profiles()[2];
+    s.cable.arm(std::uint8_t(frameCode), nth);
+    applier.autoApplySettings();
+    s.cable.disarm();
+    QVERIFY(!s.session.link().connected);
+    // Not all of it reached the base: still pending.
+    QVERIFY(applier.settingsChanged());
+    QVERIFY(!applier.saveEnabled());
+
+    if (sameBase)
+        s.virtualBase().plug();
+    else {
+        // Of the same model; its own wheel centre tells it apart.
+        s.virtualBase().plugAs(ModelCendra);
+        s.base().ram.hardware.word[16] += 1234;
+    }
+    const basesim::SettingsStore pluggedIn = s.base().ram;
+    s.session.statusTick(); // no base yet: told twice that it is gone
+    s.session.statusTick();
+    s.session.wheelTick();
+    QVERIFY(s.session.link().connected);
+    applier.autoApplySettings();
+    s.virtualBase().update();
+
+    const basesim::SettingsStore &ram = s.base().ram;
+    if (!sameBase) {
+        // Meant for the base that went: nothing of it reaches this one.
+        QVERIFY(!applier.settingsChanged());
+        QVERIFY(ram.hardware.word == pluggedIn.hardware.word);
+        QVERIFY(ram.profiles[2].param == pluggedIn.profiles[2].param);
+        return;
+    }
+    QVERIFY(!applier.settingsChanged());
+    QCOMPARE(ram.hardware.word[8], 50u);
+    QCOMPARE(ram.hardware.word[14] & 2u, 2u);
+    QVERIFY(ram.profiles[2].param == meant.param);
+    QCOMPARE(textOf(ram.profiles[2].name), profileName(meant));
+    QVERIFY(s.session.profiles()[2]->param == meant.param);
 }
 
 QTEST_MAIN(TestProfileManagement)

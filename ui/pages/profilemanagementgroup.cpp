@@ -7,6 +7,7 @@
 #include "settings/profileimportexport.h"
 #include "settings/profilelistedits.h"
 #include "session/profilelistsync.h"
+#include "session/safetycheck.h"
 #include "settings/profilename.h"
 #include "ui/dialogs/profilereorderdialog.h"
 #include "ui/dialogs/profiletemplatedialog.h"
@@ -66,6 +67,13 @@ void ProfileManagementGroup::on_selectprofilecomboBox_currentIndexChanged(int in
         qDebug() << "same profile selected, do nothing.";
         return;
     }
+    // Another profile runs its own steering range and end stop from the moment it is active.
+    const profDataNew *target = session_->profileAt(index);
+    if (target && !editing::immediateApplyAllowed(session_->link(), *target)) {
+        fillProfileBox();
+        showUnsafeRangeRefusal();
+        return;
+    }
     const bool activated = profilesync::activate(*session_, index);
     if (!activated) {
         qDebug() << "activateprofile failed";
@@ -111,6 +119,10 @@ void ProfileManagementGroup::on_addprofilespushButton_clicked()
         showLimitReached();
         return;
     }
+    if (result.outcome == profilesync::Outcome::Unsafe) {
+        showUnsafeRangeRefusal();
+        return;
+    }
     rememberActivation(result.activated);
     fillProfileBox();
     session_->refreshAfterListChange();
@@ -128,6 +140,10 @@ void ProfileManagementGroup::on_copyprofilepushButton_clicked()
     const profilesync::Result result = profilesync::copyActiveProfile(*session_);
     if (result.outcome == profilesync::Outcome::Refused)
         return;
+    if (result.outcome == profilesync::Outcome::Unsafe) {
+        showUnsafeRangeRefusal();
+        return;
+    }
     rememberActivation(result.activated);
     session_->announceActiveProfile();
     fillProfileBox();
@@ -151,8 +167,11 @@ void ProfileManagementGroup::on_deleteprofilepushbutton_clicked()
     if (answer != QDialog::Accepted || !session_)
         return;
     // Read after the question: a status tick may have changed the list meanwhile.
-    if (profilesync::deleteActiveProfile(*session_).outcome == profilesync::Outcome::Refused)
+    const profilesync::Outcome outcome = profilesync::deleteActiveProfile(*session_).outcome;
+    if (outcome == profilesync::Outcome::Refused)
         return;
+    if (outcome == profilesync::Outcome::LinkLost)
+        showTornList();
     session_->refreshAfterListChange();
     session_->setLastActivatedProfile(0);
     fillProfileBox();
@@ -185,7 +204,9 @@ void ProfileManagementGroup::on_reorderprofilespushbutton_clicked()
 void ProfileManagementGroup::reorderFinished(int result, bool refused, int activated)
 {
     if (result == QDialog::Accepted) {
-        if (refused)
+        if (session_ && session_->applier().listTorn())
+            showTornList();
+        else if (refused)
             showStatusLine(tr("The profile list changed meanwhile; nothing was rearranged."),
                            "QLabel {color: @colorStriker;}");
         rememberActivation(activated);
@@ -195,6 +216,20 @@ void ProfileManagementGroup::reorderFinished(int result, bool refused, int activ
     }
     if (session_)
         session_->resumeStatusPolling();
+}
+
+void ProfileManagementGroup::showTornList()
+{
+    showStatusLine(tr("The connection was lost while the profile list was written; nothing was lost, but a "
+                      "profile may show twice. Saving stays off: reload from flash to get the saved list back."),
+                   "QLabel {color: @colorStriker;}");
+}
+
+void ProfileManagementGroup::showUnsafeRangeRefusal()
+{
+    showStatusLine(tr("Not done: that profile's steering range would act on the wheel where it stands. "
+                      "Turn the wheel to the centre first."),
+                   "QLabel {color: @colorStriker;}");
 }
 
 void ProfileManagementGroup::showStatusLine(const QString &text, const char *styleSheet)

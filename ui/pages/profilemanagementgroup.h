@@ -65,6 +65,8 @@ private:
     void rememberActivation(int activated);
     void showStatusLine(const QString &text, const char *styleSheet);
     void showLimitReached();
+    void showUnsafeRangeRefusal();
+    void showTornList();
     void importFile(const QString &path);
     void exportProfiles(const QString &path);
 

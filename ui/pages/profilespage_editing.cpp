@@ -440,6 +440,16 @@ void ProfilesPage::enableNotchShapeBoxes()
 
 void ProfilesPage::on_simplesteeringrangehorizontalSlider_valueChanged(int index)
 {
+    profDataNew *current = editableProfile();
+    if (!current)
+        return;
+    // The same rule as the steering range box: only with the wheel near centre.
+    if (std::uint32_t(simpleRangeDegrees(index)) != (*current)[Id::steeringrange]
+        && !steeringRangeEditAllowed(session_->link())) {
+        showSimpleLevels(*current);
+        emit steeringRangeChangeRefused();
+        return;
+    }
     ui->simplesteeringrangelabel->setText(simpleRangeText(index));
     editProfile([index, ramp = rampRange()](profDataNew &profile) { setSimpleRangeIndex(profile, index, ramp); });
     if (const profDataNew *profile = editedProfile())
@@ -466,8 +476,9 @@ void ProfilesPage::on_SteeringAngleSpinBox_editingFinished()
     if (!profile)
         return;
     const std::uint32_t stored = (*profile)[Id::steeringrange];
-    const float angle = presentation::wheelAngle(stored, session_->link().wheelSample.position);
-    if (!steeringRangeEditAllowed(angle)) {
+    // Where the wheel really is: measured under the range the base runs, and during an
+    // E-stop the last position the base reported, not the centred stand-in.
+    if (!steeringRangeEditAllowed(session_->link())) {
         setQuietly(ui->SteeringAngleSpinBox, int(stored));
         emit steeringRangeChangeRefused();
         return;
@@ -506,7 +517,15 @@ void ProfilesPage::on_simplemodepushButton_clicked()
     profDataNew *profile = editableProfile();
     if (!confirmed || !profile)
         return;
-    enterSimpleMode(*profile);
+    // The simple levels may set another steering range: the same rule as any range change.
+    profDataNew switched = *profile;
+    enterSimpleMode(switched);
+    if (switched[Id::steeringrange] != (*profile)[Id::steeringrange]
+        && !steeringRangeEditAllowed(session_->link())) {
+        emit steeringRangeChangeRefused();
+        return;
+    }
+    *profile = switched;
     emit profileViewSwitched();
 }
 

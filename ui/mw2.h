@@ -10,9 +10,14 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class BaseSession;
+class ConnectionAdvicePanel;
+namespace doctor {
+struct Diagnosis;
+}
 class MousewheelFilter;
 class QDialog;
 class QTimer;
@@ -45,6 +50,10 @@ public:
 
     // Auxiliary dialogs that must not outlive the connection; closed and deleted on loss.
     void trackDialog(QWidget *dialog);
+
+    // Asked after every failed connection attempt, for the advice under the alarm band.
+    // Unset (the virtual base), nothing is said.
+    void setConnectionDoctor(std::function<doctor::Diagnosis()> doctor);
 
 public slots:
     void torqueoffButtonBlink();
@@ -121,4 +130,10 @@ private:
     QPointer<QDialog> resetCenterDialog_;
     WirelessMonitor *wirelessMonitor_ = nullptr;
     wbpconfigurationdialog *receiverPanel_ = nullptr;
+    // The connection doctor's advice (mw2_doctor.cpp).
+    void installAdvicePanel();
+    void adviseOnConnection();
+    void runConnectionFix();
+    std::function<doctor::Diagnosis()> connectionDoctor_;
+    ConnectionAdvicePanel *advicePanel_ = nullptr;
 };

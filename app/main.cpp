@@ -16,6 +16,7 @@
 #include "basesim/panel/screenshotrun.h"
 #include "basesim/virtualbase.h"
 #include "basesim/panel/virtualbasepanel.h"
+#include "doctor/connectiondoctor.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -95,6 +96,9 @@ int main(int argc, char *argv[])
     DesktopPrompts prompts;
     const auto window = std::make_unique<MW2>(session, prompts, QLatin1String(appinfo::versionNumber),
                                               QLatin1String(appinfo::releaseName));
+    // Only a real USB stack can be diagnosed; the virtual base is always there.
+    if (!options.simulatedBase)
+        window->setConnectionDoctor([] { return doctor::diagnose(doctor::Environment::system()); });
     frame.setContent(window.get());
     frame.show();
     // A second copy that was refused asks through the run guard to see this window.

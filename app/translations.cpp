@@ -23,10 +23,17 @@ void storeLanguageCode(const QString &code)
     settings.setValue(QLatin1String(languageSettingsKey), code);
 }
 
-QString programTranslationsFolder()
+QString programTranslationsFolder(const QString &programFolder)
 {
-    return QCoreApplication::applicationDirPath() + QLatin1String("/translations");
+    // A build keeps them beside the program; an install in its data folder.
+    const QString beside = programFolder + QLatin1String("/translations");
+    if (QDir(beside).exists())
+        return beside;
+    return QDir::cleanPath(programFolder + QLatin1Char('/') + QLatin1String(VT2_DATADIR_FROM_BINDIR)
+                           + QLatin1String("/translations"));
 }
+
+QString programTranslationsFolder() { return programTranslationsFolder(QCoreApplication::applicationDirPath()); }
 
 QStringList translationSearchFolders()
 {

@@ -19,7 +19,7 @@ QString chosenLanguage(const QSettings &languageSettings);
 // Takes effect at the next start; nothing is retranslated now.
 void storeLanguageCode(const QString &code);
 
-// "translations" under the program's folder, then under the working directory.
+// The program's translations folder, then "translations" under the working directory.
 QStringList translationSearchFolders();
 
 // Tries "veltranetuner_" + code in each folder in turn, with QTranslator's usual
@@ -34,6 +34,9 @@ struct LanguageEntry {
 
 // "veltranetuner_" + code + ".qm" -> code
 QString languageCodeFromFileName(const QString &fileName);
+// "translations" beside the program (a build), else in the installed data folder
+// (bin/../share/veltrane2-tunemark/translations).
+QString programTranslationsFolder(const QString &programFolder);
 QString programTranslationsFolder();
 // The shipped translations in name order, as the language box lists them.
 QVector<LanguageEntry> availableLanguages(const QString &folder = programTranslationsFolder());

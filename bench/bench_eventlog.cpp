@@ -45,6 +45,8 @@ public:
         dialog->reject();
         return QDialog::Rejected;
     }
+    // Not asked here; a refusal if it ever were.
+    AdministratorRun runAsAdministrator(const QString &) override { return {AdministratorRun::Outcome::Refused, 126}; }
 };
 
 double sleepFloorMs()

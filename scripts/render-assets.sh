@@ -1,7 +1,8 @@
 #!/bin/sh
 # Regenerates the built-in images from their SVG sources in resources/:
 # the window icon (multi-size .ico), the theme's arrows, the main window's tab
-# icons, the warning sign and the built-in steering wheel picture (.png).
+# icons, the warning sign, the built-in steering wheel picture (.png) and the
+# launcher icon in the hicolor sizes.
 # Needs a C++ compiler and Qt 5 Svg development files; the build itself does not.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,3 +28,8 @@ render png "$res/graphics2/warning.svg" "$res/graphics2/warning.png" 64
 render png "$res/graphics2/veltrane2_gui_wheel_1.svg" "$res/graphics2/veltrane2_gui_wheel_1_400px.png" 400
 # The firmware wizard picture, wider than high.
 render png "$res/graphics2/hl_veltrane.svg" "$res/graphics2/hl_veltrane_400px.png" 400x160
+# The launcher icon in the hicolor theme's usual sizes (the SVG itself is the scalable one).
+for size in 16 24 32 48 64 128 256 512; do
+    mkdir -p "$res/linux/icons/${size}x${size}"
+    render png "$res/graphics2/veltrane2.svg" "$res/linux/icons/${size}x${size}/example.veltrane.Tunemark.png" "$size"
+done

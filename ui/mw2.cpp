@@ -56,6 +56,7 @@ MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumbe
     connect(ui->advancedtab, &AdvancedPage::eventLogVerbosityRequested, this,
             [this](int level) { eventlog::setVerbosity(session_.link(), level); });
     installAlarmBand();
+    installAdvicePanel();
     connectSession();
     setUpEditing();
     setUpServiceTools();

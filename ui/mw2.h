@@ -10,9 +10,14 @@
 #include <QPointer>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class BaseSession;
+class ConnectionAdvicePanel;
+namespace doctor {
+struct Diagnosis;
+}
 class MousewheelFilter;
 class QDialog;
 class QTimer;
@@ -48,6 +53,9 @@ public:
     void trackDialog(QWidget *dialog);
 
     SessionTelemetry &telemetry() const { return *telemetry_; }
+    // Asked after every failed connection attempt, for the advice under the alarm band.
+    // Unset (the virtual base), nothing is said.
+    void setConnectionDoctor(std::function<doctor::Diagnosis()> doctor);
 
 public slots:
     void torqueoffButtonBlink();
@@ -129,4 +137,10 @@ private:
     WirelessMonitor *wirelessMonitor_ = nullptr;
     wbpconfigurationdialog *receiverPanel_ = nullptr;
     SessionTelemetry *telemetry_ = nullptr;
+    // The connection doctor's advice (mw2_doctor.cpp).
+    void installAdvicePanel();
+    void adviseOnConnection();
+    void runConnectionFix();
+    std::function<doctor::Diagnosis()> connectionDoctor_;
+    ConnectionAdvicePanel *advicePanel_ = nullptr;
 };

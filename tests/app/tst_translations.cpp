@@ -29,6 +29,7 @@ private slots:
     void loaderOrder_data();
     void loaderOrder();
     void searchFoldersProgramFirst();
+    void programFolderBuiltOrInstalled();
     void languageList();
     void codeFromFileName_data();
     void codeFromFileName();
@@ -102,9 +103,20 @@ void TranslationsTest::searchFoldersProgramFirst()
     const QStringList folders = translationSearchFolders();
     QDir::setCurrent(previous);
 
-    QCOMPARE(folders, (QStringList{QCoreApplication::applicationDirPath() + "/translations",
+    QCOMPARE(folders, (QStringList{programTranslationsFolder(QCoreApplication::applicationDirPath()),
                                    QDir(working.path()).canonicalPath() + "/translations"}));
     QCOMPARE(programTranslationsFolder(), folders.first());
+}
+
+void TranslationsTest::programFolderBuiltOrInstalled()
+{
+    // A build: "translations" beside the program. Installed: the data folder next to bin.
+    QTemporaryDir prefix;
+    QVERIFY(QDir(prefix.path()).mkpath("bin"));
+    const QString bin = prefix.filePath("bin");
+    QCOMPARE(programTranslationsFolder(bin), prefix.filePath("share/veltrane2-tunemark/translations"));
+    QVERIFY(QDir(bin).mkdir("translations"));
+    QCOMPARE(programTranslationsFolder(bin), bin + "/translations");
 }
 
 void TranslationsTest::languageList()

@@ -25,6 +25,9 @@ public:
     // What each chooser suggested: "name | filter".
     QStringList suggestions;
     int dialogsRun = 0;
+    // Scripts asked to run as administrator (never run: no test calls pkexec), and the answer.
+    QStringList administratorScripts;
+    AdministratorRun administratorAnswer{AdministratorRun::Outcome::Done, 0};
 
     QString openFileName(QWidget *parent, const QString &title, const QString &name, const QString &filter) override
     {
@@ -44,6 +47,14 @@ public:
             return delegate->exec(dialog);
         ++dialogsRun;
         return onDialog(dialog);
+    }
+
+    AdministratorRun runAsAdministrator(const QString &script) override
+    {
+        if (delegate)
+            return delegate->runAsAdministrator(script);
+        administratorScripts << script;
+        return administratorAnswer;
     }
 
 private:

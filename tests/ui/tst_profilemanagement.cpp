@@ -96,6 +96,8 @@ public:
         dialog->accept();
         return QDialog::Accepted;
     }
+    // Not asked here; a refusal if it ever were.
+    AdministratorRun runAsAdministrator(const QString &) override { return {AdministratorRun::Outcome::Refused, 126}; }
     bool timerRanWhileOpen = true;
 
 private:

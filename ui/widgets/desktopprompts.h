@@ -10,4 +10,5 @@ public:
     QString saveFileName(QWidget *parent, const QString &title, const QString &suggestedName,
                          const QString &filter) override;
     int exec(QDialog *dialog) override;
+    AdministratorRun runAsAdministrator(const QString &script) override;
 };

@@ -8,6 +8,18 @@
 class QDialog;
 class QWidget;
 
+// How a command run as administrator ended.
+struct AdministratorRun {
+    enum class Outcome {
+        Done,
+        ToolMissing, // no pkexec on this system
+        Refused,     // the password was not given or not accepted
+        Failed,      // the command itself failed
+    };
+    Outcome outcome = Outcome::Failed;
+    int exitCode = -1;
+};
+
 class UserPrompts {
 public:
     virtual ~UserPrompts() = default;
@@ -19,4 +31,6 @@ public:
                                  const QString &filter) = 0;
     // Runs a modal dialog to its end and returns its result (QDialog::Accepted or Rejected).
     virtual int exec(QDialog *dialog) = 0;
+    // Runs a shell script as administrator after asking for the password (pkexec).
+    virtual AdministratorRun runAsAdministrator(const QString &script) = 0;
 };

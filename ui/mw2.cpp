@@ -17,6 +17,7 @@
 #include <QBoxLayout>
 #include <QDebug>
 #include <QLabel>
+#include <QScrollArea>
 #include <QPushButton>
 #include <QSettings>
 #include <QTimer>
@@ -56,6 +57,7 @@ MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumbe
     connect(ui->advancedtab, &AdvancedPage::eventLogVerbosityRequested, this,
             [this](int level) { eventlog::setVerbosity(session_.link(), level); });
     installAlarmBand();
+    keepStatusStripSteady();
     installAdvicePanel();
     connectSession();
     setUpEditing();
@@ -193,6 +195,23 @@ void MW2::closeTrackedDialogs()
 }
 
 bool MW2::firstTabShown() const { return ui->tabWidget->currentIndex() == 0; }
+
+void MW2::keepStatusStripSteady()
+{
+    // A long fault list scrolls inside two lines instead of pushing the tabs down; the
+    // operating mode keeps two lines whether its text wraps or not.
+    const int twoLines = ui->estopLabel->fontMetrics().lineSpacing() * 2 + 4;
+    auto *faults = new QScrollArea(ui->centralwidget);
+    faults->setObjectName(QStringLiteral("estopScrollArea"));
+    faults->setFrameShape(QFrame::NoFrame);
+    faults->setWidgetResizable(true);
+    faults->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    faults->setFixedHeight(twoLines);
+    delete ui->statusstripLayout->replaceWidget(ui->estopLabel, faults);
+    faults->setWidget(ui->estopLabel);
+    ui->estopLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    ui->operationalLabel->setFixedHeight(twoLines);
+}
 
 void MW2::installAlarmBand()
 {

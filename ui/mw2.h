@@ -130,6 +130,7 @@ private:
     // Above the tabs: what stops the wheel, while it lasts.
     QLabel *alarmBand_ = nullptr;
     void installAlarmBand();
+    void keepStatusStripSteady();
     void showAlarmBand();
     QPointer<QDialog> steeringWarning_;
     MousewheelFilter *mouseWheelFilter_ = nullptr;

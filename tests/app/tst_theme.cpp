@@ -35,6 +35,8 @@ private slots:
     void windowIconHasSeveralSizes();
     void fontGrowsByTwoPoints();
     void progressBarTextReadsOnBothParts();
+    void textOnOurFillsReads_data();
+    void textOnOurFillsReads();
 };
 
 void ThemeTest::colourReplacement_data()
@@ -211,6 +213,43 @@ void ThemeTest::progressBarTextReadsOnBothParts()
         luminance(ruleValue(*sheet, QStringLiteral("QProgressBar::chunk"), QStringLiteral("background-color")));
     QVERIFY(text >= 0 && trough >= 0 && fill >= 0);
     QVERIFY2(contrast(text, trough) >= 4.5, qPrintable(QString::number(contrast(text, trough))));
+    QVERIFY2(contrast(text, fill) >= 4.5, qPrintable(QString::number(contrast(text, fill))));
+}
+
+// Fills and text colours the sheet chooses itself (not the four theme colours) keep normal
+// text at 4.5:1 or more. A rule without its own text colour shows the orange of QWidget.
+void ThemeTest::textOnOurFillsReads_data()
+{
+    QTest::addColumn<QString>("textRule");
+    QTest::addColumn<QString>("textProperty");
+    QTest::addColumn<QString>("fillRule");
+    QTest::addColumn<QString>("fillProperty");
+    const QString widget = QStringLiteral("QWidget");
+    const QString color = QStringLiteral("color");
+    const QString background = QStringLiteral("background-color");
+    for (const char *rule : {"QPushButton", "QPushButton:hover", "QToolButton", "QTabBar::tab", "QTabBar::tab:hover",
+                             "QHeaderView::section", "QAbstractItemView", "QAbstractItemView::item:hover", "QMenu",
+                             "QToolTip", "#titleBar"})
+        QTest::newRow(rule) << widget << color << QString::fromLatin1(rule) << background;
+    QTest::newRow("alternate rows") << widget << color << QStringLiteral("QAbstractItemView")
+                                    << QStringLiteral("alternate-background-color");
+    for (const char *rule : {"QAbstractItemView::item:selected", "QMenu::item:selected"})
+        QTest::newRow(rule) << QString::fromLatin1(rule) << color << QString::fromLatin1(rule) << background;
+    QTest::newRow("pressed button") << QStringLiteral("QPushButton:pressed,\nQPushButton:checked") << color
+                                    << QStringLiteral("QPushButton:pressed,\nQPushButton:checked") << background;
+}
+
+void ThemeTest::textOnOurFillsReads()
+{
+    QFETCH(QString, textRule);
+    QFETCH(QString, textProperty);
+    QFETCH(QString, fillRule);
+    QFETCH(QString, fillProperty);
+    const std::optional<QString> sheet = loadStyleSheet(QStringLiteral(":/style_dark/darkorange.css"));
+    QVERIFY(sheet.has_value());
+    const double text = luminance(ruleValue(*sheet, textRule, textProperty));
+    const double fill = luminance(ruleValue(*sheet, fillRule, fillProperty));
+    QVERIFY2(text >= 0 && fill >= 0, "both colours are #rrggbb");
     QVERIFY2(contrast(text, fill) >= 4.5, qPrintable(QString::number(contrast(text, fill))));
 }
 

@@ -21,6 +21,7 @@ private slots:
     void operatingModeLine_data();
     void operatingModeLine();
     void motorFaultsWhenEstopReleased();
+    void faultListKeepsTheTabsInPlace();
     void endstopDialogFollowsForces();
     void torqueLinesFromPeakCurrentAndStrength();
     void wheelAngleButtonsAndAxes();
@@ -114,6 +115,29 @@ void TestMw2Status::motorFaultsWhenEstopReleased()
     s.base().estopPressed = true;
     s.tick();
     QCOMPARE(s.text("estopLabel"), QString("E-Stop is PRESSED. "));
+}
+
+// Every fault at once wraps over several lines; it scrolls in its own place while the
+// tabs stay where they were.
+void TestMw2Status::faultListKeepsTheTabsInPlace()
+{
+    Session s;
+    s.window.resize(900, 700);
+    s.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    auto *tabs = s.window.findChild<QTabWidget *>("tabWidget");
+    auto tabsTop = [&] {
+        QCoreApplication::processEvents();
+        return tabs->mapTo(&s.window, QPoint(0, 0)).y();
+    };
+    const int before = tabsTop();
+    s.base().driveFaults = 0xffffffffu;
+    s.base().faultLocation = 77;
+    s.tick();
+    QVERIFY(s.text("estopLabel").contains("Fault Location ID: 77"));
+    const QLabel *faults = s.window.findChild<QLabel *>("estopLabel");
+    QVERIFY(faults->heightForWidth(faults->width()) > 2 * faults->fontMetrics().lineSpacing()); // it does wrap
+    QCOMPARE(tabsTop(), before);
 }
 
 void TestMw2Status::endstopDialogFollowsForces()

@@ -9,6 +9,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QScreen>
@@ -109,13 +110,9 @@ void VirtualBasePanel::fillControls()
             table->setItem(row, column, item);
         }
     }
-    table->resizeColumnsToContents();
-    table->resizeRowsToContents();
-    // Every row in sight, no scrolling.
-    table->setFixedSize(table->verticalHeader()->sizeHint().width() + table->horizontalHeader()->length()
-                            + 2 * table->frameWidth(),
-                        table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->length()
-                            + 2 * table->frameWidth());
+    fitEffectTable();
+    // The window grows with its groups (the table is measured again once styled).
+    layout()->setSizeConstraint(QLayout::SetMinimumSize);
 
     for (const UserFlag &userFlag : kUserFlags) {
         auto *box = new QCheckBox(QLatin1String(userFlag.name), ui->statusbitsgroupBox);
@@ -146,7 +143,8 @@ void VirtualBasePanel::fillControls()
     hostile->setToolTip(tr("Two wheels whose names carry markup or a path"));
     receiverLayout->addWidget(hostile);
     connect(hostile, &QPushButton::clicked, this, [this] { addHostileWheels(base_.state(), linkclock::nowMs()); });
-    ui->middleColumn->addWidget(receiver);
+    // Above the spacer, so the column keeps its groups together.
+    ui->middleColumn->insertWidget(ui->middleColumn->count() - 1, receiver);
     connect(receiverCheckBox_, &QCheckBox::toggled, this, [this](bool fitted) {
         base_.state().wirelessReceiverPresent = fitted;
         refresh();
@@ -165,12 +163,35 @@ void VirtualBasePanel::fillControls()
     newSet->setObjectName(QStringLiteral("newtelemetrysetpushButton"));
     newSet->setToolTip(tr("The base replaces its telemetry with a newly collected set under a new tag"));
     telemetryLayout->addWidget(newSet);
-    ui->middleColumn->addWidget(telemetry);
+    ui->middleColumn->insertWidget(ui->middleColumn->count() - 1, telemetry);
     connect(newSet, &QPushButton::clicked, this, [this] { collectTelemetrySet(base_.state().telemetry); });
+}
+
+// Every row in sight, no scrolling; measured again once the style sheet has set the
+// row heights.
+void VirtualBasePanel::fitEffectTable()
+{
+    QTableWidget *table = ui->effecttableWidget;
+    table->ensurePolished();
+    table->resizeColumnsToContents();
+    table->resizeRowsToContents();
+    table->setFixedSize(table->verticalHeader()->sizeHint().width() + table->horizontalHeader()->length()
+                            + 2 * table->frameWidth(),
+                        table->horizontalHeader()->sizeHint().height() + table->verticalHeader()->length()
+                            + 2 * table->frameWidth());
+}
+
+void VirtualBasePanel::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // After the first layout pass, when the headers have their styled sizes.
+    QTimer::singleShot(0, this, &VirtualBasePanel::fitEffectTable);
 }
 
 void VirtualBasePanel::showBeside(const QWidget &window)
 {
+    ensurePolished();
+    fitEffectTable();
     adjustSize();
     const QRect anchor = window.frameGeometry();
     const QRect area = window.screen()->availableGeometry();

@@ -53,7 +53,11 @@ private slots:
     void on_clearfaultspushButton_clicked();
     void on_effecttableWidget_itemChanged(QTableWidgetItem *item);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void fitEffectTable();
     void fillControls();
     void markFirmwarePending();
     // A real base changes its firmware version only when it starts again.

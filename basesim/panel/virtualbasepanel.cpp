@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QDebug>
 #include <QTimer>
 
 #include <algorithm>
@@ -219,7 +220,11 @@ void VirtualBasePanel::showReadout()
         usb += tr("plugged in (%1)").arg(hex(base_.currentProductId(), 4));
     ui->usbreadoutLabel->setText(usb);
 
-    ui->modereadoutLabel->setText(operatingModeLabel(status.operatingMode, status.driveUpdateProgress));
+    const QString mode = operatingModeLabel(status.operatingMode, status.driveUpdateProgress);
+    // In the tool's log too, so a log tells what the virtual base was doing at the time.
+    if (mode != ui->modereadoutLabel->text())
+        qDebug().noquote() << "virtual base: mode" << mode;
+    ui->modereadoutLabel->setText(mode);
 
     QStringList safety;
     safety << (status.estopPressed() ? tr("E-stop pressed") : tr("E-stop released"));

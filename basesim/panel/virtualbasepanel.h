@@ -53,8 +53,13 @@ private slots:
     void on_clearfaultspushButton_clicked();
     void on_effecttableWidget_itemChanged(QTableWidgetItem *item);
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
     void fillControls();
+    void refreshIfShown();
+    void logModeChange();
     void markFirmwarePending();
     // A real base changes its firmware version only when it starts again.
     void applyPendingFirmware();
@@ -68,6 +73,7 @@ private:
     QList<QCheckBox *> statusFlagBoxes_;
     QCheckBox *receiverCheckBox_ = nullptr;
     bool firmwarePending_ = false;
+    QString loggedMode_;
 };
 
 } // namespace basesim

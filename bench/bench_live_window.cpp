@@ -307,13 +307,13 @@ QStringList toolArguments(bool held, bool panel)
 }
 
 // Starts the tool, waits until it is operational and its window is in front; null on failure.
-std::unique_ptr<Subject> startTool(Display &display, bool held, bool panel, xcb_window_t &window)
+std::unique_ptr<Subject> startToolOnce(Display &display, bool held, bool panel, xcb_window_t &window)
 {
     auto tool = std::make_unique<Subject>(QStringLiteral(VT2_TOOL_PATH), toolArguments(held, panel));
     // The reload done and the base operational; the settling time before each figure lets a
     // status tick show it.
     for (const char *line : {"got analog data and settings", "virtual base: mode 11 Operational"}) {
-        if (!tool->waitForLog(QLatin1String(line), 30000)) {
+        if (!tool->waitForLog(QLatin1String(line), 60000)) {
             std::fprintf(stderr, "no \"%s\" in the tool's log (another copy running?)\n", line);
             return nullptr;
         }
@@ -324,6 +324,16 @@ std::unique_ptr<Subject> startTool(Display &display, bool held, bool panel, xcb_
         return nullptr;
     }
     return tool;
+}
+
+// A busy machine can make a start miss its time; a few tries before giving up.
+std::unique_ptr<Subject> startTool(Display &display, bool held, bool panel, xcb_window_t &window)
+{
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (auto tool = startToolOnce(display, held, panel, window))
+            return tool;
+    }
+    return nullptr;
 }
 
 // The three states of one window: active, visible without focus, unmapped.

@@ -4,10 +4,14 @@
 
 #include <QFileInfo>
 
+#include <utility>
+
 namespace {
 
 const QString simulatedBaseOption = QStringLiteral("--simulated-base");
 const QString screenshotsOption = QStringLiteral("--screenshots");
+const QString holdInputsOption = QStringLiteral("--hold-inputs");
+const QString hideBasePanelOption = QStringLiteral("--hide-base-panel");
 const QStringList modelNames = {QStringLiteral("ardex"), QStringLiteral("brivo"),
                                 QStringLiteral("cendra")};
 
@@ -85,6 +89,10 @@ StartupOptions parseCommandLine(const QStringList &arguments)
             options.screenshotFolder = equals < 0 ? QString() : argument.mid(equals + 1);
             if (options.screenshotFolder.isEmpty())
                 return failure(QStringLiteral("Missing folder after '%1'.").arg(screenshotsOption));
+        } else if (name == holdInputsOption || name == hideBasePanelOption) {
+            if (equals >= 0)
+                return failure(QStringLiteral("Unexpected value after '%1'.").arg(name));
+            (name == holdInputsOption ? options.holdSimulatedInputs : options.hideBasePanel) = true;
         } else if (name == QLatin1String("--help") || name == QLatin1String("--version")) {
             if (equals >= 0)
                 return failure(QStringLiteral("Unexpected value after '%1'.").arg(name));
@@ -96,6 +104,11 @@ StartupOptions parseCommandLine(const QStringList &arguments)
 
     if (!options.screenshotFolder.isEmpty() && !options.simulatedBase)
         return failure(QStringLiteral("%1 needs %2.").arg(screenshotsOption, simulatedBaseOption));
+    for (const auto &[given, option] : {std::pair{options.holdSimulatedInputs, holdInputsOption},
+                                        std::pair{options.hideBasePanel, hideBasePanelOption}}) {
+        if (given && !options.simulatedBase)
+            return failure(QStringLiteral("%1 needs %2.").arg(option, simulatedBaseOption));
+    }
 
     if (wantsVersion || wantsHelp) {
         options.action = StartupOptions::Action::Print;

@@ -23,6 +23,11 @@ struct StartupOptions {
     int simulatedModel = 2; // DeviceModel index: 0 Ardex, 1 Brivo, 2 Cendra
     // Hidden --screenshots=DIR (needs the simulated base): save pictures there and quit.
     QString screenshotFolder;
+    // Hidden, for measuring (need the simulated base): --hold-inputs keeps the wheel at
+    // its centre and the pedals and buttons at rest; --hide-base-panel runs the virtual
+    // base's window without showing it.
+    bool holdSimulatedInputs = false;
+    bool hideBasePanel = false;
 };
 
 // arguments[0] is the program path, as in QCoreApplication::arguments().

@@ -14,6 +14,7 @@
 #include "service/drivedebugdialog.h"
 #include "service/profiledebugdialog.h"
 #include "basesim/panel/screenshotrun.h"
+#include "basesim/inputmotion.h"
 #include "basesim/virtualbase.h"
 #include "basesim/panel/virtualbasepanel.h"
 #include "doctor/connectiondoctor.h"
@@ -38,7 +39,10 @@ std::unique_ptr<hid::Backend> makeBackend(const StartupOptions &options)
     // So the wireless tab is alive for someone trying the tool.
     config.wirelessReceiver = true;
     config.wirelessWheelsDrift = true;
-    return std::make_unique<basesim::VirtualBase>(config);
+    auto base = std::make_unique<basesim::VirtualBase>(config);
+    if (options.holdSimulatedInputs)
+        basesim::holdInputsAtRest(base->state());
+    return base;
 }
 
 } // namespace
@@ -129,7 +133,8 @@ int main(int argc, char *argv[])
     std::unique_ptr<basesim::ScreenshotRun> screenshots;
     if (auto *base = dynamic_cast<basesim::VirtualBase *>(backend.get())) {
         panel = std::make_unique<basesim::VirtualBasePanel>(*base);
-        panel->showBeside(frame);
+        if (!options.hideBasePanel)
+            panel->showBeside(frame);
         if (!options.screenshotFolder.isEmpty()) {
             // The pictures wait until the window shows the operational mode text.
             screenshots = std::make_unique<basesim::ScreenshotRun>(

@@ -132,6 +132,18 @@ bool setWheelCenterPermanent(CommandContext &base, const wire::CommandFrame &, w
 
 } // namespace
 
+void holdInputsAtRest(BaseState &state)
+{
+    state.holdWheel(wire::kWheelCentre);
+    std::array<std::uint16_t, wire::kAnalogAxes> sensors = kRestingValue;
+    for (std::size_t axis = 0; axis < wire::kAnalogAxes; ++axis) {
+        if (kPedalPeriodMs[axis] != 0)
+            sensors[axis] = kPedalSensorLow;
+    }
+    state.inputs.heldSensors = sensors;
+    state.inputs.heldButtons = std::array<std::uint32_t, 4>{};
+}
+
 std::uint16_t mechanicalWheelPosition(const BaseState &state, Milliseconds now)
 {
     if (state.inputs.heldWheelPosition)

@@ -48,6 +48,10 @@ std::uint16_t reportedWheelPosition(const BaseState &state, Milliseconds now);
 // The sample a game report carries at `now`.
 wire::WheelSample inputSample(const BaseState &state, Milliseconds now);
 
+// Everything held at rest: the wheel at its mechanical centre, pedals released, other
+// inputs at their resting readings, no button pressed.
+void holdInputsAtRest(BaseState &state);
+
 // Wheel centre (temporary, permanent, finished), raw and calibrated analog mode.
 void addInputCommands(CommandTable &table);
 

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QDebug>
 #include <QTimer>
 
 #include <algorithm>
@@ -71,7 +72,7 @@ VirtualBasePanel::VirtualBasePanel(VirtualBase &base, QWidget *parent)
     fillControls();
     for (QSpinBox *box : {ui->firmwaremajorspinBox, ui->firmwareminorspinBox, ui->firmwarepatchspinBox})
         connect(box, QOverload<int>::of(&QSpinBox::valueChanged), this, &VirtualBasePanel::markFirmwarePending);
-    connect(refreshTimer_, &QTimer::timeout, this, &VirtualBasePanel::refresh);
+    connect(refreshTimer_, &QTimer::timeout, this, &VirtualBasePanel::refreshIfShown);
     refreshTimer_->start(kRefreshIntervalMs);
     refresh();
 }
@@ -208,8 +209,38 @@ void VirtualBasePanel::showBeside(const QWidget &window)
 void VirtualBasePanel::refresh()
 {
     base_.update();
+    logModeChange();
     showReadout();
     followBase();
+}
+
+// Hidden or minimised, nobody reads the panel: the base keeps its time, the read-out
+// catches up when the panel is shown again.
+void VirtualBasePanel::refreshIfShown()
+{
+    if (isVisible() && !isMinimized()) {
+        refresh();
+        return;
+    }
+    base_.update();
+    logModeChange();
+}
+
+void VirtualBasePanel::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    refresh();
+}
+
+// In the tool's log too, so a log tells what the virtual base was doing at the time.
+void VirtualBasePanel::logModeChange()
+{
+    const wire::DeviceStatus status = base_.model().status();
+    const QString mode = operatingModeLabel(status.operatingMode, status.driveUpdateProgress);
+    if (mode == loggedMode_)
+        return;
+    loggedMode_ = mode;
+    qDebug().noquote() << "virtual base: mode" << mode;
 }
 
 // What the bootloader is doing with a firmware transfer, for the USB line.

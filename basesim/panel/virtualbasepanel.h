@@ -59,6 +59,8 @@ protected:
 private:
     void fitEffectTable();
     void fillControls();
+    void refreshIfShown();
+    void logModeChange();
     void markFirmwarePending();
     // A real base changes its firmware version only when it starts again.
     void applyPendingFirmware();
@@ -72,6 +74,7 @@ private:
     QList<QCheckBox *> statusFlagBoxes_;
     QCheckBox *receiverCheckBox_ = nullptr;
     bool firmwarePending_ = false;
+    QString loggedMode_;
 };
 
 } // namespace basesim

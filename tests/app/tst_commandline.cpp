@@ -14,6 +14,8 @@ private slots:
     void printsAndFailures_data();
     void printsAndFailures();
     void screenshotsTakeAFolder();
+    void measuringOptions_data();
+    void measuringOptions();
 };
 
 void CommandLineTest::firstWord_data()
@@ -95,6 +97,12 @@ void CommandLineTest::printsAndFailures_data()
                                               << "--screenshots needs --simulated-base.";
     QTest::newRow("screenshots without folder") << QStringList{"--simulated-base", "--screenshots"}
                                                 << Action::Fail << "Missing folder after '--screenshots'.";
+    QTest::newRow("held inputs without base") << QStringList{"--hold-inputs"} << Action::Fail
+                                              << "--hold-inputs needs --simulated-base.";
+    QTest::newRow("hidden panel without base") << QStringList{"log", "--hide-base-panel"} << Action::Fail
+                                               << "--hide-base-panel needs --simulated-base.";
+    QTest::newRow("value on held inputs") << QStringList{"--simulated-base", "--hold-inputs=1"}
+                                          << Action::Fail << "Unexpected value after '--hold-inputs'.";
 }
 
 void CommandLineTest::printsAndFailures()
@@ -116,6 +124,29 @@ void CommandLineTest::screenshotsTakeAFolder()
     QCOMPARE(options.screenshotFolder, QString("docs/screen shots"));
     QVERIFY(options.simulatedBase);
     QCOMPARE(options.simulatedModel, 0);
+}
+
+void CommandLineTest::measuringOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("held");
+    QTest::addColumn<bool>("hidden");
+    QTest::newRow("neither") << QStringList{"--simulated-base"} << false << false;
+    QTest::newRow("held") << QStringList{"--hold-inputs", "--simulated-base"} << true << false;
+    QTest::newRow("hidden, log") << QStringList{"--simulated-base", "--hide-base-panel", "log"} << false << true;
+    QTest::newRow("both") << QStringList{"--simulated-base=brivo", "--hide-base-panel", "--hold-inputs"} << true
+                          << true;
+}
+
+void CommandLineTest::measuringOptions()
+{
+    QFETCH(QStringList, arguments);
+    const StartupOptions options = parseCommandLine(QStringList{"/opt/vt2/veltrane2-tunemark"} + arguments);
+    QCOMPARE(options.action, Action::Run);
+    QVERIFY(options.simulatedBase);
+    QTEST(options.holdSimulatedInputs, "held");
+    QTEST(options.hideBasePanel, "hidden");
+    QCOMPARE(options.logToFile, arguments.contains("log"));
 }
 
 QTEST_GUILESS_MAIN(CommandLineTest)

@@ -3,6 +3,7 @@
 
 #include "tests/basesim/basesimbench.h"
 #include "basesim/eventcodes.h"
+#include "basesim/inputmotion.h"
 
 #include <QtTest>
 
@@ -79,6 +80,7 @@ private slots:
     void estopCycleClearsFaults();
     void wheelCentre_data();
     void wheelCentre();
+    void inputsHeldAtRestStayStill();
 };
 
 void TestBaseSimModel::bootSequenceReachesOperational()
@@ -539,6 +541,42 @@ void TestBaseSimModel::wheelCentre()
     bench.reopen();
     bench.wait(basesim::kBootToOperationalMs);
     QCOMPARE(position(), afterPowerCycle);
+}
+
+// Left alone the wheel sweeps and the pedals work; held at rest nothing moves over a sweep.
+void TestBaseSimModel::inputsHeldAtRestStayStill()
+{
+    Bench bench;
+    const auto sample = [&bench] {
+        wire::ReplyBuffer buffer{};
+        const int n = bench.readInto(buffer);
+        return n == 33 ? decodeWheelReport(buffer.data(), 33) : WheelSample{};
+    };
+    const auto moves = [&](const auto &field) {
+        bench.clock.advance(250); // past any report made before the inputs changed
+        const auto first = field(sample());
+        for (int step = 0; step < 40; ++step) {
+            bench.clock.advance(250);
+            if (field(sample()) != first)
+                return true;
+        }
+        return false;
+    };
+    const auto position = [](const WheelSample &s) { return s.position; };
+    const auto pedals = [](const WheelSample &s) { return std::array{s.axes[2], s.axes[3], s.axes[4]}; };
+    const auto buttons = [](const WheelSample &s) { return s.buttons; };
+    QVERIFY(moves(position));
+    QVERIFY(moves(pedals));
+    QVERIFY(moves(buttons));
+
+    basesim::holdInputsAtRest(bench.base.state());
+    QVERIFY(!moves(position));
+    QVERIFY(!moves(pedals));
+    QVERIFY(!moves(buttons));
+    bench.clock.advance(250);
+    const WheelSample still = sample();
+    QCOMPARE(int(still.position), int(wire::kWheelCentre));
+    QCOMPARE(still.buttons, (std::array<std::uint32_t, 4>{}));
 }
 
 QTEST_GUILESS_MAIN(TestBaseSimModel)

@@ -1,7 +1,33 @@
 #include "ui/pages/overviewpage.h"
 #include "ui_overviewpage.h"
 
+#include "ui/presentation/presentationtext.h"
+#include "ui/widgets/levelbar.h"
 #include "ui/widgets/theme.h"
+
+#include <algorithm>
+
+namespace {
+
+// A label whose text changes on every wheel tick keeps one size, the widest of the texts it
+// can show, so a new text repaints the label and never lays out the page again. `layout`
+// places it where its text stood before, its alignment as the text's.
+void fixForTexts(QLabel *label, const QStringList &texts, QLayout *layout = nullptr)
+{
+    label->ensurePolished();
+    const QString shown = label->text();
+    QSize size = label->minimumSize();
+    for (const QString &text : texts + QStringList{shown}) {
+        label->setText(text);
+        size = size.expandedTo(label->sizeHint());
+    }
+    label->setText(shown);
+    label->setFixedSize(size);
+    if (layout)
+        layout->setAlignment(label, label->alignment());
+}
+
+} // namespace
 
 OverviewPage::OverviewPage(QWidget *parent) : QWidget(parent), ui(new Ui::OverviewPage)
 {
@@ -12,6 +38,17 @@ OverviewPage::OverviewPage(QWidget *parent) : QWidget(parent), ui(new Ui::Overvi
     axisLabels_ = {ui->yLabel,     ui->zLabel,      ui->BrakeLabel, ui->Throttlelabel,
                    ui->Clutchlabel, ui->Rudderlabel, ui->hatlabel};
     buttonRows_ = {ui->buttonsLabel_1, ui->buttonsLabel_2, ui->buttonsLabel_3, ui->buttonsLabel_4};
+
+    for (QLabel *label : axisLabels_)
+        fixForTexts(label, {presentation::windowText("disabled"), QStringLiteral("00000")}, ui->analoginputsLayout);
+    for (QLabel *row : buttonRows_)
+        fixForTexts(row, {QString(32, QChar(0x25CF)), QString(32, QChar(0x25CB))}, ui->buttonsLayout);
+    // Angles up to four digits before the point, the unknown angle and the dash.
+    fixForTexts(ui->WheelDegreesLabel, {QStringLiteral("-8888.88 ") + QChar(0x00B0), QStringLiteral("- ") + QChar(0x00B0)});
+    wheelPictureMinimum_ = ui->wheelLabel->minimumSize();
+    // A bar fills its square, so its repaint stops at the bar.
+    for (LevelBar *bar : axisBars_)
+        bar->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 OverviewPage::~OverviewPage() = default;
@@ -25,16 +62,23 @@ void OverviewPage::showButtons(const std::array<QString, kButtonRowCount> &rows)
 void OverviewPage::showAnalogAxis(AnalogAxis axis, int barValue, const QString &barFormat,
                                   const QString &text)
 {
-    QProgressBar *bar = axisBars_.at(axis);
+    LevelBar *bar = axisBars_.at(axis);
     if (!barFormat.isEmpty())
         bar->setFormat(barFormat);
-    bar->setValue(barValue);
+    bar->showLevel(barValue);
     axisLabels_.at(axis)->setText(text);
 }
 
 void OverviewPage::showWheelDegrees(const QString &text) { ui->WheelDegreesLabel->setText(text); }
 
-void OverviewPage::showWheelPicture(const QPixmap &picture) { ui->wheelLabel->setPixmap(picture); }
+void OverviewPage::showWheelPicture(const QPixmap &picture)
+{
+    // The label keeps the picture's size, so a turned picture is a repaint, not a new layout.
+    const QSize size = picture.size().expandedTo(wheelPictureMinimum_);
+    if (ui->wheelLabel->minimumSize() != size || ui->wheelLabel->maximumSize() != size)
+        ui->wheelLabel->setFixedSize(size);
+    ui->wheelLabel->setPixmap(picture);
+}
 
 void OverviewPage::setWheelDegreesColour(const QString &colourVariable)
 {

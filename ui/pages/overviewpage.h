@@ -9,7 +9,7 @@
 
 class QLabel;
 class QPixmap;
-class QProgressBar;
+class LevelBar;
 class QPushButton;
 
 namespace Ui {
@@ -55,7 +55,8 @@ private slots:
 
 private:
     std::unique_ptr<Ui::OverviewPage> ui;
-    std::array<QProgressBar *, kAnalogAxisCount> axisBars_{};
+    std::array<LevelBar *, kAnalogAxisCount> axisBars_{};
     std::array<QLabel *, kAnalogAxisCount> axisLabels_{};
     std::array<QLabel *, kButtonRowCount> buttonRows_{};
+    QSize wheelPictureMinimum_;
 };

@@ -1,0 +1,156 @@
+// What a wheel tick may cost on the Overview page: an axis bar repaints only when its
+// percentage or filled width changes, never inside the call that sets it; texts that
+// change every tick never lay the page out again; button rows draw the symbols they hold.
+
+#include "ui/pages/overviewpage.h"
+#include "ui/widgets/buttonrowlabel.h"
+#include "ui/widgets/levelbar.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QtTest>
+
+namespace {
+
+// Counts the events of one type that reach the watched widgets.
+class EventCounter : public QObject {
+public:
+    explicit EventCounter(QEvent::Type type) : type_(type) {}
+    void watch(QWidget *widget)
+    {
+        widget->installEventFilter(this);
+        for (QWidget *child : widget->findChildren<QWidget *>())
+            child->installEventFilter(this);
+    }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == type_)
+            ++count;
+        return false;
+    }
+
+private:
+    QEvent::Type type_;
+};
+
+} // namespace
+
+class TestOverviewRepaint : public QObject {
+    Q_OBJECT
+
+private slots:
+    void barRepaintsOnlyVisibleChanges_data();
+    void barRepaintsOnlyVisibleChanges();
+    void tickTextsKeepTheLayout();
+    void buttonRowDrawsItsSymbols();
+};
+
+void TestOverviewRepaint::barRepaintsOnlyVisibleChanges_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("to");
+    QTest::addColumn<bool>("repaint");
+    // 400 pixels for 65536 steps: one pixel is about 164 steps, one percent 655.
+    QTest::newRow("less than a pixel") << "%p%" << 30000 << 30050 << false;
+    QTest::newRow("a pixel, same percent") << "%p%" << 30000 << 30300 << true;
+    QTest::newRow("a percent") << "%p%" << 32700 << 32800 << true;
+    QTest::newRow("to the end") << "%p%" << 65000 << 65535 << true;
+    QTest::newRow("same value") << "%p%" << 1234 << 1234 << false;
+    QTest::newRow("shown value in the text") << "%v" << 30000 << 30001 << true;
+}
+
+void TestOverviewRepaint::barRepaintsOnlyVisibleChanges()
+{
+    QFETCH(QString, format);
+    QFETCH(int, from);
+    QFETCH(int, to);
+    QFETCH(bool, repaint);
+
+    LevelBar bar;
+    bar.setRange(0, 65535);
+    bar.setFormat(format);
+    bar.setStyleSheet(QStringLiteral("LevelBar { border: none; padding: 0px; }"));
+    bar.setFixedSize(400, 20);
+    bar.showLevel(from);
+    bar.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bar));
+    QCoreApplication::processEvents();
+
+    EventCounter paints(QEvent::Paint);
+    paints.watch(&bar);
+    bar.showLevel(to);
+    QCOMPARE(bar.value(), to);
+    QCOMPARE(paints.count, 0); // never inside the call
+    QTRY_COMPARE_WITH_TIMEOUT(paints.count > 0, repaint, 200);
+    QTest::qWait(50);
+    QCOMPARE(paints.count > 0, repaint);
+}
+
+void TestOverviewRepaint::tickTextsKeepTheLayout()
+{
+    OverviewPage page;
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QTest::qWait(50); // the first layout done
+
+    EventCounter layouts(QEvent::LayoutRequest);
+    layouts.watch(&page);
+    const QString lit(32, QChar(0x25CF));
+    const QString dark(32, QChar(0x25CB));
+    const struct {
+        QString degrees;
+        QString axisText;
+        QString buttons;
+        int bar;
+    } ticks[] = {{QStringLiteral("0.00 °"), QStringLiteral("00000"), dark, 0},
+                 {QStringLiteral("-450.00 °"), QStringLiteral("disabled"), lit, 65535},
+                 {QStringLiteral("- °"), QStringLiteral("12345"), QChar(0x25CF) + dark.left(31), 12345},
+                 {QStringLiteral("1080.00 °"), QStringLiteral("65535"), dark, 40000}};
+    for (const auto &tick : ticks) {
+        page.showWheelDegrees(tick.degrees);
+        page.showButtons({tick.buttons, tick.buttons, dark, lit});
+        for (int axis = 0; axis < OverviewPage::kAnalogAxisCount; ++axis)
+            page.showAnalogAxis(OverviewPage::AnalogAxis(axis), tick.bar, QStringLiteral("%p%"), tick.axisText);
+        QCoreApplication::processEvents();
+    }
+    QCOMPARE(layouts.count, 0);
+    // Every text still fits whole.
+    for (QLabel *label : page.findChildren<QLabel *>()) {
+        if (label->pixmap(Qt::ReturnByValue).isNull())
+            QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->objectName()));
+    }
+}
+
+// A lit symbol is a filled circle where the font puts "●", a dark one an empty ring.
+void TestOverviewRepaint::buttonRowDrawsItsSymbols()
+{
+    ButtonRowLabel row;
+    row.setStyleSheet(QStringLiteral("QLabel { color: #ff0000; background-color: #000000; }"));
+    row.setText(QString(QChar(0x25CF)) + QChar(0x25CB));
+    row.resize(row.sizeHint());
+    QImage image(row.size(), QImage::Format_ARGB32);
+    image.fill(Qt::blue);
+    row.render(&image);
+
+    const QFontMetricsF metrics(row.font());
+    const qreal baseline = (row.height() - metrics.height()) / 2 + metrics.ascent();
+    const QPointF litCentre = metrics.boundingRect(QChar(0x25CF)).translated(0, baseline).center();
+    const QPointF darkCentre = metrics.boundingRect(QChar(0x25CB))
+                                   .translated(metrics.horizontalAdvance(QChar(0x25CF)), baseline)
+                                   .center();
+    QCOMPARE(image.pixelColor(litCentre.toPoint()), QColor(Qt::red));
+    QCOMPARE(image.pixelColor(darkCentre.toPoint()), QColor(Qt::black));
+    // The ring itself is drawn: some red on the dark symbol's middle row.
+    bool ring = false;
+    const int y = int(darkCentre.y());
+    for (int x = int(metrics.horizontalAdvance(QChar(0x25CF))); x < image.width(); ++x)
+        ring |= image.pixelColor(x, y).red() > 128;
+    QVERIFY(ring);
+}
+
+QTEST_MAIN(TestOverviewRepaint)
+#include "tst_overviewrepaint.moc"

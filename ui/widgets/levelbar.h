@@ -1,0 +1,29 @@
+#pragma once
+// A progress bar for a reading that changes many times a second (the analog axes): it
+// repaints only when what it shows changes, the percentage text or the filled width in
+// pixels, and never synchronously, so a fast reading costs a repaint of the bar at most
+// once per event loop pass and nothing while it moves less than a pixel.
+
+#include <QProgressBar>
+
+class LevelBar : public QProgressBar {
+    Q_OBJECT
+
+public:
+    explicit LevelBar(QWidget *parent = nullptr);
+
+    // Sets the value; schedules a repaint only when the change can be seen.
+    void showLevel(int value);
+    // Whether showing `value` changes the picture that was last painted.
+    bool changesPicture(int value) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    int percentText(int value) const;
+    int filledPixels(int value) const;
+
+    int paintedValue_ = 0;
+    bool painted_ = false;
+};

@@ -182,13 +182,6 @@ void VirtualBasePanel::fitEffectTable()
                             + 2 * table->frameWidth());
 }
 
-void VirtualBasePanel::showEvent(QShowEvent *event)
-{
-    QWidget::showEvent(event);
-    // After the first layout pass, when the headers have their styled sizes.
-    QTimer::singleShot(0, this, &VirtualBasePanel::fitEffectTable);
-}
-
 void VirtualBasePanel::showBeside(const QWidget &window)
 {
     ensurePolished();
@@ -230,6 +223,8 @@ void VirtualBasePanel::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     refresh();
+    // After the first layout pass, when the headers have their styled sizes.
+    QTimer::singleShot(0, this, &VirtualBasePanel::fitEffectTable);
 }
 
 // In the tool's log too, so a log tells what the virtual base was doing at the time.

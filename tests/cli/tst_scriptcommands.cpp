@@ -248,7 +248,9 @@ void ScriptCommandsTest::refusedWhileWindowRuns()
 {
     // The program itself, while this process holds the window's run guard.
     RunGuard window(QString::fromLatin1(appinfo::runGuardKey));
-    QVERIFY(window.tryToRun());
+    // The guard is machine-wide: a copy of the tool running beside the tests holds it.
+    if (!window.tryToRun())
+        QSKIP("another copy of the tool runs on this machine and holds the run guard");
     QProcess cli;
     cli.start(QStringLiteral(TUNEMARK_CLI), {"--simulated-base", "status"});
     QVERIFY(cli.waitForFinished(30000));

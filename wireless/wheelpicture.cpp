@@ -46,16 +46,16 @@ WheelPictureSource WheelPicture::chooseSource(const ConnectedWheelPicture *wheel
         if (!wheel->mappedPath.isEmpty()) {
             qDebug() << "wheel image: mapped image setting found for this wheel";
             // The stored path is shown as it is: it carries its own extension.
-            return {wheel->mappedPath, windowText("Showing user-mapped image %1 for this wheel.").arg(wheel->mappedPath)};
+            return {wheel->mappedPath, windowText(QT_TRANSLATE_NOOP("MW2", "Showing user-mapped image %1 for this wheel.")).arg(wheel->mappedPath)};
         }
         qDebug() << "wheel image: mapped image setting not found, searching from /wheels";
         // The name comes over the radio: only a plain file name may become part of a path.
         if (isPlainWheelFileName(wheel->reportedName))
             return {wheel->programDir + QStringLiteral("/wheels/") + wheel->reportedName,
-                    windowText("Showing: wheels/%1.png (or internal file)").arg(wheel->reportedName)};
+                    windowText(QT_TRANSLATE_NOOP("MW2", "Showing: wheels/%1.png (or internal file)")).arg(wheel->reportedName)};
         qDebug() << "wheel image: reported wheel name is not a plain file name; using the default picture";
     }
-    return {defaultWheelImagePath_, windowText("Showing: %1 (or internal file)").arg(defaultWheelImagePath_)};
+    return {defaultWheelImagePath_, windowText(QT_TRANSLATE_NOOP("MW2", "Showing: %1 (or internal file)")).arg(defaultWheelImagePath_)};
 }
 
 QString WheelPicture::updateWheelImage(const ConnectedWheelPicture *wheel)
@@ -78,7 +78,7 @@ QString WheelPicture::loadWheelImage(const WheelPictureSource &source)
         loadBuiltIn();
     }
     wheelImage_ = wheelPixmap_.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    return source.toolTipText + QStringLiteral(". ") + windowText("Right click to map wireless wheel image file.");
+    return source.toolTipText + QStringLiteral(". ") + windowText(QT_TRANSLATE_NOOP("MW2", "Right click to map wireless wheel image file."));
 }
 
 // Turning, cutting and scaling are done in one pass: each shown pixel is traced back through

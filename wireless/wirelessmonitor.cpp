@@ -10,17 +10,17 @@ namespace {
 
 constexpr int kWirelessStatusIntervalMs = 1000;
 
-QString tr(const char *text) { return QCoreApplication::translate("MW2", text); }
+QString monitorText(const char *text) { return QCoreApplication::translate("MW2", text); }
 
 } // namespace
 
 WirelessWheelLines wirelessWheelLines(const WirelessDeviceData &wheel)
 {
     WirelessWheelLines lines;
-    lines.name = tr("Connected: ") + wheelDisplayName(reportedWheelName(wheel));
-    lines.battery = tr("Battery: %1 V").arg(batteryVoltageText(wheel.batteryRaw()));
+    lines.name = monitorText(QT_TRANSLATE_NOOP("MW2", "Connected: ")) + wheelDisplayName(reportedWheelName(wheel));
+    lines.battery = monitorText(QT_TRANSLATE_NOOP("MW2", "Battery: %1 V")).arg(batteryVoltageText(wheel.batteryRaw()));
     lines.batteryStyle = batteryStyleSheet(wheel.batteryRaw());
-    lines.connection = tr("Connection: %1%").arg(wheel.connectionQuality());
+    lines.connection = monitorText(QT_TRANSLATE_NOOP("MW2", "Connection: %1%")).arg(wheel.connectionQuality());
     lines.connectionStyle = connectionQualityStyleSheet(wheel.connectionQuality());
     return lines;
 }

@@ -34,7 +34,10 @@ QString ScreenshotRun::pageFileStem(const QTabWidget &tabs, int index)
         name = tabs.tabText(index).remove(QLatin1Char('&'));
     if (name.isEmpty() && tabs.widget(index))
         name = tabs.widget(index)->objectName();
-    name = name.toLower().replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
+    // A translated tip keeps its letters without their accents: "Übersicht" -> "ubersicht".
+    name = name.toLower().replace(QChar(0x00DF), QLatin1String("ss")).normalized(QString::NormalizationForm_KD);
+    name.remove(QRegularExpression(QStringLiteral("\\p{Mn}")));
+    name.replace(QRegularExpression(QStringLiteral("[^a-z0-9]+")), QStringLiteral("-"));
     name.remove(QRegularExpression(QStringLiteral("^-+|-+$")));
     return name.isEmpty() ? QStringLiteral("page-%1").arg(index + 1) : name;
 }

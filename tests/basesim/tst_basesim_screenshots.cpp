@@ -171,6 +171,8 @@ void TestScreenshotRun::pageFileStem_data()
     QTest::newRow("tool tip before text") << "Advanced information" << "Adv" << "" << "advanced-information";
     QTest::newRow("text without mnemonic") << "" << "&Profiles" << "" << "profiles";
     QTest::newRow("object name") << "" << "" << "hardwaresetuptab" << "hardwaresetuptab";
+    QTest::newRow("translated, accents dropped") << "Veltrane-Funklenkräder" << "" << "" << "veltrane-funklenkrader";
+    QTest::newRow("translated, sharp s and capital umlaut") << "Übersicht: Größe" << "" << "" << "ubersicht-grosse";
     QTest::newRow("punctuation only") << "" << "--" << "" << "page-2";
 }
 

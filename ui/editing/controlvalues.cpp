@@ -28,7 +28,7 @@ int driveSliderPosition(std::uint32_t stored) { return int(roundHalfUp(stored / 
 QString driveValueText(std::uint32_t stored)
 {
     if (stored == 0)
-        return windowText("Off");
+        return windowText(QT_TRANSLATE_NOOP("MW2", "Off"));
     return QString::number(stored / kDriveSliderScale) + QLatin1Char('%');
 }
 
@@ -42,7 +42,7 @@ int staticForceReductionPosition(std::uint32_t stored) { return int(roundHalfUp(
 QString staticForceReductionText(std::uint32_t stored)
 {
     if (stored == 0)
-        return windowText("Off");
+        return windowText(QT_TRANSLATE_NOOP("MW2", "Off"));
     return QString::number(stored / 100.0) + QLatin1Char('%');
 }
 
@@ -66,7 +66,7 @@ int slewRatePosition(std::uint32_t stored, int maximum)
 QString slewRateText(int position, int maximum)
 {
     if (position >= maximum)
-        return windowText("Off");
+        return windowText(QT_TRANSLATE_NOOP("MW2", "Off"));
     return QString::number(position / 1000.0, 'f', 2);
 }
 
@@ -74,18 +74,18 @@ QString gammaText(int value) { return QString::number(value / 1000.0, 'f', 2); }
 
 QString percentText(int value) { return QString::number(value) + QLatin1Char('%'); }
 
-QString offOrPercentText(int value) { return value == 0 ? windowText("Off") : percentText(value); }
+QString offOrPercentText(int value) { return value == 0 ? windowText(QT_TRANSLATE_NOOP("MW2", "Off")) : percentText(value); }
 
 QString degreesText(int value) { return QString::number(value) + kDegreeSign; }
 
-QString offOrDegreesText(int value) { return value == 0 ? windowText("Off") : degreesText(value); }
+QString offOrDegreesText(int value) { return value == 0 ? windowText(QT_TRANSLATE_NOOP("MW2", "Off")) : degreesText(value); }
 
-QString bumpStopStrengthText(int value) { return value < 1 ? windowText("Off") : percentText(value); }
+QString bumpStopStrengthText(int value) { return value < 1 ? windowText(QT_TRANSLATE_NOOP("MW2", "Off")) : percentText(value); }
 
 QString lockToLockText(std::uint32_t steeringRange, std::uint32_t endStop)
 {
     const qint64 lockToLock = qint64(steeringRange) - 2 * qint64(endStop);
-    return QString::number(lockToLock) + kDegreeSign + QStringLiteral(" (") + windowText("lock-to-lock")
+    return QString::number(lockToLock) + kDegreeSign + QStringLiteral(" (") + windowText(QT_TRANSLATE_NOOP("MW2", "lock-to-lock"))
          + QLatin1Char(')');
 }
 

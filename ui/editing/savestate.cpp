@@ -16,10 +16,10 @@ QString saveButtonBorderStyle(bool lit) { return presentation::torqueButtonBorde
 SaveStateView saveStateView(bool unsaved, bool lit)
 {
     if (!unsaved)
-        return {saveButtonBorderStyle(false), windowText("Settings up to date in permanent memory"),
+        return {saveButtonBorderStyle(false), windowText(QT_TRANSLATE_NOOP("MW2", "Settings up to date in permanent memory")),
                 QLatin1String(presentation::kColourNormal)};
     return {saveButtonBorderStyle(lit),
-            lit ? windowText("Settings applied automatically - save to make them permanent") : QString(),
+            lit ? windowText(QT_TRANSLATE_NOOP("MW2", "Settings applied automatically - save to make them permanent")) : QString(),
             QLatin1String(presentation::kColourAttention)};
 }
 
@@ -44,7 +44,7 @@ QString unsafeSettingsAdvice() { return QObject::tr("Turn the wheel towards the 
 
 QString unsafeSettingsNoteText()
 {
-    return windowText("Unsafe to apply or save settings - would cause immediate torque!");
+    return windowText(QT_TRANSLATE_NOOP("MW2", "Unsafe to apply or save settings - would cause immediate torque!"));
 }
 
 QString unsafeSettingsNoteStyle() { return QStringLiteral("QLabel { color:#af1d1f;}"); }

@@ -40,7 +40,7 @@ OverviewPage::OverviewPage(QWidget *parent) : QWidget(parent), ui(new Ui::Overvi
     buttonRows_ = {ui->buttonsLabel_1, ui->buttonsLabel_2, ui->buttonsLabel_3, ui->buttonsLabel_4};
 
     for (QLabel *label : axisLabels_)
-        fixForTexts(label, {presentation::windowText("disabled"), QStringLiteral("00000")}, ui->analoginputsLayout);
+        fixForTexts(label, {presentation::windowText(QT_TRANSLATE_NOOP("MW2", "disabled")), QStringLiteral("00000")}, ui->analoginputsLayout);
     for (QLabel *row : buttonRows_)
         fixForTexts(row, {QString(32, QChar(0x25CF)), QString(32, QChar(0x25CB))}, ui->buttonsLayout);
     // Angles up to four digits before the point, the unknown angle and the dash.

@@ -29,7 +29,7 @@ QString marker(std::uint32_t mask, std::uint32_t allocated, std::uint32_t playin
 
 QString effectListText(std::uint32_t effectsAllocated, std::uint32_t effectsPlaying)
 {
-    QString text = effectsAllocated == 0 ? windowText("(Effect memory is empty)") : QString();
+    QString text = effectsAllocated == 0 ? windowText(QT_TRANSLATE_NOOP("MW2", "(Effect memory is empty)")) : QString();
     for (int bit = 0; bit < 13; ++bit) {
         const std::uint32_t mask = 1u << bit;
         if (!(effectsAllocated & mask))
@@ -40,7 +40,7 @@ QString effectListText(std::uint32_t effectsAllocated, std::uint32_t effectsPlay
                            : windowText(kEffectNames[bit]);
         } else if (bit == kFriction && playing) {
             // Translated as a whole with its opening tag; translations carry it that way.
-            text += windowText(" <b>Friction") + QStringLiteral("</b>");
+            text += windowText(QT_TRANSLATE_NOOP("MW2", " <b>Friction")) + QStringLiteral("</b>");
         } else if (playing) {
             text += QStringLiteral(" <b>") + windowText(kEffectNames[bit]) + QStringLiteral("</b>");
         } else {

@@ -53,11 +53,11 @@ OperatingModeView operationalView(std::uint16_t statusFlags)
     const TorqueOffView off = torqueOffReasons(statusFlags);
     view.torqueButtonVisible = off.torqueButtonVisible;
     if (off.reasons.isEmpty()) {
-        view.text = windowText("Operational");
+        view.text = windowText(QT_TRANSLATE_NOOP("MW2", "Operational"));
         view.colour = QLatin1String(kColourNormal);
     } else {
         // No colour of its own: the label keeps the one it had.
-        view.text = windowText("Operational - Torque Off due to:") + QLatin1Char(' ')
+        view.text = windowText(QT_TRANSLATE_NOOP("MW2", "Operational - Torque Off due to:")) + QLatin1Char(' ')
                     + off.reasons.join(QStringLiteral(" & "));
     }
     return view;
@@ -69,15 +69,15 @@ TorqueOffView torqueOffReasons(std::uint16_t statusFlags)
 {
     TorqueOffView view;
     if (statusFlags & wire::wirelessTorqueOffEvent) {
-        view.reasons << windowText("Wheel Disconnection");
+        view.reasons << windowText(QT_TRANSLATE_NOOP("MW2", "Wheel Disconnection"));
         view.torqueButtonVisible = true;
     }
     // The wheel's own button wins over standby: re-enabling from the tool would not help.
     if (statusFlags & wire::wirelessTorqueOffButton) {
-        view.reasons << windowText("Wheel Torque Off button");
+        view.reasons << windowText(QT_TRANSLATE_NOOP("MW2", "Wheel Torque Off button"));
         view.torqueButtonVisible = false;
     } else if (statusFlags & wire::standbyMode) {
-        view.reasons << windowText("Standby Mode");
+        view.reasons << windowText(QT_TRANSLATE_NOOP("MW2", "Standby Mode"));
         view.torqueButtonVisible = true;
     }
     return view;

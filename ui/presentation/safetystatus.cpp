@@ -48,23 +48,23 @@ QString faultLocationLink(std::uint32_t faultLocation)
     // The span carries the colour: a label draws bare links in the palette's link colour.
     return QStringLiteral("<a href=\"%1\"><span style=\"color: %2;\">%3</span></a>")
         .arg(QLatin1String(kFaultLocationHelpUrl), QLatin1String(kColourNormal),
-             windowText("Fault Location ID: ") + QString::number(faultLocation));
+             windowText(QT_TRANSLATE_NOOP("MW2", "Fault Location ID: ")) + QString::number(faultLocation));
 }
 
 QString motorFaultText(std::uint32_t driveFaults, std::uint32_t faultLocation)
 {
-    QString text = QLatin1Char(' ') + windowText("Motor Faults (cycle E-stop to clear):") + QLatin1Char(' ');
+    QString text = QLatin1Char(' ') + windowText(QT_TRANSLATE_NOOP("MW2", "Motor Faults (cycle E-stop to clear):")) + QLatin1Char(' ');
     appendFaults(text, driveFaults, kFaultsBeforeVoltage);
     switch (driveFaults & (kUndervoltage | kOvervoltage)) {
     case kUndervoltage:
-        text += windowText("Undervoltage") + QLatin1Char(' ');
+        text += windowText(QT_TRANSLATE_NOOP("MW2", "Undervoltage")) + QLatin1Char(' ');
         break;
     case kOvervoltage:
-        text += windowText("Overvoltage") + QLatin1Char(' ');
+        text += windowText(QT_TRANSLATE_NOOP("MW2", "Overvoltage")) + QLatin1Char(' ');
         break;
     case kUndervoltage | kOvervoltage:
         // Both at once means the threshold itself is set wrong; that is the one thing to say.
-        text = windowText("Overvoltage threshold [FOV] must be > 102% of HV BUS voltage");
+        text = windowText(QT_TRANSLATE_NOOP("MW2", "Overvoltage threshold [FOV] must be > 102% of HV BUS voltage"));
         break;
     default:
         break;
@@ -77,11 +77,11 @@ EstopView estopView(const wire::DeviceStatus &status)
 {
     EstopView view;
     if (status.estopPressed()) {
-        view.text = windowText("E-Stop is PRESSED. ");
+        view.text = windowText(QT_TRANSLATE_NOOP("MW2", "E-Stop is PRESSED. "));
         view.colour = QLatin1String(kColourAttention);
         return view;
     }
-    view.text = windowText("E-Stop is released. ");
+    view.text = windowText(QT_TRANSLATE_NOOP("MW2", "E-Stop is released. "));
     if (status.driveReportsFaults()) {
         view.text += motorFaultText(status.driveFaults, status.faultLocation);
         view.colour = QLatin1String(kColourAttention);

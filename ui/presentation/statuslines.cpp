@@ -26,7 +26,7 @@ ModelView modelView(bool connected, std::uint32_t modelIndex)
     };
     ModelView view;
     if (!connected || modelIndex >= std::size(names)) {
-        view.text = windowText("Unknown");
+        view.text = windowText(QT_TRANSLATE_NOOP("MW2", "Unknown"));
         return view;
     }
     view.text = windowText(names[modelIndex]);
@@ -44,7 +44,7 @@ QString firmwareVersionText(const wire::DeviceStatus &status)
 
 QString driveFirmwareText(std::uint16_t driveFirmwareVersion)
 {
-    return driveFirmwareVersion == 0 ? windowText("Unknown") : QString::number(driveFirmwareVersion);
+    return driveFirmwareVersion == 0 ? windowText(QT_TRANSLATE_NOOP("MW2", "Unknown")) : QString::number(driveFirmwareVersion);
 }
 
 QString statusBitsText(std::uint16_t statusFlags)
@@ -59,16 +59,16 @@ QString statusBitsText(std::uint16_t statusFlags)
 HighTorqueView highTorqueView(std::uint16_t statusFlags)
 {
     if (statusFlags & wire::highTorque)
-        return {windowText("ENABLED"), QLatin1String(kColourError), windowText("Disable High Torque Mode")};
-    return {windowText("DISABLED"), QLatin1String(kColourNormal), windowText("   Enable High Torque Mode   ")};
+        return {windowText(QT_TRANSLATE_NOOP("MW2", "ENABLED")), QLatin1String(kColourError), windowText(QT_TRANSLATE_NOOP("MW2", "Disable High Torque Mode"))};
+    return {windowText(QT_TRANSLATE_NOOP("MW2", "DISABLED")), QLatin1String(kColourNormal), windowText(QT_TRANSLATE_NOOP("MW2", "   Enable High Torque Mode   "))};
 }
 
 TemporarySteeringAngleView temporarySteeringAngleView(std::uint16_t statusFlags)
 {
     TemporarySteeringAngleView view;
     if (statusFlags & wire::tempSteeringAngle) {
-        view.text = windowText("Angle set by game");
-        view.toolTip = windowText("Steering angle is set by game.");
+        view.text = windowText(QT_TRANSLATE_NOOP("MW2", "Angle set by game"));
+        view.toolTip = windowText(QT_TRANSLATE_NOOP("MW2", "Steering angle is set by game."));
         view.colour = QLatin1String(kColourNormal);
         view.steeringAngleEditable = false;
         view.unsetButtonsEnabled = true;
@@ -80,7 +80,7 @@ QString debugValueText(std::uint32_t debugValue) { return QString::number(debugV
 
 QString modeValueText(std::uint32_t modeValue)
 {
-    return windowText("Debugvalue: %1").arg(modeValue);
+    return windowText(QT_TRANSLATE_NOOP("MW2", "Debugvalue: %1")).arg(modeValue);
 }
 
 EndstopDialogAction endstopDialogAction(const wire::DeviceStatus &status, bool dialogOpen)
@@ -96,10 +96,10 @@ EndstopDialogAction endstopDialogAction(const wire::DeviceStatus &status, bool d
 DisconnectedView disconnectedView()
 {
     const QString attention = QLatin1String(kColourAttention);
-    return {{windowText("Disconnected"), attention},
-            {windowText("Unknown"), attention},
+    return {{windowText(QT_TRANSLATE_NOOP("MW2", "Disconnected")), attention},
+            {windowText(QT_TRANSLATE_NOOP("MW2", "Unknown")), attention},
             {QStringLiteral("???.?? ") + QChar(0x00B0), attention},
-            windowText("Unknown")};
+            windowText(QT_TRANSLATE_NOOP("MW2", "Unknown"))};
 }
 
 } // namespace presentation

@@ -23,7 +23,7 @@ TorqueLinesView torqueLinesView(std::uint32_t peakCurrentMilliamperes, std::uint
                          + oneDecimal(current) + QStringLiteral(" A)");
     view.simpleStrength = oneDecimal(simpleTorque) + QStringLiteral(" Nm");
     if (!highTorque) {
-        const QString limit = QStringLiteral(" - ") + windowText("Limited to 4.4 Nm in safe torque mode");
+        const QString limit = QStringLiteral(" - ") + windowText(QT_TRANSLATE_NOOP("MW2", "Limited to 4.4 Nm in safe torque mode"));
         view.actualCurrent += limit;
         view.simpleStrength += limit;
     }

@@ -44,7 +44,7 @@ std::array<QString, 4> ButtonHoldCounters::rows(const wire::WheelSample &sample)
 AnalogRowView analogRowView(std::uint16_t reading, bool enabled)
 {
     if (!enabled)
-        return {0, QString(), windowText("disabled")};
+        return {0, QString(), windowText(QT_TRANSLATE_NOOP("MW2", "disabled"))};
     return {reading, QStringLiteral("%p%"), QStringLiteral("%1").arg(reading, 5, 10, QLatin1Char('0'))};
 }
 

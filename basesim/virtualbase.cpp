@@ -28,6 +28,8 @@ bool isImageChunk(const wire::CommandFrame &frame)
 struct VirtualBase::Handle {
     std::uint64_t session = 0;
     bool nonblocking = false;   // hidapi opens blocking
+    // Its own copy of every input report since it was opened.
+    InputBacklog backlog;
 };
 
 VirtualBase::VirtualBase(BaseConfig config)
@@ -122,7 +124,7 @@ int VirtualBase::read(hid::Device *device, std::uint8_t *data, std::size_t lengt
     if (length == 0)
         return 0;
 
-    const int delivered = deliver(now, data, length);
+    const int delivered = deliver(*handle, now, data, length);
     if (delivered != 0 || handle->nonblocking)
         return delivered;
 
@@ -134,7 +136,7 @@ int VirtualBase::read(hid::Device *device, std::uint8_t *data, std::size_t lengt
     advance(later);
     if (!usable(handle))
         return -1;
-    return deliver(later, data, length);
+    return deliver(*handle, later, data, length);
 }
 
 void VirtualBase::close(hid::Device *device)
@@ -153,6 +155,15 @@ void VirtualBase::close(hid::Device *device)
 }
 
 void VirtualBase::update() { advance(linkclock::nowMs()); }
+
+std::size_t VirtualBase::pendingReplies() const
+{
+    std::size_t waiting = 0;
+    for (const auto &handle : handles_)
+        if (usable(handle.get()))
+            waiting = std::max(waiting, handle->backlog.countNot(wire::kGameReportId));
+    return traffic_.replies.size() + waiting;
+}
 
 void VirtualBase::unplug() { dropOffBus(); }
 
@@ -229,6 +240,7 @@ void VirtualBase::advance(Milliseconds now)
         plugged_ = true;
         reenumerateAt_.reset();
     }
+    emitInput(now);
 }
 
 void VirtualBase::dropOffBus()
@@ -236,6 +248,8 @@ void VirtualBase::dropOffBus()
     plugged_ = false;
     ++busSession_;
     traffic_ = BusTraffic{};
+    for (auto &handle : handles_)
+        handle->backlog.clear();
     reenumerateAt_.reset();
 }
 
@@ -270,16 +284,47 @@ bool VirtualBase::floodActive(Milliseconds now) const
 
 bool VirtualBase::streaming() const
 {
-    return !faults_.stopGameReports && model_.streamsGameReports() && traffic_.replies.empty()
-        && !traffic_.owesSwallowedReply;
+    // A pending reply does not stop the stream; a base that swallowed one has hung.
+    return !faults_.stopGameReports && model_.streamsGameReports() && !traffic_.owesSwallowedReply;
 }
 
-bool VirtualBase::gameReportDue(Milliseconds now) const
+void VirtualBase::broadcast(const std::uint8_t *report, std::size_t length)
 {
-    return streaming() && (!traffic_.lastGameReportAt || now - *traffic_.lastGameReportAt >= kGameReportIntervalMs);
+    for (auto &handle : handles_)
+        if (usable(handle.get()))
+            handle->backlog.push(report, length);
 }
 
-int VirtualBase::deliver(Milliseconds now, std::uint8_t *data, std::size_t length)
+void VirtualBase::emitInput(Milliseconds now)
+{
+    if (!plugged_)
+        return;
+    // After a long quiet spell only the newest reports could still be in any backlog.
+    constexpr Milliseconds kBacklogSpan = Milliseconds(InputBacklog::kCapacity) * kGameReportIntervalMs;
+    if (traffic_.lastGameReportAt && now - *traffic_.lastGameReportAt > kBacklogSpan)
+        traffic_.lastGameReportAt = now - kBacklogSpan;
+    for (;;) {
+        const ReplyQueue::Entry *reply = traffic_.replies.ready(now);
+        std::optional<Milliseconds> gameAt;
+        if (streaming()) {
+            gameAt = traffic_.lastGameReportAt ? *traffic_.lastGameReportAt + kGameReportIntervalMs : now;
+            if (*gameAt > now)
+                gameAt.reset();
+        }
+        if (reply && (!gameAt || reply->readyAt <= *gameAt)) {
+            broadcast(reply->bytes.data(), reply->bytes.size());
+            traffic_.replies.pop();
+        } else if (gameAt) {
+            traffic_.lastGameReportAt = *gameAt;
+            const GameReport report = model_.gameReport(*gameAt);
+            broadcast(report.data(), report.size());
+        } else {
+            return;
+        }
+    }
+}
+
+int VirtualBase::deliver(Handle &handle, Milliseconds now, std::uint8_t *data, std::size_t length)
 {
     if (floodActive(now)) {
         if (faults_.foreignReportId == wire::kGameReportId) {
@@ -290,17 +335,7 @@ int VirtualBase::deliver(Milliseconds now, std::uint8_t *data, std::size_t lengt
         report[0] = faults_.foreignReportId;
         return copyReport(report.data(), report.size(), data, length);
     }
-    if (const ReplyQueue::Entry *reply = traffic_.replies.ready(now)) {
-        const int n = copyReport(reply->bytes.data(), reply->bytes.size(), data, length);
-        traffic_.replies.pop();
-        return n;
-    }
-    if (gameReportDue(now)) {
-        traffic_.lastGameReportAt = now;
-        const GameReport report = model_.gameReport(now);
-        return copyReport(report.data(), report.size(), data, length);
-    }
-    return 0;
+    return handle.backlog.pop(data, length);
 }
 
 std::optional<Milliseconds> VirtualBase::nextDelivery(Milliseconds now) const

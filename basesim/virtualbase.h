@@ -10,6 +10,7 @@
 #include "basesim/faults.h"
 #include "device/wire/frames.h"
 #include "device/hid/hidbackend.h"
+#include "basesim/inputbacklog.h"
 #include "basesim/replyqueue.h"
 
 #include <cstdint>
@@ -33,9 +34,10 @@ public:
     hid::Device *open(std::uint16_t vendorId, std::uint16_t productId) override;
     int setNonblocking(hid::Device *device, int nonblock) override;
     int write(hid::Device *device, const std::uint8_t *data, std::size_t length) override;
-    // One report per call: a foreign flood report, else the oldest ready reply, else a
-    // game report when one is due and no reply is owed, else 0. A blocking handle waits
-    // only for what is already scheduled, never for something that cannot come.
+    // One report per call: a foreign flood report, else the oldest report in the handle's
+    // own backlog (replies as they become ready and, while the base streams, a game report
+    // every few milliseconds, also while a reply is pending), else 0. A blocking handle
+    // waits only for what is already scheduled, never for something that cannot come.
     int read(hid::Device *device, std::uint8_t *data, std::size_t length) override;
     void close(hid::Device *device) override;
 
@@ -49,7 +51,8 @@ public:
 
     const std::vector<wire::CommandFrame> &receivedFrames() const { return received_; }
     void clearReceivedFrames() { received_.clear(); }
-    std::size_t pendingReplies() const { return traffic_.replies.size(); }
+    // Replies not read yet: still on their way, or waiting in an open handle's backlog.
+    std::size_t pendingReplies() const;
 
     // The USB cable: open handles go stale, pending input is lost. The base keeps running.
     void unplug();
@@ -77,8 +80,10 @@ private:
     void queueReply(wire::ReplyBuffer reply, Milliseconds now);
     bool floodActive(Milliseconds now) const;
     bool streaming() const;
-    bool gameReportDue(Milliseconds now) const;
-    int deliver(Milliseconds now, std::uint8_t *data, std::size_t length);
+    // Moves what became readable by `now` into every open handle's backlog, in time order.
+    void emitInput(Milliseconds now);
+    void broadcast(const std::uint8_t *report, std::size_t length);
+    int deliver(Handle &handle, Milliseconds now, std::uint8_t *data, std::size_t length);
     std::optional<Milliseconds> nextDelivery(Milliseconds now) const;
 
     BaseConfig config_;

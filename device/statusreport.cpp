@@ -48,12 +48,20 @@ bool DeviceLink::readWheelReport()
     backend_.setNonblocking(deviceHandle, 1);
     const linkclock::Stopwatch stopwatch;
     std::array<std::uint8_t, wire::kGameReportReadSize> report{};
+    // Reports queue up between ticks, oldest first: the wheel is where the newest one says.
+    bool sampled = false;
+    const auto take = [&] {
+        wheelSample = wire::decodeWheelReport(report.data(), report.size());
+        wheelSampleStale = false;
+        measuredWheelPosition = wheelSample.position;
+        sampled = true;
+    };
     for (;;) {
         report.fill(0);
         const int received = backend_.read(deviceHandle, report.data(), report.size());
         if (received == 0) {
             // Outside operation the base streams nothing; show the wheel centred.
-            if (status.operatingMode != wire::ModeOperational) {
+            if (!sampled && status.operatingMode != wire::ModeOperational) {
                 wheelSample.position = wire::kWheelCentre;
                 wheelSampleStale = true;
             }
@@ -65,13 +73,12 @@ bool DeviceLink::readWheelReport()
             closeLinkAfterFailure();
             return false;
         }
-        if (report[0] == wire::kGameReportId) {
-            wheelSample = wire::decodeWheelReport(report.data(), report.size());
-            wheelSampleStale = false;
-            measuredWheelPosition = wheelSample.position;
-            return true;
-        }
+        if (report[0] == wire::kGameReportId)
+            take();
         if (stopwatch.elapsedMs() > kWheelReportTimeoutMs) {
+            // A base that never stops sending: the newest report read so far will do.
+            if (sampled)
+                return true;
             writeStandardOutput("hidreport timeout!\n");
             fail(QStringLiteral("no wheel report within %1 ms").arg(kWheelReportTimeoutMs));
             closeLinkAfterFailure();

@@ -7,6 +7,7 @@
 #include "firmware/firmwarepolicy.h"
 #include "firmware/firmwareversion.h"
 #include "settings/profilelist.h"
+#include "session/listchangerecovery.h"
 #include "session/settingsapplier.h"
 
 #include <QObject>
@@ -34,6 +35,9 @@ public:
     const DeviceLink &link() const { return link_; }
     const DeviceStatus &status() const { return link_.status; }
     SettingsApplier &applier() { return applier_; }
+    const SettingsApplier &applier() const { return applier_; }
+    // The profile-list change under way, kept until every write of it reached the base.
+    ListChangeRecovery &listChangeRecovery() { return listChangeRecovery_; }
 
     // The tool's copy of the base's profile list: index i is profile i of the base.
     ProfileList &profiles() { return profiles_; }
@@ -132,6 +136,9 @@ signals:
     void hardwareSettingsMayHaveChanged();
     // After each connection's reload; `error` says what failed when `ok` is false.
     void reloadFinished(bool ok, const QString &error);
+    // A profile-list change cut off by the last disconnection was completed or undone
+    // (a ListChangeRecovery::Outcome other than Nothing).
+    void listChangeRecovered(int outcome);
 
 private:
     enum class FirmwareCheck { GoOn, Stop };
@@ -150,6 +157,7 @@ private:
     DeviceLink link_;
     ProfileList profiles_;
     SettingsApplier applier_;
+    ListChangeRecovery listChangeRecovery_;
     QTimer statusTimer_;
     QTimer wheelTimer_;
 

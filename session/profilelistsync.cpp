@@ -36,12 +36,23 @@ Result appendAndActivate(BaseSession &session, std::unique_ptr<profDataNew> prof
         return {};
     if (!editing::immediateApplyAllowed(link, *profile))
         return {Outcome::Unsafe, -1};
+    ListChangeRecovery &recovery = session.listChangeRecovery();
+    recovery.begin(session);
+    // The list as it stood, in case the change is cut off.
+    session.applier().writeAutomaticBackup();
     profiles.push_back(std::move(profile));
     const int last = listSize(session) - 1;
-    if (!link.setProfileData(std::uint16_t(last), *profiles.back()) || !link.setProfileCount(std::uint16_t(last + 1))
-        || !link.activateProfile(std::uint16_t(last)))
-        return {Outcome::LinkLost, -1};
+    const int activeBefore = session.status().activeProfile;
     session.setActiveProfile(last);
+    recovery.setMeant(session);
+    session.setActiveProfile(activeBefore);
+    if (!link.setProfileData(std::uint16_t(last), *profiles.back()) || !link.setProfileCount(std::uint16_t(last + 1))
+        || !link.activateProfile(std::uint16_t(last))) {
+        session.applier().setListTorn(true);
+        return {Outcome::LinkLost, -1};
+    }
+    session.setActiveProfile(last);
+    recovery.finish();
     return {Outcome::Done, last};
 }
 
@@ -60,16 +71,24 @@ Result deleteActiveProfile(BaseSession &session)
     const int active = link.status.activeProfile;
     if (profiles.size() < 2 || active < 1 || active >= listSize(session))
         return {};
+    ListChangeRecovery &recovery = session.listChangeRecovery();
+    recovery.begin(session);
     // The list as it stood, in case the rewrite is cut off.
     session.applier().writeAutomaticBackup();
     const int defaultIndex = link.status.defaultProfile;
     const int newDefault = profileedits::defaultAfterDelete(active, defaultIndex);
+    {
+        profileedits::removeProfile(profiles, active);
+        link.status.defaultProfile = std::uint16_t(newDefault);
+        session.setActiveProfile(0);
+        recovery.setMeant(session);
+        link.status.defaultProfile = std::uint16_t(defaultIndex);
+    }
     bool linkUp = true;
     if (newDefault != defaultIndex) {
         linkUp = link.setDefaultProfile(std::uint16_t(newDefault));
         link.status.defaultProfile = std::uint16_t(newDefault);
     }
-    profileedits::removeProfile(profiles, active);
     for (int index = 1; linkUp && index < listSize(session); ++index) {
         linkUp = link.setProfileData(std::uint16_t(index), *profiles[std::size_t(index)]);
         linkclock::sleepMs(kDeleteWritePauseMs);
@@ -79,6 +98,8 @@ Result deleteActiveProfile(BaseSession &session)
     // Cut off, the base holds a profile twice or one half-written: nothing to save.
     if (!linkUp)
         session.applier().setListTorn(true);
+    else
+        recovery.finish();
     return {linkUp ? Outcome::Done : Outcome::LinkLost, 0};
 }
 
@@ -92,16 +113,36 @@ ImportResult appendImported(BaseSession &session, ProfileList &incoming)
         return result;
     }
     const int first = listSize(session);
+    ListChangeRecovery &recovery = session.listChangeRecovery();
+    recovery.begin(session);
     result.appended = profileedits::appendWithinLimit(profiles, incoming);
     result.leftOut = int(incoming.size());
-    if (result.appended == 0)
+    if (result.appended == 0) {
+        recovery.finish();
         return result;
+    }
+    recovery.setMeant(session);
+    // The list as it stood, in case the change is cut off.
+    {
+        ProfileList added;
+        while (listSize(session) > first) {
+            added.insert(added.begin(), std::move(profiles.back()));
+            profiles.pop_back();
+        }
+        session.applier().writeAutomaticBackup();
+        for (auto &profile : added)
+            profiles.push_back(std::move(profile));
+    }
     bool linkUp = true;
     for (int index = first; linkUp && index < listSize(session); ++index) {
         linkUp = link.setProfileData(std::uint16_t(index), *profiles[std::size_t(index)]);
         linkclock::sleepMs(kImportWritePauseMs);
     }
     result.linkLost = !(linkUp && link.setProfileCount(std::uint16_t(listSize(session))));
+    if (result.linkLost)
+        session.applier().setListTorn(true);
+    else
+        recovery.finish();
     return result;
 }
 
@@ -115,10 +156,14 @@ Result reorder(BaseSession &session, const std::vector<const profDataNew *> &row
     std::vector<const profDataNew *> before;
     for (const auto &profile : profiles)
         before.push_back(profile.get());
+    ListChangeRecovery &recovery = session.listChangeRecovery();
     // The list as it stood, in case the rewrite is cut off.
     session.applier().writeAutomaticBackup();
-    if (!profileedits::reorder(profiles, rows))
+    recovery.begin(session);
+    if (!profileedits::reorder(profiles, rows)) {
+        recovery.finish();
         return {};
+    }
     const int newDefault = profileedits::indexOf(profiles, defaultRecord);
     const int newActive = profileedits::indexOf(profiles, activeRecord);
     // The tool's side is complete before the base hears of it, whatever the link does.
@@ -126,6 +171,7 @@ Result reorder(BaseSession &session, const std::vector<const profDataNew *> &row
         link.status.defaultProfile = std::uint16_t(newDefault);
     if (newActive >= 0)
         session.setActiveProfile(newActive);
+    recovery.setMeant(session);
 
     const int count = listSize(session);
     const auto failed = [&session](int activated) {
@@ -175,6 +221,7 @@ Result reorder(BaseSession &session, const std::vector<const profDataNew *> &row
         result.activated = newActive;
         linkclock::sleepMs(kReorderIndexPauseMs);
     }
+    recovery.finish();
     return result;
 }
 

@@ -26,7 +26,18 @@ FirmwareVersion reportedFirmwareVersion(const DeviceStatus &status)
 void BaseSession::reloadAfterConnection()
 {
     QString error;
-    const bool ok = runReload(error);
+    bool ok = runReload(error);
+    if (ok && listChangeRecovery_.pending()) {
+        const ListChangeRecovery::Outcome outcome = listChangeRecovery_.recover(*this);
+        if (outcome == ListChangeRecovery::Outcome::Failed) {
+            ok = false;
+            error = QStringLiteral("repairing the profile list: ") + link_.lastError();
+        } else {
+            applier_.setListTorn(false);
+        }
+        if (outcome != ListChangeRecovery::Outcome::Nothing)
+            emit listChangeRecovered(int(outcome));
+    }
     emit reloadFinished(ok, error);
 }
 

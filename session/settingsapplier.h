@@ -75,7 +75,8 @@ signals:
     // `error` says what failed, with its context, when `ok` is false.
     void saveFinished(bool ok, const QString &error);
 
-private:
+public:
+    // What tells one base from another over a reconnection.
     struct BaseIdentity {
         std::uint32_t productId = 0;
         std::uint32_t firmware = 0;
@@ -87,6 +88,9 @@ private:
                    && encoderCounts == other.encoderCounts && centreOffset == other.centreOffset;
         }
     };
+    BaseIdentity connectedBase() const;
+
+private:
     struct KeptEdits {
         BaseIdentity base;
         std::vector<std::pair<int, profDataNew>> profiles;
@@ -94,7 +98,6 @@ private:
         wire::HardwareSettings hardware;
         wire::HardwareSettings hardwareOnBase;
     };
-    BaseIdentity connectedBase() const;
     void keepPendingEdits();
     void onReloadFinished(bool ok);
     void onStatusRefreshed();

@@ -100,6 +100,7 @@ void MW2::connectSession()
         close();
     });
     connect(session, &BaseSession::wheelSampled, this, &MW2::presentWheelSample);
+    connect(session, &BaseSession::listChangeRecovered, ui->ProfilesTab, &ProfilesPage::showListRecovery);
     connect(session, &BaseSession::flashDelayEnded, ui->advancedtab, [this] { ui->advancedtab->setReloadFlashEnabled(true); });
 
     SettingsApplier *applier = &session_.applier();

@@ -25,7 +25,9 @@ private slots:
     void blockingReadWaitsForWhatIsScheduled();
     void gameReportsOnlyWhenOperational_data();
     void gameReportsOnlyWhenOperational();
-    void gameReportsAreSpacedAndNeverPileUp();
+    void gameReportsQueueOldestFirst();
+    void streamsWhileAReplyIsPending();
+    void everyHandleGetsItsOwnCopy();
     void inputsMoveOrHold();
     void rawAnalogModeShowsSensorRange();
     void calibratedReportFollowsRecordInUse();
@@ -43,13 +45,25 @@ static std::optional<wire::WheelSample> readGameReport(Bench &bench)
     return wire::decodeWheelReport(buffer.data(), std::size_t(n));
 }
 
-// Collects one game report per 5 ms over `durationMs`.
+// Reads everything waiting; the newest game report, if any.
+static std::optional<wire::WheelSample> newestGameReport(Bench &bench)
+{
+    std::optional<wire::WheelSample> newest;
+    wire::ReplyBuffer buffer{};
+    for (int n = bench.readInto(buffer); n > 0; n = bench.readInto(buffer))
+        if (buffer[0] == wire::kGameReportId)
+            newest = wire::decodeWheelReport(buffer.data(), std::size_t(n));
+    return newest;
+}
+
+// Collects the newest game report every 5 ms over `durationMs`.
 static std::vector<wire::WheelSample> sampleFor(Bench &bench, int durationMs)
 {
+    newestGameReport(bench);
     std::vector<wire::WheelSample> samples;
     for (int t = 0; t < durationMs; t += 5) {
         bench.clock.advance(5);
-        if (const auto sample = readGameReport(bench))
+        if (const auto sample = newestGameReport(bench))
             samples.push_back(*sample);
     }
     return samples;
@@ -211,14 +225,22 @@ void TestBaseSimBus::blockingReadWaitsForWhatIsScheduled()
     Bench bench;
     bench.base.setNonblocking(bench.handle, 0);
     bench.base.faults().replyLatencyMs = 50;
+    const auto sentAt = bench.clock.peek();
     QCOMPARE(bench.send(DeviceCommand::askVeltraneStatusNew), 60);
     wire::ReplyBuffer buffer{};
-    QCOMPARE(bench.readInto(buffer), 61);
+    // Each read waits for the next report: game reports every 4 ms, then the reply.
+    int reads = 0;
+    while (reads < 20 && bench.readInto(buffer) == 33 && buffer[0] == wire::kGameReportId)
+        ++reads;
     QCOMPARE(int(buffer[0]), 0x6C);
-    QVERIFY(bench.clock.slept() >= 50);
+    QVERIFY(reads >= 10);
+    QVERIFY(bench.clock.peek() - sentAt >= 50);
 
-    // Nothing can come: the read returns instead of hanging the only thread.
+    // Nothing can come: once the backlog is read, the read returns instead of hanging the
+    // only thread.
     bench.base.faults().stopGameReports = true;
+    for (int i = 0; i < 100 && bench.readInto(buffer) > 0; ++i) {
+    }
     QCOMPARE(bench.readInto(buffer), 0);
 }
 
@@ -258,16 +280,79 @@ void TestBaseSimBus::gameReportsOnlyWhenOperational()
     QCOMPARE(reports > 0, streams);
 }
 
-void TestBaseSimBus::gameReportsAreSpacedAndNeverPileUp()
+void TestBaseSimBus::gameReportsQueueOldestFirst()
 {
     Bench bench;
+    bench.clock.advance(4);
     QVERIFY(readGameReport(bench));
     QVERIFY(!readGameReport(bench)); // 1 ms later: nothing yet
-    bench.clock.advance(500);
-    QVERIFY(readGameReport(bench));  // one report, however long nobody read
-    QVERIFY(!readGameReport(bench));
     bench.clock.advance(3);
     QVERIFY(readGameReport(bench));  // 4 ms after the previous one
+
+    // Nobody read for half a second: the backlog holds the newest reports, oldest first.
+    bench.base.state().holdWheel(0x7000);
+    bench.clock.advance(250);
+    bench.base.update();
+    bench.base.state().holdWheel(0x9000);
+    bench.clock.advance(250);
+    bench.base.update();
+    bench.base.faults().stopGameReports = true; // nothing new while the backlog is read
+    std::vector<std::uint16_t> positions;
+    while (const auto sample = readGameReport(bench))
+        positions.push_back(sample->position);
+    QCOMPARE(positions.size(), basesim::InputBacklog::kCapacity);
+    const auto firstNew = std::find(positions.begin(), positions.end(), 0x9000);
+    QVERIFY(firstNew != positions.begin() && firstNew != positions.end());
+    QVERIFY(std::all_of(positions.begin(), firstNew, [](std::uint16_t p) { return p == 0x7000; }));
+    QVERIFY(std::all_of(firstNew, positions.end(), [](std::uint16_t p) { return p == 0x9000; }));
+}
+
+void TestBaseSimBus::streamsWhileAReplyIsPending()
+{
+    Bench bench;
+    newestGameReport(bench);
+    bench.base.faults().replyLatencyMs = 20;
+    QCOMPARE(bench.send(DeviceCommand::askVeltraneStatusNew), 60);
+    QVERIFY(bench.awaitReply(100));
+    // A report every 4 ms while the base worked on the answer.
+    QVERIFY2(bench.skippedIds.size() >= 4, qPrintable(QString::number(bench.skippedIds.size())));
+    QVERIFY(std::all_of(bench.skippedIds.begin(), bench.skippedIds.end(),
+                        [](std::uint8_t id) { return id == wire::kGameReportId; }));
+}
+
+void TestBaseSimBus::everyHandleGetsItsOwnCopy()
+{
+    Bench bench;
+    hid::Device *second = bench.base.open(kVeltraneVendorId, bench.base.currentProductId());
+    QVERIFY(second);
+    bench.base.setNonblocking(second, 1);
+    newestGameReport(bench);
+    const auto drainSecond = [&] {
+        QByteArray seen;
+        wire::ReplyBuffer buffer{};
+        for (int n = bench.base.read(second, buffer.data(), buffer.size()); n > 0;
+             n = bench.base.read(second, buffer.data(), buffer.size()))
+            seen.append(QByteArray(reinterpret_cast<const char *>(buffer.data()), n));
+        return seen;
+    };
+    drainSecond();
+
+    bench.base.faults().replyLatencyMs = 10;
+    QCOMPARE(bench.send(DeviceCommand::askVeltraneStatusNew), 60);
+    bench.clock.advance(30);
+    QByteArray first;
+    QByteArray ids;
+    wire::ReplyBuffer buffer{};
+    for (int n = bench.readInto(buffer); n > 0; n = bench.readInto(buffer)) {
+        first.append(QByteArray(reinterpret_cast<const char *>(buffer.data()), n));
+        ids.append(char(buffer[0]));
+    }
+    // The reply to the first handle's request, and the game reports around it, reach both.
+    QCOMPARE(ids.count(char(wire::kReplyReportId)), 1);
+    QVERIFY(ids.count(char(wire::kGameReportId)) >= 5);
+    // The second handle read later, so more may follow; in the same order.
+    QVERIFY(drainSecond().startsWith(first));
+    bench.base.close(second);
 }
 
 void TestBaseSimBus::inputsMoveOrHold()

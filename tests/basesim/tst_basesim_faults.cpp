@@ -32,8 +32,8 @@ void TestBaseSimFaults::replyArrival_data()
     QTest::addColumn<QByteArray>("seenBefore");
 
     QTest::newRow("at once") << 0 << false << 0 << false << 0x05 << true << 1 << QByteArray();
-    // A base that takes long to answer is busy and streams nothing meanwhile.
-    QTest::newRow("late reply") << 120 << false << 0 << false << 0x05 << true << 122 << QByteArray();
+    // A base that takes long to answer goes on streaming game reports meanwhile.
+    QTest::newRow("late reply") << 120 << false << 0 << false << 0x05 << true << 122 << QByteArray("\x04");
     QTest::newRow("dropped") << 0 << true << 0 << false << 0x05 << true << -1 << QByteArray();
     QTest::newRow("flood of 0x05 first") << 0 << false << 80 << false << 0x05 << false << 81 << QByteArray("\x05");
     QTest::newRow("flood of game reports") << 30 << false << 80 << false << 0x04 << false << 81

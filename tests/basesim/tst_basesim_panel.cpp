@@ -75,13 +75,16 @@ struct PanelBench {
     std::optional<wire::WheelSample> wheelSample()
     {
         wire::ReplyBuffer buffer{};
-        for (int attempt = 0; attempt < 20; ++attempt) {
-            const int n = bench.readInto(buffer);
-            if (n > 0 && buffer[0] == wire::kGameReportId)
-                return wire::decodeWheelReport(buffer.data(), std::size_t(n));
-            bench.clock.advance(2);
+        std::optional<wire::WheelSample> newest;
+        for (int attempt = 0; attempt < 20 && !newest; ++attempt) {
+            // Reports queue up oldest first: read them all.
+            for (int n = bench.readInto(buffer); n > 0; n = bench.readInto(buffer))
+                if (buffer[0] == wire::kGameReportId)
+                    newest = wire::decodeWheelReport(buffer.data(), std::size_t(n));
+            if (!newest)
+                bench.clock.advance(2);
         }
-        return std::nullopt;
+        return newest;
     }
 };
 

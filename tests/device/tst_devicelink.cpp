@@ -182,19 +182,23 @@ void TestDeviceLink::replyTimeouts_data()
     QTest::addColumn<int>("latencyMs");
     QTest::addColumn<bool>("silent");
     QTest::addColumn<bool>("flood");
+    QTest::addColumn<bool>("streaming"); // game-controller reports (id 0x04) while waiting
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("minElapsed");
     QTest::addColumn<int>("maxElapsed");
 
-    QTest::newRow("reply after 400 ms") << 400 << false << false << true << QString() << 400 << 450;
-    QTest::newRow("no reply")
-        << 0 << true << false << false
-        << "read timeout failure 1 (500 ms elapsed, no response at all) at  ctx" << 500 << 520;
-    QTest::newRow("only foreign reports")
-        << 0 << false << true << false
-        << "read timeout failure 2 (150 ms elapsed with no correct packet type received) at ctx"
-        << 150 << 170;
+    const QString silence = "read timeout failure 1 (500 ms elapsed, no response at all) at  ctx";
+    const QString others = "read timeout failure 2 (150 ms elapsed with no correct packet type received) at ctx";
+    QTest::newRow("reply after 400 ms, nothing else sent")
+        << 400 << false << false << false << true << QString() << 400 << 450;
+    QTest::newRow("reply after 120 ms among game reports")
+        << 120 << false << false << true << true << QString() << 120 << 150;
+    QTest::newRow("reply after 400 ms among game reports")
+        << 400 << false << false << true << false << others << 150 << 170;
+    QTest::newRow("no reply") << 0 << true << false << true << false << silence << 500 << 520;
+    QTest::newRow("only foreign reports") << 0 << false << true << false << false << others << 150 << 170;
+    QTest::newRow("foreign reports and game reports") << 0 << false << true << true << false << others << 150 << 170;
 }
 
 void TestDeviceLink::replyTimeouts()
@@ -202,6 +206,7 @@ void TestDeviceLink::replyTimeouts()
     QFETCH(int, latencyMs);
     QFETCH(bool, silent);
     QFETCH(bool, flood);
+    QFETCH(bool, streaming);
     QFETCH(bool, accepted);
     QFETCH(QString, message);
     QFETCH(int, minElapsed);
@@ -213,6 +218,7 @@ void TestDeviceLink::replyTimeouts()
     fixture.base->faults().replyLatencyMs = latencyMs;
     fixture.base->faults().dropReplies = silent;
     fixture.base->faults().foreignFloodForever = flood;
+    fixture.base->faults().stopGameReports = !streaming;
 
     LogCapture log(&fixture.link);
     QVERIFY(fixture.link.writeReport(wire::bareCommand(DeviceCommand::askVeltraneStatusNew)));
@@ -237,6 +243,8 @@ void TestDeviceLink::lateReplyAcceptedInRealTime()
     LinkFixture fixture;
     QVERIFY(fixture.connect());
     fixture.base->faults().replyLatencyMs = 400;
+    // Game reports meanwhile would end the wait after 150 ms (time-out 2).
+    fixture.base->faults().stopGameReports = true;
     QElapsedTimer timer;
     timer.start();
     bool valid = false;

@@ -638,35 +638,55 @@ void TestProfileManagement::interruptedListChangeLosesNoProfile_data()
     QTest::addColumn<QString>("operation");
     QTest::addColumn<int>("frameCode");
     QTest::addColumn<int>("nth");
+    QTest::addColumn<bool>("changedMeanwhile");
 
-    // P1..P5 reordered to P5 P1 P2 P3 P4, or P2 deleted; the cable goes before each frame.
+    // On P1..P5 (P2 active): P5 moved to the top, P2 deleted, P2 copied, a template added,
+    // or P1..P5 imported; the cable goes before each frame.
     const std::pair<const char *, int> codes[] = {{"values", kProfileValues}, {"name", kProfileName},
                                                   {"count", kProfileCount}, {"default", kDefault},
                                                   {"activate", kActivate}};
-    for (const char *operation : {"reorder", "delete"}) {
+    for (const char *operation : {"reorder", "delete", "copy", "add", "import"}) {
         for (const auto &[name, code] : codes) {
             const int frames = code == kProfileValues ? 36 : code == kProfileName ? 6 : 2;
             for (int nth = 1; nth <= frames; ++nth)
                 QTest::newRow(qPrintable(QStringLiteral("%1, %2 frame %3").arg(operation, name).arg(nth)))
-                    << QString(operation) << code << nth;
+                    << QString(operation) << code << nth << false;
         }
     }
+    // While the cable is out the base's own list changes: the change is not completed on
+    // top of what the tool never saw; the list goes back to the backup's.
+    QTest::newRow("reorder, changed meanwhile") << "reorder" << int(kProfileName) << 3 << true;
+    QTest::newRow("delete, changed meanwhile") << "delete" << int(kProfileValues) << 8 << true;
+    QTest::newRow("import, changed meanwhile") << "import" << int(kProfileName) << 2 << true;
 }
 
-void TestProfileManagement::interruptedListChangeLosesNoProfile()
-{
-    QFETCH(QString, operation);
-    QFETCH(int, frameCode);
-    QFETCH(int, nth);
-    QTemporaryDir folder;
-    Session s(baseWith(6, 2, 3));
-    s.session.applier().setAutomaticBackupPath(folder.filePath("profiles_autobackup.ini"));
-    const std::vector<basesim::ProfileRecord> before(s.base().ram.profiles.begin() + 1,
-                                                     s.base().ram.profiles.begin() + 6);
+namespace {
 
-    s.cable.arm(std::uint8_t(frameCode), nth);
+// Slots 1 .. count − 1 as name and values, to compare one list with another.
+using ListShape = std::vector<std::pair<QString, std::vector<std::uint32_t>>>;
+
+ListShape shapeOf(const basesim::SettingsStore &store)
+{
+    ListShape shape;
+    for (std::size_t slot = 1; slot < store.profileCount; ++slot)
+        shape.emplace_back(textOf(store.profiles[slot].name),
+                           std::vector<std::uint32_t>(store.profiles[slot].param.begin(),
+                                                      store.profiles[slot].param.end()));
+    return shape;
+}
+
+// Runs one list operation through the window's buttons and dialogs.
+void runListOperation(Session &s, const QString &operation, const QString &importFile)
+{
     if (operation == "delete") {
         s.button("deleteprofilepushbutton")->click();
+    } else if (operation == "copy") {
+        s.button("copyprofilepushButton")->click();
+    } else if (operation == "add") {
+        s.button("addprofilespushButton")->click(); // the first template, accepted
+    } else if (operation == "import") {
+        s.prompts.fileNames << importFile;
+        s.button("importprofilespushbutton")->click();
     } else {
         s.button("reorderprofilespushbutton")->click();
         auto *dialog = s.window.findChild<profileReorderDialog *>();
@@ -674,30 +694,70 @@ void TestProfileManagement::interruptedListChangeLosesNoProfile()
         dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
         deleteLaterNow();
     }
+}
+
+} // namespace
+
+void TestProfileManagement::interruptedListChangeLosesNoProfile()
+{
+    QFETCH(QString, operation);
+    QFETCH(int, frameCode);
+    QFETCH(int, nth);
+    QFETCH(bool, changedMeanwhile);
+    QTemporaryDir folder;
+    const QString importFile = folder.filePath("five.ini");
+
+    // The state meant: the same operation on a twin base, nothing cut.
+    ListShape meant;
+    {
+        Session twin(baseWith(6, 2, 3));
+        twin.session.applier().setAutomaticBackupPath(folder.filePath("twin_backup.ini"));
+        QVERIFY(twin.session.applier().exportProfiles(importFile));
+        runListOperation(twin, operation, importFile);
+        meant = shapeOf(twin.base().ram);
+    }
+
+    Session s(baseWith(6, 2, 3));
+    s.session.applier().setAutomaticBackupPath(folder.filePath("profiles_autobackup.ini"));
+    const ListShape before = shapeOf(s.base().ram);
+    QVERIFY(before != meant);
+    const basesim::ProfileRecord safeProfile = s.base().ram.profiles[0];
+    const ListShape flash = shapeOf(s.base().flash);
+
+    s.cable.arm(std::uint8_t(frameCode), nth);
+    runListOperation(s, operation, importFile);
     const bool cut = !s.session.link().connected;
     s.cable.disarm();
     // The list as it stood went to the backup before the base heard anything.
     QVERIFY(QFile::exists(folder.filePath("profiles_autobackup.ini")));
     if (cut) {
+        // Known to be torn: saving it to flash is not offered.
+        QVERIFY(!s.session.applier().saveEnabled());
+        QVERIFY(s.session.applier().listTorn());
+        if (changedMeanwhile)
+            std::strcpy(s.base().ram.profiles[4].name.data(), "Elsewhere");
         s.virtualBase().plug();
         s.session.statusTick();
         s.session.statusTick();
         QVERIFY(s.session.link().connected);
-        // Known to be torn: saving it to flash is not offered.
-        QVERIFY(!s.session.applier().saveEnabled());
-        QVERIFY(s.session.applier().listTorn());
+        QVERIFY(!s.session.applier().listTorn());
+        QCOMPARE(s.statusLine()->text(),
+                 changedMeanwhile
+                     ? QString("The profile change cut off by the lost connection could not be completed; "
+                               "the profile list was restored from the automatic backup.")
+                     : QString("The profile change cut off by the lost connection has been completed."));
     }
-    // Every profile (but the one deleted) is on the base whole, in some slot.
-    const basesim::SettingsStore &ram = s.base().ram;
-    for (const basesim::ProfileRecord &profile : before) {
-        if (operation == "delete" && textOf(profile.name) == "P2")
-            continue;
-        bool found = false;
-        for (std::size_t slot = 1; slot < ram.profileCount; ++slot)
-            found = found || (ram.profiles[slot].param == profile.param && ram.profiles[slot].name == profile.name);
-        QVERIFY2(found, qPrintable(textOf(profile.name)));
-    }
+    const ListShape after = shapeOf(s.base().ram);
+    if (!cut || !changedMeanwhile)
+        QVERIFY2(after == meant, qPrintable(QStringList(s.baseNames()).join(' ')));
+    else
+        QVERIFY2(after == before, qPrintable(QStringList(s.baseNames()).join(' ')));
+    QVERIFY(s.base().ram.profiles[0].param == safeProfile.param);
+    QVERIFY(s.base().ram.profiles[0].name == safeProfile.name);
+    QVERIFY(shapeOf(s.base().flash) == flash);
     QCOMPARE(s.listNames(), s.baseNames());
+    QCOMPARE(int(s.session.status().activeProfile), int(s.base().activeProfile));
+    QCOMPARE(int(s.session.status().defaultProfile), int(s.base().ram.defaultProfile));
 }
 
 void TestProfileManagement::interruptedApplyCompletesAfterReconnection_data()

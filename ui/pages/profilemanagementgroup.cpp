@@ -6,6 +6,7 @@
 #include "ui/dialogs/profiledeleteconfirmdialog.h"
 #include "settings/profileimportexport.h"
 #include "settings/profilelistedits.h"
+#include "session/listchangerecovery.h"
 #include "session/profilelistsync.h"
 #include "session/safetycheck.h"
 #include "settings/profilename.h"
@@ -221,7 +222,8 @@ void ProfileManagementGroup::reorderFinished(int result, bool refused, int activ
 void ProfileManagementGroup::showTornList()
 {
     showStatusLine(tr("The connection was lost while the profile list was written; nothing was lost, but a "
-                      "profile may show twice. Saving stays off: reload from flash to get the saved list back."),
+                      "profile may show twice. Saving stays off until the base is back and the change is "
+                      "completed or undone."),
                    "QLabel {color: @colorStriker;}");
 }
 
@@ -244,6 +246,27 @@ void ProfileManagementGroup::showLimitReached()
     showStatusLine(tr("The base holds at most %1 profiles; delete one to make room.")
                        .arg(profileedits::kAddressableProfiles),
                    "QLabel {color: @colorStriker;}");
+}
+
+void ProfileManagementGroup::showListRecovery(int outcome)
+{
+    switch (ListChangeRecovery::Outcome(outcome)) {
+    case ListChangeRecovery::Outcome::Completed:
+        showStatusLine(tr("The profile change cut off by the lost connection has been completed."),
+                       "QLabel {color: @colorRival;}");
+        break;
+    case ListChangeRecovery::Outcome::Restored:
+        showStatusLine(tr("The profile change cut off by the lost connection could not be completed; "
+                          "the profile list was restored from the automatic backup."),
+                       "QLabel {color: @colorStriker;}");
+        break;
+    case ListChangeRecovery::Outcome::Failed:
+        showTornList();
+        break;
+    case ListChangeRecovery::Outcome::Nothing:
+        break;
+    }
+    fillProfileBox();
 }
 
 bool ProfileManagementGroup::loadSaveIndicatorRunning() const { return loadSaveIndicatorTimer_->isActive(); }

@@ -45,6 +45,9 @@ public slots:
     // One item per profile, the default in bold, the active one selected; no activation.
     void fillProfileBox();
     void loadSaveIndicatorTimeout();
+    // What became of a profile-list change cut off by the last disconnection
+    // (a ListChangeRecovery::Outcome).
+    void showListRecovery(int outcome);
 
 signals:
     // A dialog is open that must close when the base goes away.

@@ -68,6 +68,8 @@ void ProfilesPage::setSlewRateMaximum(int maximum)
 
 void ProfilesPage::showProfileList() { ui->profilemanagementgroupBox->fillProfileBox(); }
 
+void ProfilesPage::showListRecovery(int outcome) { ui->profilemanagementgroupBox->showListRecovery(outcome); }
+
 void ProfilesPage::showDefaultProfileNote(bool activeIsDefault)
 {
     ProfileManagementGroup *management = ui->profilemanagementgroupBox;

@@ -66,6 +66,8 @@ public:
 
     // The profile box refilled from the session's list.
     void showProfileList();
+    // What became of a profile-list change cut off by the last disconnection.
+    void showListRecovery(int outcome);
     // "This is the default profile." or nothing, unless an import or export message is on show.
     void showDefaultProfileNote(bool activeIsDefault);
     // A steering angle set by a game overrides the profile's: the line saying so, and

@@ -6,9 +6,13 @@
 #include "tests/support/manualclock.h"
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/sessionfixture.h"
+#include "settings/profileranges.h"
 #include "ui/mw2.h"
 
+#include <QComboBox>
 #include <QFile>
+#include <QSlider>
+#include <QSpinBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -54,6 +58,8 @@ class TestProfileFiles : public QObject {
     Q_OBJECT
 
 private slots:
+    void rangesMatchTheEditors_data();
+    void rangesMatchTheEditors();
     void importedValuesReachBaseInRange();
     void exportOntoNonRegularTargetFails_data();
     void exportOntoNonRegularTargetFails();
@@ -62,6 +68,72 @@ private slots:
 private:
     QTemporaryDir folder_;
 };
+
+// The importer's ranges live below the widgets; this keeps them equal to what the forms
+// let the user set (positions times the factor each control stores).
+void TestProfileFiles::rangesMatchTheEditors_data()
+{
+    QTest::addColumn<QStringList>("controls");
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("factor");
+    using Id = ProfileParameterId;
+    const struct {
+        const char *name;
+        QStringList controls;
+        Id id;
+        int factor;
+    } rows[] = {
+        {"sine", {"sinehorizontalSlider"}, Id::dxsinegain, 1},
+        {"square", {"squarehorizontalSlider"}, Id::dxsquaregain, 1},
+        {"spring", {"springhorizontalSlider"}, Id::dxspringgain, 1},
+        {"friction", {"frictionSlider"}, Id::dxfrictiongain, 1},
+        {"damping", {"dampingslider"}, Id::dxdampinggain, 1},
+        {"sawtooth", {"sawtoothhorizontalSlider"}, Id::dxsawtoothgain, 1},
+        {"triangle", {"trianglehorizontalSlider"}, Id::dxtrianglegain, 1},
+        {"strength, both views", {"OverallGainSlider", "simpleoverallgainSlider"}, Id::overallstrength, 1},
+        {"steering range", {"SteeringAngleSpinBox"}, Id::steeringrange, 1},
+        {"end stop", {"endstopanglehorizontalSlider"}, Id::bumbstoprange, 1},
+        {"torque filter", {"torque_lpf_comboBox"}, Id::servo_torquebandwidth, 1},
+        {"reconstruction filter", {"oskaFilterComboBox"}, Id::servo_reconfilter1, 1},
+        {"drive damping", {"oskadampinghorizontalslider"}, Id::servo_damping, 10},
+        {"drive friction", {"oskafrictionhorizontalslider"}, Id::servo_friction, 10},
+        {"drive inertia", {"oskainertiahorizontalslider"}, Id::servo_inertia, 10},
+        {"centre damping", {"centerdampingslider"}, Id::centerdamping, 10},
+        {"reduction speed", {"staticforcereductionspeedhorizontalSlider"}, Id::staticforcereductionspeed, 1},
+        {"gamma", {"gammahorizontalslider"}, Id::gamma, 1},
+        {"centre span", {"centerdampinganglespanhorizontalslider"}, Id::centerdampinganglespan, 1},
+        {"latency", {"ultralowlatencyhorizontalSlider"}, Id::ultralowlatency, 1},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(r.name) << r.controls << int(r.id) << r.factor;
+}
+
+void TestProfileFiles::rangesMatchTheEditors()
+{
+    QFETCH(QStringList, controls);
+    QFETCH(int, id);
+    QFETCH(int, factor);
+    Window w;
+    int lowest = INT_MAX, highest = INT_MIN;
+    for (const QString &name : controls) {
+        QWidget *control = w.window.findChild<QWidget *>(name);
+        QVERIFY2(control, qPrintable(name));
+        if (auto *slider = qobject_cast<QSlider *>(control)) {
+            lowest = std::min(lowest, slider->minimum());
+            highest = std::max(highest, slider->maximum());
+        } else if (auto *box = qobject_cast<QSpinBox *>(control)) {
+            lowest = std::min(lowest, box->minimum());
+            highest = std::max(highest, box->maximum());
+        } else if (auto *combo = qobject_cast<QComboBox *>(control)) {
+            lowest = 0;
+            highest = combo->count() - 1;
+        }
+    }
+    const std::optional<profiles::ParameterRange> range = profiles::editorRange(ProfileParameterId(id));
+    QVERIFY(range);
+    QCOMPARE(range->minimum, std::uint32_t(lowest * factor));
+    QCOMPARE(range->maximum, std::uint32_t(highest * factor));
+}
 
 void TestProfileFiles::importedValuesReachBaseInRange()
 {

@@ -241,10 +241,11 @@ void AnalogConfigDialog::on_savetofilepushButton_clicked()
                                                     tr("Ini file (*.ini)"));
     if (path.isEmpty())
         return;
-    if (analog::exportAnalogFile(path, record()))
+    QString error;
+    if (analog::exportAnalogFile(path, record(), &error))
         showNotice(tr("Exported to %1").arg(QStringLiteral(".ini")));
     else
-        showNotice(tr("Failed to save %1").arg(path));
+        showNotice(tr("Failed to save %1").arg(error));
 }
 
 void AnalogConfigDialog::on_loadfromfilepushButton_clicked()
@@ -265,6 +266,8 @@ void AnalogConfigDialog::on_loadfromfilepushButton_clicked()
 
 void AnalogConfigDialog::showNotice(const QString &text)
 {
+    // File names are the user's text, never markup.
+    ui->exportimportstatuslabel->setTextFormat(Qt::PlainText);
     ui->exportimportstatuslabel->setText(text);
     noticeTimer->start(kNoticeMs);
 }

@@ -1,10 +1,14 @@
 #include "analog/analogini.h"
 
+#include "settings/filewriting.h"
 #include "settings/inireader.h"
+
+#include <QDebug>
 
 #include <QFileInfo>
 #include <QSettings>
 
+#include <algorithm>
 #include <array>
 
 namespace analog {
@@ -50,24 +54,45 @@ void writeAnalogSettings(QSettings &settings, const wire::AnalogSettings &record
 bool readAnalogSettings(QSettings &settings, wire::AnalogSettings &record)
 {
     settings.beginGroup(QLatin1String(kAnalogIniGroup));
-    const bool present = settings.contains(QStringLiteral("ypin"));
-    if (present) {
-        forEachKey([&](const QString &key, int axis, int id) {
-            record.field(axis, id) = settings.value(key).toString().toUInt(); // 0 when not a number
+    wire::AnalogSettings read = record;
+    bool accepted = true;
+    forEachKey([&](const QString &key, int axis, int id) {
+        if (!accepted)
+            return;
+        bool ok = false;
+        // Decimal digits only: toUInt would also take "+5" and " 5".
+        const QString text = settings.value(key).toString();
+        const bool digits = !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+            return c >= QLatin1Char('0') && c <= QLatin1Char('9');
         });
-    }
+        const uint value = digits ? text.toUInt(&ok, 10) : 0;
+        const uint highest = id == wire::AnalogPin ? kHighestAnalogPin : id == wire::AnalogInvert ? 1u : 65535u;
+        if (!ok || value > highest) {
+            qDebug() << "analog settings file refused at" << key << text;
+            accepted = false;
+            return;
+        }
+        read.field(axis, id) = value;
+    });
     settings.endGroup();
-    return present;
+    if (accepted)
+        record = read;
+    return accepted;
 }
 
-bool exportAnalogFile(const QString &path, const wire::AnalogSettings &record)
+bool exportAnalogFile(const QString &path, const wire::AnalogSettings &record, QString *error)
 {
-    QSettings settings(path, QSettings::IniFormat);
-    settings.setAtomicSyncRequired(true);
-    settings.clear();
-    writeAnalogSettings(settings, record);
-    settings.sync();
-    return settings.status() != QSettings::AccessError;
+    // Everything the file held is cleared, so the old file is never read.
+    bool ok = false;
+    const QByteArray bytes = settingsfiles::iniBytes({}, nullptr, [&](QSettings &settings) {
+        writeAnalogSettings(settings, record);
+    }, &ok);
+    if (!ok) {
+        if (error)
+            *error = path + QStringLiteral(": the INI text could not be produced");
+        return false;
+    }
+    return settingsfiles::writeFileVerified(path, bytes, error);
 }
 
 bool importAnalogFile(const QString &path, wire::AnalogSettings &record)

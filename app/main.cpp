@@ -18,6 +18,7 @@
 #include "basesim/virtualbase.h"
 #include "basesim/panel/virtualbasepanel.h"
 #include "doctor/connectiondoctor.h"
+#include "settings/filenamecodec.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -74,6 +75,8 @@ int main(int argc, char *argv[])
         qInstallMessageHandler(logMessageHandler);
 
     QApplication app(argc, argv);
+    // Files whose names are not valid UTF-8 open by the names the file dialogs list.
+    settingsfiles::installFileNameCodec();
     QApplication::setPalette(darkPalette());
     if (const std::optional<QString> styleSheet = loadStyleSheet(QLatin1String(appinfo::styleSheetResource)))
         app.setStyleSheet(*styleSheet);

@@ -7,6 +7,7 @@
 #include "basesim/virtualbase.h"
 #include "device/hid/hidapibackend.h"
 #include "doctor/connectiondoctor.h"
+#include "settings/filenamecodec.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -49,6 +50,8 @@ int main(int argc, char *argv[])
 {
     qInstallMessageHandler(dropDebugMessages);
     QCoreApplication app(argc, argv);
+    // Paths that are not valid UTF-8 reach the files they name.
+    settingsfiles::installFileNameCodec();
     QFile answers;
     answers.open(keepStandardOutputForAnswers(), QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
     QTextStream out(&answers);

@@ -172,9 +172,10 @@ public:
             err_ << "Cannot write '" << path << "': it is a folder.\n";
             return ExitFailed;
         }
-        // Written through a temporary file and renamed into place: never half-written.
-        if (!session_.applier().exportProfiles(path)) {
-            err_ << "Cannot write '" << path << "'.\n";
+        // Written through a temporary file and renamed into place, then read back.
+        QString error;
+        if (!session_.applier().exportProfiles(path, &error)) {
+            err_ << "Cannot write '" << path << "': " << error << "\n";
             return ExitFailed;
         }
         out_ << "Exported " << session_.profiles().size() - 1 << " profiles to " << path << ".\n";
@@ -189,8 +190,9 @@ public:
             return ExitFailed;
         }
         ProfileList incoming;
+        int valuesClamped = 0;
         if (!profiles::ImportExport::forModel(session_.link().modelIndex)
-                 .importFile(path, QLatin1String(profiles::kProfilesGroup), incoming)) {
+                 .importFile(path, QLatin1String(profiles::kProfilesGroup), incoming, nullptr, &valuesClamped)) {
             err_ << "'" << path << "' holds no profiles.\n";
             return ExitFailed;
         }
@@ -206,6 +208,8 @@ public:
             return ExitFailed;
         }
         out_ << "Imported " << result.appended << " profiles.";
+        if (valuesClamped > 0)
+            out_ << ' ' << valuesClamped << " value(s) outside the range the editors allow changed to the nearest allowed value.";
         if (result.leftOut > 0)
             out_ << ' ' << result.leftOut << " did not fit (the base holds at most "
                  << profileedits::kAddressableProfiles << ").";

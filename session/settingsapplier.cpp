@@ -131,13 +131,26 @@ void SettingsApplier::onReloadFinished(bool ok)
     session_.requestFullRefresh();
 }
 
-bool SettingsApplier::exportProfiles(const QString &path) const
+bool SettingsApplier::exportProfiles(const QString &path, QString *error) const
 {
     // Without a loaded list there is nothing to write, and a backup must not be emptied.
-    if (path.isEmpty() || session_.profiles().empty())
+    if (path.isEmpty() || session_.profiles().empty()) {
+        if (error)
+            *error = QStringLiteral("no profiles loaded");
         return false;
+    }
     return profiles::ImportExport::forModel(session_.link().modelIndex)
-        .exportFile(path, session_.status().profileCount, session_.profiles());
+        .exportFile(path, session_.status().profileCount, session_.profiles(), error);
+}
+
+bool SettingsApplier::writeAutomaticBackup()
+{
+    QString error;
+    if (exportProfiles(automaticBackupPath_, &error))
+        return true;
+    qWarning() << "automatic profile backup failed:" << error;
+    emit automaticBackupFailed(error);
+    return false;
 }
 
 void SettingsApplier::autoApplySettings()
@@ -224,6 +237,9 @@ void SettingsApplier::saveToFlash()
             return;
         }
     }
+    // A failed backup is shown but does not stop the save: the backup holds what the base
+    // runs, which is exactly what the save keeps, so skipping the save would protect
+    // nothing, and a program folder the user cannot write would forbid saving for good.
     writeAutomaticBackup();
     emit savingStarted();
     awaitingFreshStatus_ = true;

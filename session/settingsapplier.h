@@ -35,9 +35,11 @@ public:
     QString automaticBackupPath() const { return automaticBackupPath_; }
     void setAutomaticBackupPath(const QString &path) { automaticBackupPath_ = path; }
     // All profiles the base reports into an INI file; false when none are loaded or the
-    // file was not written (a file that existed stays as it was).
-    bool exportProfiles(const QString &path) const;
-    bool writeAutomaticBackup() const { return exportProfiles(automaticBackupPath_); }
+    // file was not written whole (`error` then says why; a file that existed stays as it
+    // was unless the write was cut off after it was replaced).
+    bool exportProfiles(const QString &path, QString *error = nullptr) const;
+    // Logs and signals a failure (automaticBackupFailed) besides answering it.
+    bool writeAutomaticBackup();
 
     // The only writer of the save button's state. Saving is never offered while the link
     // is reserved, after a flash write or reload until a fresh status has come, or while
@@ -72,6 +74,8 @@ signals:
     // and `error` then says where.
     void settingsApplied(bool ok, const QString &error);
     void savingStarted();
+    // The automatic backup could not be written whole; `error` says where and why.
+    void automaticBackupFailed(const QString &error);
     // `error` says what failed, with its context, when `ok` is false.
     void saveFinished(bool ok, const QString &error);
 

@@ -50,24 +50,28 @@ public:
     void writeAllProfiles(QSettings &settings, int count, const ProfileList &profiles) const;
 
     // One profile from the current inner group, starting from a default record; missing
-    // or non-numeric values fall back, every value passes through its rule.
-    std::unique_ptr<profDataNew> readProfileGroup(QSettings &settings) const;
+    // or non-numeric values fall back, every value passes through its rule and is then
+    // brought into its editor's range. `valuesClamped` (when given) grows by the number of
+    // values the file held outside those ranges.
+    std::unique_ptr<profDataNew> readProfileGroup(QSettings &settings, int *valuesClamped = nullptr) const;
     static ProfileDescription readProfileDescription(QSettings &settings);
 
     // Appends Profile1, Profile2, ... of the outer group until the first number without a
     // "name" key, at most 100. True when at least one profile was read.
     bool readAllProfiles(QSettings &settings, const QString &group, ProfileList &profiles,
-                         std::vector<ProfileDescription> *descriptions = nullptr) const;
+                         std::vector<ProfileDescription> *descriptions = nullptr, int *valuesClamped = nullptr) const;
 
     // readAllProfiles on a Windows-1252 INI file. A file that cannot be opened, is not a
     // regular file or is larger than kMaximumImportFileSize reads as empty (false).
     bool importFile(const QString &path, const QString &group, ProfileList &profiles,
-                    std::vector<ProfileDescription> *descriptions = nullptr) const;
+                    std::vector<ProfileDescription> *descriptions = nullptr, int *valuesClamped = nullptr) const;
 
     // The user's export and the automatic backup: writeAllProfiles into a Windows-1252 INI
-    // file. The file is replaced atomically; false when it could not be written, and then
-    // the previous file is untouched.
-    bool exportFile(const QString &path, int count, const ProfileList &profiles) const;
+    // file. Other groups of an existing file stay; the file is read for that only when it
+    // is a regular file of at most kMaximumImportFileSize bytes, and a larger one is not
+    // replaced (false). The file is replaced in one step and read back; false, with
+    // `error` saying why, when it is not whole. A folder, device or pipe is never opened.
+    bool exportFile(const QString &path, int count, const ProfileList &profiles, QString *error = nullptr) const;
 
     // Runs the writer with the path of a fresh file in a private temporary folder and
     // returns its text; the file is gone afterwards.

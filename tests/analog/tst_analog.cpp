@@ -8,6 +8,8 @@
 
 #include <cstring>
 
+#include <sys/stat.h>
+
 using namespace analog;
 using wire::AnalogSettings;
 
@@ -24,7 +26,10 @@ private slots:
     void iniKeysInFileOrder();
     void iniRoundTrip();
     void exportClearsTheFile();
-    void importWithMissingAndBadKeys();
+    void importRefusesBadFiles_data();
+    void importRefusesBadFiles();
+    void importTakesBoundaryValues();
+    void exportRefusesNonRegularTargets();
     void importWithoutYpinChangesNothing_data();
     void importWithoutYpinChangesNothing();
 
@@ -44,6 +49,39 @@ AnalogSettings patterned()
     for (std::size_t i = 0; i < record.name.size(); ++i)
         record.name[i] = char('a' + i % 26);
     return record;
+}
+
+// The same with pins and invert flags a file may hold.
+AnalogSettings patternedForFile()
+{
+    AnalogSettings record = patterned();
+    for (int axis = 0; axis < wire::kAnalogAxisCount; ++axis) {
+        record.field(axis, wire::AnalogPin) = std::uint32_t(axis % 5);
+        record.field(axis, wire::AnalogInvert) = std::uint32_t(axis % 2);
+    }
+    return record;
+}
+
+// A whole, valid file with one key's line replaced (or left out when `value` is null).
+QByteArray analogFile(const QString &key = {}, const QByteArray &value = {})
+{
+    QByteArray text = "[VeltRANE_Analog_Axis_Settings_V1]\n";
+    const AnalogSettings record = patternedForFile();
+    const QStringList keys = analogIniKeys();
+    for (int i = 0; i < keys.size(); ++i) {
+        const int axis = i / 4;
+        const int ids[] = {wire::AnalogPin, wire::AnalogInvert, wire::AnalogMin, wire::AnalogMax};
+        QByteArray line = keys[i].toLatin1() + '=';
+        if (keys[i] == key) {
+            if (value.isNull())
+                continue;
+            line += value;
+        } else {
+            line += QByteArray::number(record.field(axis, ids[i % 4]));
+        }
+        text += line + '\n';
+    }
+    return text;
 }
 } // namespace
 
@@ -169,7 +207,7 @@ void TestAnalog::iniKeysInFileOrder()
 
 void TestAnalog::iniRoundTrip()
 {
-    const AnalogSettings written = patterned();
+    const AnalogSettings written = patternedForFile();
     const QString path = fileWith({});
     QVERIFY(exportAnalogFile(path, written));
 
@@ -201,23 +239,76 @@ void TestAnalog::exportClearsTheFile()
     QVERIFY(!file.contains(QStringLiteral("Other/key")));
 }
 
-void TestAnalog::importWithMissingAndBadKeys()
+// A file the editors could not have written is refused whole: sending it would
+// unconfigure axes or put words beyond 16 bits into the base.
+void TestAnalog::importRefusesBadFiles_data()
 {
-    const QString path = fileWith("[VeltRANE_Analog_Axis_Settings_V1]\n"
-                                  "ypin=3\nyinvert=1\nymin=200\nymax=65000\n"
-                                  "brakepin=pedal\nbrakemax=-1\nhatmin=4294967295\n");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QByteArray>("value");
+    const struct {
+        const char *name;
+        const char *key;
+        const char *value; // nullptr: the key is missing
+    } rows[] = {
+        {"missing hatmax", "hatmax", nullptr},
+        {"missing zpin", "zpin", nullptr},
+        {"pin beyond the list", "brakepin", "5"},
+        {"negative pin", "ypin", "-1"},
+        {"pin as text", "brakepin", "pedal"},
+        {"empty pin", "clutchpin", ""},
+        {"invert 2", "yinvert", "2"},
+        {"min beyond 16 bits", "zmin", "65536"},
+        {"negative max", "brakemax", "-1"},
+        {"largest word", "hatmin", "4294967295"},
+        {"beyond 32 bits", "ruddermax", "4294967296"},
+        {"hex", "throttlemin", "0x10"},
+        {"plus sign", "throttlemax", "+5"},
+        {"fraction", "ymin", "1.5"},
+        {"list", "ymax", "1, 2"},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(r.name) << QString::fromLatin1(r.key) << (r.value ? QByteArray(r.value) : QByteArray());
+}
+
+void TestAnalog::importRefusesBadFiles()
+{
+    QFETCH(QString, key);
+    QFETCH(QByteArray, value);
+    // The untouched file is accepted, so the refusal is the changed key's doing.
+    AnalogSettings whole = patterned();
+    QVERIFY(importAnalogFile(fileWith(analogFile()), whole));
+    QCOMPARE(whole.field(wire::AxisHat, wire::AnalogMax), patternedForFile().field(wire::AxisHat, wire::AnalogMax));
+
+    const AnalogSettings before = patterned();
+    AnalogSettings record = before;
+    QVERIFY(!importAnalogFile(fileWith(analogFile(key, value)), record));
+    QVERIFY(std::memcmp(&record, &before, sizeof record) == 0);
+}
+
+void TestAnalog::importTakesBoundaryValues()
+{
+    QByteArray text = analogFile(QStringLiteral("brakepin"), "4");
+    text.replace("ymin=", "ymin=0\nignored=");
+    text.replace("hatmax=", "hatmax=65535\nignored2=");
     AnalogSettings record = patterned();
-    QVERIFY(importAnalogFile(path, record));
-    QCOMPARE(record.field(wire::AxisY, wire::AnalogPin), 3u);
-    QCOMPARE(record.field(wire::AxisY, wire::AnalogInvert), 1u);
-    QCOMPARE(record.field(wire::AxisY, wire::AnalogMin), 200u);
-    QCOMPARE(record.field(wire::AxisY, wire::AnalogMax), 65000u);
-    QCOMPARE(record.field(wire::AxisBrake, wire::AnalogPin), 0u);
-    QCOMPARE(record.field(wire::AxisBrake, wire::AnalogMax), 0u);
-    QCOMPARE(record.field(wire::AxisHat, wire::AnalogMin), 4294967295u);
-    QCOMPARE(record.field(wire::AxisHat, wire::AnalogMax), 0u); // missing
-    QCOMPARE(record.field(wire::AxisZ, wire::AnalogPin), 0u);
+    QVERIFY(importAnalogFile(fileWith(text), record));
+    QCOMPARE(record.field(wire::AxisBrake, wire::AnalogPin), 4u);
+    QCOMPARE(record.field(wire::AxisY, wire::AnalogMin), 0u);
+    QCOMPARE(record.field(wire::AxisHat, wire::AnalogMax), 65535u);
     QCOMPARE(record.field(wire::AxisZ, 2), patterned().field(wire::AxisZ, 2)); // not in files
+}
+
+void TestAnalog::exportRefusesNonRegularTargets()
+{
+    // A pipe must not be opened at all: opening it for writing waits for a reader.
+    const QString fifo = folder_.filePath(QStringLiteral("pipe.ini"));
+    QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QString error;
+    QVERIFY(!exportAnalogFile(fifo, patterned(), &error));
+    QVERIFY2(error.contains(QStringLiteral("not a regular file")), qPrintable(error));
+    QVERIFY(!exportAnalogFile(folder_.path(), patterned()));
+    QVERIFY(!exportAnalogFile(QStringLiteral("/dev/full"), patterned()));
+    QVERIFY(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());
 }
 
 void TestAnalog::importWithoutYpinChangesNothing_data()

@@ -5,6 +5,7 @@
 #include "settings/profileimportexport.h"
 #include "settings/profileinikeys.h"
 #include "settings/profilename.h"
+#include "settings/profileranges.h"
 
 #include <QSettings>
 #include <QtTest>
@@ -12,6 +13,8 @@
 #include <cstring>
 
 #include <random>
+
+#include <sys/stat.h>
 
 using namespace profiles;
 using Id = ProfileParameterId;
@@ -27,6 +30,8 @@ private slots:
     void forModel();
     void importedValue_data();
     void importedValue();
+    void importClampsToEditorRanges_data();
+    void importClampsToEditorRanges();
     void importedName_data();
     void importedName();
     void fileShapes_data();
@@ -38,6 +43,8 @@ private slots:
     void exportReplacesEarlierExport();
     void exportOfSafeProfileOnlyImportsAsEmpty();
     void exportToUnwritablePathFails();
+    void exportRefusesHostileTargets_data();
+    void exportRefusesHostileTargets();
     void roundTripThroughFile();
     void profileToStringHoldsOneGroup();
 
@@ -69,8 +76,14 @@ ProfileList sampleList(int count)
     for (int n = 1; n <= count; ++n) {
         auto p = std::make_unique<profDataNew>();
         setProfileName(*p, names.value(n - 1, QStringLiteral("Profile %1").arg(n)));
-        for (int id = 1; id < kProfileParameterCount; ++id)
-            p->param[std::size_t(id)] = std::uint32_t(100 * n + id);
+        // Inside each editor's range (files bring values into it), still all different.
+        for (int id = 1; id < kProfileParameterCount; ++id) {
+            std::uint32_t value = std::uint32_t(100 * n + id);
+            if (const std::optional<ParameterRange> range = editorRange(Id(id)))
+                value = range->minimum + std::uint32_t(13 * n + id) % (range->maximum - range->minimum + 1);
+            p->param[std::size_t(id)] = value;
+        }
+        (*p)[Id::simplesettings] = std::uint32_t((n % 5) << 24 | (n % 5) << 16 | (n % 6) << 8 | (10 + n));
         (*p)[Id::gamma] = std::uint32_t(1200 + n);
         (*p)[Id::staticforcereductionspeed] = std::uint32_t(600 + n);
         (*p)[Id::slewratelimit] = std::uint32_t(4000 + 10 * n);
@@ -146,9 +159,10 @@ void TestProfileImportExport::importedValue_data()
     QTest::newRow("fraction") << QByteArray("Profile1\\steeringrange=540.5\n") << C << Id::steeringrange << 900u;
     QTest::newRow("beyond 32 bits") << QByteArray("Profile1\\overallstrength=4294967296\n") << C << Id::overallstrength << 60u;
     QTest::newRow("largest word") << QByteArray("Profile1\\filteringModes=4294967295\n") << C << Id::filteringModes << 4294967295u;
-    QTest::newRow("negative wraps") << QByteArray("Profile1\\bumbstoprange=-1\n") << C << Id::bumbstoprange << 4294967295u;
+    QTest::newRow("negative is below the range") << QByteArray("Profile1\\bumbstoprange=-1\n") << C << Id::bumbstoprange << 0u;
+    QTest::newRow("negative word without an editor wraps") << QByteArray("Profile1\\filteringModes=-1\n") << C << Id::filteringModes << 4294967295u;
     QTest::newRow("spaces around") << QByteArray("Profile1\\overallstrength= 77 \n") << C << Id::overallstrength << 77u;
-    QTest::newRow("out of range kept") << QByteArray("Profile1\\steeringrange=5000\n") << A << Id::steeringrange << 5000u;
+    QTest::newRow("out of range clamped") << QByteArray("Profile1\\steeringrange=5000\n") << A << Id::steeringrange << 2160u;
     // Slew rate: clamped to the model's maximum.
     QTest::newRow("slew 9500 on Ardex") << QByteArray("Profile1\\slewratelimit=9500\n") << A << Id::slewratelimit << 4800u;
     QTest::newRow("slew 9500 on Brivo") << QByteArray("Profile1\\slewratelimit=9500\n") << B << Id::slewratelimit << 8000u;
@@ -185,6 +199,77 @@ void TestProfileImportExport::importedValue()
     QCOMPARE(list.size(), std::size_t(1));
     QCOMPARE((*list[0])[id], expected);
     QCOMPARE(list[0]->changed, std::uint8_t(0));
+}
+
+// Nothing out of an editor's range reaches the base from a file, and the import says how
+// many values it had to move.
+void TestProfileImportExport::importClampsToEditorRanges_data()
+{
+    QTest::addColumn<QByteArray>("lines");
+    QTest::addColumn<quint32>("model");
+    QTest::addColumn<Id>("id");
+    QTest::addColumn<quint32>("expected");
+    QTest::addColumn<int>("clamped");
+    const quint32 A = ModelArdex, C = ModelCendra;
+    const struct {
+        const char *name;
+        const char *line;
+        quint32 model;
+        Id id;
+        quint32 expected;
+        int clamped;
+    } rows[] = {
+        {"steering -1", "steeringrange=-1", C, Id::steeringrange, 40, 1},
+        {"steering below", "steeringrange=39", C, Id::steeringrange, 40, 1},
+        {"steering above", "steeringrange=2161", C, Id::steeringrange, 2160, 1},
+        {"steering at top", "steeringrange=2160", C, Id::steeringrange, 2160, 0},
+        {"steering at bottom", "steeringrange=40", C, Id::steeringrange, 40, 0},
+        {"strength 0", "overallstrength=0", C, Id::overallstrength, 1, 1},
+        {"strength 101", "overallstrength=101", C, Id::overallstrength, 100, 1},
+        {"effect gain 201", "dxsinegain=201", C, Id::dxsinegain, 200, 1},
+        {"inertia gain huge", "dxinertiagain=4294967295", C, Id::dxinertiagain, 200, 1},
+        {"bump stop 1081", "bumbstoprange=1081", C, Id::bumbstoprange, 1080, 1},
+        {"torque filter 12", "servo_torquebandwidth=12", C, Id::servo_torquebandwidth, 11, 1},
+        {"reconstruction filter 11", "servo_reconfilter1=11", C, Id::servo_reconfilter1, 10, 1},
+        {"drive damping 1001", "servo_damping=1001", C, Id::servo_damping, 1000, 1},
+        {"drive inertia -3", "servo_inertia=-3", C, Id::servo_inertia, 0, 1},
+        {"static reduction 7001", "staticforcereduction=7001", C, Id::staticforcereduction, 7000, 1},
+        {"latency 21", "ultralowlatency=21", C, Id::ultralowlatency, 20, 1},
+        {"centre damping 1001", "centerdamping=1001", C, Id::centerdamping, 1000, 1},
+        {"centre span 101", "centerdampinganglespan=101", C, Id::centerdampinganglespan, 100, 1},
+        {"slew 50", "slewratelimit=50", C, Id::slewratelimit, 100, 1},
+        {"slew beyond the model", "slewratelimit=9500", A, Id::slewratelimit, 4800, 1},
+        {"slew off", "slewratelimit=0", A, Id::slewratelimit, 0, 0},
+        {"notch filter top bits", "servo_peakingnotchfilter=4027724886", C, Id::servo_peakingnotchfilter, 0x00123456, 1},
+        {"notch filter as packed", "servo_peakingnotchfilter=268435455", C, Id::servo_peakingnotchfilter, 0x0FFFFFFF, 0},
+        // Strength 40, range index 9, smoothness 7, damping 2.
+        {"simple levels beyond sliders", "simplesettings=34015528", C, Id::simplesettings, 0x02040528, 1},
+        {"simple levels never set", "simplesettings=0", C, Id::simplesettings, 0, 0},
+        // Model rules are not range errors.
+        {"gamma beyond on Cendra", "gamma=3000", C, Id::gamma, 1000, 0},
+        {"gamma on Ardex", "gamma=1500", A, Id::gamma, 1000, 0},
+        {"ui bits kept", "uibits=4294967295", C, Id::uibits, 4294967295u, 0},
+    };
+    for (const auto &r : rows)
+        QTest::newRow(r.name) << QByteArray("Profile1\\") + r.line + "\n" << r.model << r.id << r.expected << r.clamped;
+}
+
+void TestProfileImportExport::importClampsToEditorRanges()
+{
+    QFETCH(QByteArray, lines);
+    QFETCH(quint32, model);
+    QFETCH(Id, id);
+    QFETCH(quint32, expected);
+    QFETCH(int, clamped);
+    const QString path = fileWith(profilesSection({1, 2}, lines + "Profile2\\steeringrange=9000\n"));
+    ProfileList list;
+    int count = 0;
+    QVERIFY(ImportExport::forModel(model).importFile(path, QLatin1String(kProfilesGroup), list, nullptr, &count));
+    QCOMPARE(list.size(), std::size_t(2));
+    QCOMPARE((*list[0])[id], expected);
+    // Counted over the whole file: Profile2's range is one more.
+    QCOMPARE(count, clamped + 1);
+    QCOMPARE((*list[1])[Id::steeringrange], 2160u);
 }
 
 void TestProfileImportExport::importedName_data()
@@ -379,6 +464,48 @@ void TestProfileImportExport::exportToUnwritablePathFails()
     const QString file = fileWith("keep");
     QVERIFY(!io.exportFile(file + QStringLiteral("/profiles.ini"), 3, sampleList(2)));
     QCOMPARE(readAll(file), QByteArray("keep"));
+}
+
+// Targets an export must neither open nor cut down; each fails and leaves what was there.
+void TestProfileImportExport::exportRefusesHostileTargets_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("why");
+    QTest::newRow("pipe") << "fifo" << "not a regular file";
+    QTest::newRow("device") << "/dev/full" << "not a regular file";
+    QTest::newRow("link to a pipe") << "link-to-fifo" << "not a regular file";
+    QTest::newRow("dangling link") << "dangling" << "not a regular file";
+    QTest::newRow("file larger than any profile file") << "huge" << "larger than any profile file";
+}
+
+void TestProfileImportExport::exportRefusesHostileTargets()
+{
+    QFETCH(QString, kind);
+    QFETCH(QString, why);
+    QString path = folder_.filePath(kind + QStringLiteral(".ini"));
+    const QString fifo = folder_.filePath(QStringLiteral("pipe%1").arg(++files_));
+    QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+    QByteArray before;
+    if (kind == QLatin1String("fifo"))
+        path = fifo;
+    else if (kind.startsWith(QLatin1Char('/')))
+        path = kind;
+    else if (kind == QLatin1String("link-to-fifo"))
+        QVERIFY(QFile::link(fifo, path));
+    else if (kind == QLatin1String("dangling"))
+        QVERIFY(QFile::link(folder_.filePath(QStringLiteral("nowhere")), path));
+    else if (kind == QLatin1String("huge"))
+        path = fileWith(before = profilesSection({1}) + QByteArray(int(kMaximumImportFileSize), ';'));
+
+    // A pipe opened for reading or writing would wait here for ever.
+    QString error;
+    QVERIFY(!cendra().exportFile(path, 3, sampleList(2), &error));
+    QVERIFY2(error.contains(why), qPrintable(error));
+    QVERIFY(!QFileInfo(fifo).isFile());
+    if (!before.isEmpty())
+        QCOMPARE(readAll(path), before);
+    else if (kind == QLatin1String("dangling"))
+        QVERIFY(!QFileInfo::exists(folder_.filePath(QStringLiteral("nowhere"))));
 }
 
 void TestProfileImportExport::roundTripThroughFile()

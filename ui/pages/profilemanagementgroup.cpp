@@ -236,6 +236,8 @@ void ProfileManagementGroup::showUnsafeRangeRefusal()
 
 void ProfileManagementGroup::showStatusLine(const QString &text, const char *styleSheet)
 {
+    // File names and errors are the user's and the system's text, never markup.
+    ui->importexportstatuslabel->setTextFormat(Qt::PlainText);
     ui->importexportstatuslabel->setText(text);
     ui->importexportstatuslabel->setStyleSheet(applyThemeColours(QLatin1String(styleSheet)));
     loadSaveIndicatorTimer_->start(kLoadSaveIndicatorMs);

@@ -32,7 +32,8 @@ public:
     ~ProfileManagementGroup() override;
 
     // Null detaches the group from the session (nothing reaches it any more).
-    void setSession(BaseSession *session) { session_ = session; }
+    // Failures of the automatic backup then show on the status line.
+    void setSession(BaseSession *session);
     void setPrompts(UserPrompts *prompts) { prompts_ = prompts; }
 
     // "This is the default profile." below the box, or nothing.
@@ -72,6 +73,8 @@ private:
     void showTornList();
     void importFile(const QString &path);
     void exportProfiles(const QString &path);
+    void showBackupFailed(const QString &error);
+    QMetaObject::Connection backupFailures_;
 
     std::unique_ptr<Ui::ProfileManagementGroup> ui;
     BaseSession *session_ = nullptr;

@@ -64,6 +64,7 @@ MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumbe
     setUpServiceTools();
     setUpWireless();
     setUpTelemetry();
+    setUpCompare();
     torqueOffBlinkTimer->start(kTorqueBlinkIntervalMs);
 
     setConnectedUi(false);

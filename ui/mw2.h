@@ -144,4 +144,8 @@ private:
     void runConnectionFix();
     std::function<doctor::Diagnosis()> connectionDoctor_;
     ConnectionAdvicePanel *advicePanel_ = nullptr;
+    // Profile compare (mw2_compare.cpp).
+    void setUpCompare();
+    void openCompareDialog();
+    QPointer<QDialog> compareDialog_;
 };

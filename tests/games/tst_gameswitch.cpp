@@ -243,19 +243,30 @@ void TestGameSwitch::waitsWhileUnsafeOrBusy()
     QFETCH(QString, reason);
     Bench b;
     DeviceLink &link = b.fixture.link();
-    if (hold == "edit") {
-        b.session.editedProfile()->param[1] = 150;
-        b.session.markActiveProfileChanged();
-        b.session.applier().markSettingsChanged();
-    } else if (hold == "flash") {
-        link.flashDelayTimer().start(5000);
-    } else if (hold == "reserved") {
-        link.updatesPaused = true;
-    } else {
-        // GT3 runs a 540° range: it must not become active with the wheel at 200°.
-        b.session.profileAt(2)->param[18] = 540;
-        b.holdWheelAt(200);
-    }
+    const auto holdBack = [&] {
+        if (hold == "edit") {
+            b.session.editedProfile()->param[1] = 150;
+            b.session.markActiveProfileChanged();
+            b.session.applier().markSettingsChanged();
+        } else if (hold == "flash") {
+            link.flashDelayTimer().start(5000);
+        } else if (hold == "reserved") {
+            link.updatesPaused = true;
+        } else {
+            // The other profile runs a 540° range: it must not become active with the wheel at 200°.
+            for (int index : {1, 2})
+                if (index != b.session.editedProfileIndex())
+                    b.session.profileAt(index)->param[18] = 540;
+            b.holdWheelAt(200);
+        }
+    };
+    const auto release = [&] {
+        link.flashDelayTimer().stop();
+        link.updatesPaused = false;
+        b.holdWheelAt(0);
+        b.session.applier().autoApplySettings();
+    };
+    holdBack();
     b.processes.start("acc.exe");
     b.switcher.scan();
     b.switcher.scan();
@@ -268,12 +279,18 @@ void TestGameSwitch::waitsWhileUnsafeOrBusy()
     QCOMPARE(b.reports.size(), 1); // said once, not every 2 s
 
     // Once free, the switch follows.
-    link.flashDelayTimer().stop();
-    link.updatesPaused = false;
-    b.holdWheelAt(0);
-    b.session.applier().autoApplySettings();
+    release();
     b.switcher.scan();
     QCOMPARE(b.activeOnBase(), 2);
+
+    // Going back waits the same way.
+    holdBack();
+    b.processes.end("acc.exe");
+    b.switcher.scan();
+    QCOMPARE(b.activeOnBase(), 2);
+    release();
+    b.switcher.scan();
+    QCOMPARE(b.activeOnBase(), 1);
 }
 
 void TestGameSwitch::missingAndRenamedProfiles()

@@ -18,6 +18,7 @@
 #include "basesim/virtualbase.h"
 #include "basesim/panel/virtualbasepanel.h"
 #include "doctor/connectiondoctor.h"
+#include "games/gametray.h"
 #include "settings/filenamecodec.h"
 
 #include <QApplication>
@@ -107,7 +108,9 @@ int main(int argc, char *argv[])
     if (!options.simulatedBase)
         window->setConnectionDoctor([] { return doctor::diagnose(doctor::Environment::system()); });
     frame.setContent(window.get());
-    frame.show();
+    // Started minimised to the tray, the window waits there until the icon is clicked.
+    if (!games::startHiddenInTray())
+        frame.show();
     // A second copy that was refused asks through the run guard to see this window.
     QTimer showRequests;
     QObject::connect(&showRequests, &QTimer::timeout, &frame, [&guard, &frame] {

@@ -5,12 +5,15 @@
 #include "session/safetycheck.h"
 #include "settings/profilelistedits.h"
 
+#include <QDebug>
+
 #include <algorithm>
 
 namespace profilesync {
 
 namespace {
 
+constexpr int kActivationSettleMs = 5;
 constexpr int kDeleteWritePauseMs = 5;
 constexpr int kImportWritePauseMs = 10;
 constexpr int kReorderIndexPauseMs = 10;
@@ -21,6 +24,29 @@ int listSize(const BaseSession &session) { return int(session.profiles().size())
 } // namespace
 
 bool activate(BaseSession &session, int index) { return session.link().activateProfile(std::uint16_t(index)); }
+
+Activation activateAsChosen(BaseSession &session, int index)
+{
+    if (index == session.lastActivatedProfile()) {
+        qDebug() << "same profile selected, do nothing.";
+        return Activation::AlreadyChosen;
+    }
+    // Another profile runs its own steering range and end stop from the moment it is active.
+    const profDataNew *target = session.profileAt(index);
+    if (target && !editing::immediateApplyAllowed(session.link(), *target))
+        return Activation::Unsafe;
+    const bool activated = activate(session, index);
+    if (!activated) {
+        qDebug() << "activateprofile failed";
+        session.announceActiveProfile(-1);
+    }
+    session.setLastActivatedProfile(index);
+    linkclock::sleepMs(kActivationSettleMs);
+    session.refreshAfterListChange();
+    if (activated)
+        session.announceActiveProfile(index);
+    return activated ? Activation::Activated : Activation::Failed;
+}
 
 bool makeActiveDefault(BaseSession &session)
 {

@@ -28,6 +28,16 @@ struct Result {
 
 // Activates a profile on the base; false when the link failed.
 bool activate(BaseSession &session, int index);
+enum class Activation {
+    Activated,
+    AlreadyChosen, // the profile last activated this way: nothing sent
+    Unsafe,        // nothing sent: its steering range or end stop would act on the wheel now
+    Failed,        // the link failed; the listeners were told no profile is known
+};
+// What choosing a profile in the list does: the safety check, the activation, a status
+// tick and every control refilled, the listeners told.
+Activation activateAsChosen(BaseSession &session, int index);
+
 // Makes the active profile the base's default.
 bool makeActiveDefault(BaseSession &session);
 

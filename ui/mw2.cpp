@@ -12,6 +12,7 @@
 #include "firmware/fwupdatewizard.h"
 #include "firmware/toonewfirmwareprompt.h"
 #include "ui/widgets/userprompts.h"
+#include "games/processtable.h"
 
 #include <QCoreApplication>
 #include <QBoxLayout>
@@ -64,6 +65,8 @@ MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumbe
     setUpServiceTools();
     setUpWireless();
     setUpTelemetry();
+    setUpCompare();
+    setUpGames();
     torqueOffBlinkTimer->start(kTorqueBlinkIntervalMs);
 
     setConnectedUi(false);

@@ -27,6 +27,12 @@ class wbpconfigurationdialog;
 struct profDataNew;
 class QLabel;
 class SessionTelemetry;
+namespace games {
+class GameSwitcher;
+class GamesPanel;
+class GameTray;
+class ProcessTable;
+} // namespace games
 // Signals carry profile records by pointer; the type is opaque to the meta-object system.
 Q_DECLARE_OPAQUE_POINTER(profDataNew *)
 Q_DECLARE_METATYPE(profDataNew *)
@@ -144,4 +150,20 @@ private:
     void runConnectionFix();
     std::function<doctor::Diagnosis()> connectionDoctor_;
     ConnectionAdvicePanel *advicePanel_ = nullptr;
+    // Profile compare (mw2_compare.cpp).
+    void setUpCompare();
+    void openCompareDialog();
+    QPointer<QDialog> compareDialog_;
+    // Automatic profile per game (mw2_games.cpp).
+public:
+    games::GameSwitcher &gameSwitcher() const { return *gameSwitcher_; }
+    games::GamesPanel &gamesPanel() const { return *gamesPanel_; }
+
+private:
+    void setUpGames();
+    std::unique_ptr<games::ProcessTable> processTable_;
+    games::GameSwitcher *gameSwitcher_ = nullptr;
+    games::GamesPanel *gamesPanel_ = nullptr;
+    games::GameTray *gameTray_ = nullptr;
+    QLabel *gameSwitchLabel_ = nullptr;
 };

@@ -18,11 +18,11 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFont>
+#include <QPushButton>
 #include <QTimer>
 
 namespace {
 
-constexpr int kActivationSettleMs = 5;
 
 
 } // namespace
@@ -33,6 +33,7 @@ ProfileManagementGroup::ProfileManagementGroup(QWidget *parent)
     ui->setupUi(this);
     loadSaveIndicatorTimer_->setObjectName(QStringLiteral("loadSaveIndicatorTimer"));
     connect(loadSaveIndicatorTimer_, &QTimer::timeout, this, &ProfileManagementGroup::loadSaveIndicatorTimeout);
+    connect(ui->compareprofilespushButton, &QPushButton::clicked, this, &ProfileManagementGroup::compareRequested);
 }
 
 ProfileManagementGroup::~ProfileManagementGroup() = default;
@@ -64,27 +65,10 @@ void ProfileManagementGroup::on_selectprofilecomboBox_currentIndexChanged(int in
 {
     if (index == -1 || !session_)
         return;
-    if (index == session_->lastActivatedProfile()) {
-        qDebug() << "same profile selected, do nothing.";
-        return;
-    }
-    // Another profile runs its own steering range and end stop from the moment it is active.
-    const profDataNew *target = session_->profileAt(index);
-    if (target && !editing::immediateApplyAllowed(session_->link(), *target)) {
+    if (profilesync::activateAsChosen(*session_, index) == profilesync::Activation::Unsafe) {
         fillProfileBox();
         showUnsafeRangeRefusal();
-        return;
     }
-    const bool activated = profilesync::activate(*session_, index);
-    if (!activated) {
-        qDebug() << "activateprofile failed";
-        session_->announceActiveProfile(-1);
-    }
-    session_->setLastActivatedProfile(index);
-    linkclock::sleepMs(kActivationSettleMs);
-    session_->refreshAfterListChange();
-    if (activated)
-        session_->announceActiveProfile(index);
 }
 
 void ProfileManagementGroup::on_setdefaultprofilepushbutton_clicked()

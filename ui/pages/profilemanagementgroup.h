@@ -53,6 +53,8 @@ public slots:
 signals:
     // A dialog is open that must close when the base goes away.
     void dialogOpened(QWidget *dialog);
+    // The user asks to see two profiles side by side.
+    void compareRequested();
 
 private slots:
     void on_selectprofilecomboBox_currentIndexChanged(int index);

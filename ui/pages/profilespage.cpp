@@ -29,6 +29,7 @@ ProfilesPage::ProfilesPage(QWidget *parent) : QWidget(parent), ui(new Ui::Profil
     ProfileManagementGroup *management = ui->profilemanagementgroupBox;
     connect(management, &ProfileManagementGroup::dialogOpened, this, &ProfilesPage::dialogOpened);
     connect(this, &ProfilesPage::profileRenamed, management, &ProfileManagementGroup::fillProfileBox);
+    connect(management, &ProfileManagementGroup::compareRequested, this, &ProfilesPage::compareRequested);
 }
 
 ProfilesPage::~ProfilesPage() = default;
@@ -93,3 +94,5 @@ void ProfilesPage::setUnsetTemporaryAngleEnabled(bool enabled)
     ui->unsetTemporarySteeringAnglepushButton->setEnabled(enabled);
     ui->simpleunsettemporarysteeringanglepushbutton->setEnabled(enabled);
 }
+
+void ProfilesPage::addPanel(QWidget *panel) { ui->profilesettingsLayout->addWidget(panel); }

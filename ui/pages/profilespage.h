@@ -76,6 +76,8 @@ public:
                                     bool steeringAngleEditable);
     // The buttons that give the game's angle back.
     void setUnsetTemporaryAngleEnabled(bool enabled);
+    // A feature's panel below the profile settings (the game table).
+    void addPanel(QWidget *panel);
 
     // Editing the active profile (profilespage_editing.cpp).
     // Every profile control from the record, signals blocked so that no edit follows; the
@@ -97,6 +99,8 @@ signals:
     void profileViewSwitched();
     // A dialog is open that must close when the base goes away.
     void dialogOpened(QWidget *dialog);
+    // The management group's "Compare..." was clicked.
+    void compareRequested();
 
 private slots:
     void on_OverallGainSlider_valueChanged(int value);

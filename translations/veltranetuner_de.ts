@@ -349,6 +349,138 @@
     </message>
 </context>
 <context>
+    <name>CompareDialog</name>
+    <message>
+        <source>Compare profiles</source>
+        <translation>Profile vergleichen</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Rechts</translation>
+    </message>
+    <message>
+        <source>Add profiles from INI file...</source>
+        <translation>Profile aus INI-Datei hinzufügen...</translation>
+    </message>
+    <message>
+        <source>Add profiles from automatic backup</source>
+        <translation>Profile aus der automatischen Sicherung hinzufügen</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>Parameter</translation>
+    </message>
+    <message>
+        <source>Copy value to right</source>
+        <translation>Wert nach rechts kopieren</translation>
+    </message>
+    <message>
+        <source>Copy all differing to right</source>
+        <translation>Alle Unterschiede nach rechts kopieren</translation>
+    </message>
+    <message>
+        <source>Copy value to left</source>
+        <translation>Wert nach links kopieren</translation>
+    </message>
+    <message>
+        <source>Copy all differing to left</source>
+        <translation>Alle Unterschiede nach links kopieren</translation>
+    </message>
+    <message>
+        <source>Base %1: %2</source>
+        <translation>Basis %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>Choose a profile on each side.</source>
+        <translation>Wähle auf jeder Seite ein Profil.</translation>
+    </message>
+    <message>
+        <source>The two profiles are the same.</source>
+        <translation>Die beiden Profile sind gleich.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n value(s) differ.</source>
+        <translation>
+            <numerusform>%n Wert unterscheidet sich.</numerusform>
+            <numerusform>%n Werte unterscheiden sich.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The base&apos;s safe profile cannot be edited.</source>
+        <translation>Das sichere Profil der Basis kann nicht bearbeitet werden.</translation>
+    </message>
+    <message>
+        <source>Profiles from a file are not edited here: import the file to change them.</source>
+        <translation>Profile aus einer Datei werden hier nicht bearbeitet: importiere die Datei, um sie zu ändern.</translation>
+    </message>
+    <message>
+        <source>No profiles could be read from %1.</source>
+        <translation>Aus %1 konnten keine Profile gelesen werden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n profile(s) read from %1.</source>
+        <translation>
+            <numerusform>%n Profil aus %1 gelesen.</numerusform>
+            <numerusform>%n Profile aus %1 gelesen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Open profiles INI file</source>
+        <translation>INI-Datei mit Profilen öffnen</translation>
+    </message>
+    <message>
+        <source>Ini file (*.ini)</source>
+        <translation>INI-Datei (*.ini)</translation>
+    </message>
+    <message>
+        <source>There is no automatic backup yet: it is written before each save to the base.</source>
+        <translation>Es gibt noch keine automatische Sicherung: Sie wird vor jedem Speichern auf der Basis geschrieben.</translation>
+    </message>
+    <message>
+        <source>Backup</source>
+        <translation>Sicherung</translation>
+    </message>
+    <message>
+        <source>the name does not fit a profile</source>
+        <translation>der Name passt nicht in ein Profil</translation>
+    </message>
+    <message>
+        <source>the steering range changes only with the wheel within 30° of centre</source>
+        <translation>der Lenkwinkel ändert sich nur, wenn das Lenkrad höchstens 30° von der Mitte entfernt steht</translation>
+    </message>
+    <message>
+        <source>Copied; it reaches the base with the next automatic apply.</source>
+        <translation>Kopiert; der Wert erreicht die Basis mit dem nächsten automatischen Übernehmen.</translation>
+    </message>
+    <message>
+        <source>Both sides already hold that value.</source>
+        <translation>Beide Seiten haben diesen Wert bereits.</translation>
+    </message>
+    <message>
+        <source>Not copied: %1.</source>
+        <translation>Nicht kopiert: %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n value(s) copied.</source>
+        <translation>
+            <numerusform>%n Wert kopiert.</numerusform>
+            <numerusform>%n Werte kopiert.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 not copied: %2.</source>
+        <translation>%1 nicht kopiert: %2.</translation>
+    </message>
+</context>
+<context>
     <name>ConfirmBackToSimpleProfileDialog</name>
     <message>
         <source>Go back to simple mode</source>
@@ -486,6 +618,81 @@ Du kannst deine Wahl jederzeit im Tab Einstellungen ändern.</translation>
     <message>
         <source>Maximize</source>
         <translation>Maximieren</translation>
+    </message>
+</context>
+<context>
+    <name>GamesPanel</name>
+    <message>
+        <source>Automatic profile per game</source>
+        <translation>Automatisches Profil pro Spiel</translation>
+    </message>
+    <message>
+        <source>Game</source>
+        <translation>Spiel</translation>
+    </message>
+    <message>
+        <source>Profile</source>
+        <translation>Profil</translation>
+    </message>
+    <message>
+        <source>The game whose start switches the profile: the program name as the system lists it, or for a Windows game run through Wine or Proton the name of its .exe. Type it, or pick it from the running programs.</source>
+        <translation>Das Spiel, dessen Start das Profil wechselt: der Programmname, wie das System ihn auflistet, oder bei einem Windows-Spiel unter Wine oder Proton der Name seiner .exe. Tippe ihn ein oder wähle ihn aus den laufenden Programmen.</translation>
+    </message>
+    <message>
+        <source>A program name, or the .exe of a game run through Wine or Proton (for example acc.exe)</source>
+        <translation>Ein Programmname oder die .exe eines Spiels unter Wine oder Proton (zum Beispiel acc.exe)</translation>
+    </message>
+    <message>
+        <source>Running programs</source>
+        <translation>Laufende Programme</translation>
+    </message>
+    <message>
+        <source>Offers the programs running now to choose from</source>
+        <translation>Bietet die gerade laufenden Programme zur Auswahl an</translation>
+    </message>
+    <message>
+        <source>The base profile the game gets while it runs</source>
+        <translation>Das Profil der Basis, das das Spiel bekommt, solange es läuft</translation>
+    </message>
+    <message>
+        <source>The profile is kept by its name, so rearranging the list does not break the mapping; a profile renamed or deleted shows as missing and the game then switches nothing.</source>
+        <translation>Das Profil wird über seinen Namen gefunden, daher bleibt die Zuordnung beim Umsortieren der Liste erhalten; ein umbenanntes oder gelöschtes Profil wird als fehlend angezeigt, und das Spiel wechselt dann nichts.</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Hinzufügen</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Entfernen</translation>
+    </message>
+    <message>
+        <source>An icon in the system tray with the active profile in its tool tip; a click on it brings the window back.</source>
+        <translation>Ein Symbol im Systembereich mit dem aktiven Profil im Tooltip; ein Klick darauf holt das Fenster zurück.</translation>
+    </message>
+    <message>
+        <source>Icon in the system tray</source>
+        <translation>Symbol im Systembereich</translation>
+    </message>
+    <message>
+        <source>The tool starts with its window hidden, only the tray icon shown, and switches profiles for your games from there.</source>
+        <translation>Das Programm startet mit verborgenem Fenster, zeigt nur das Symbol im Systembereich und wechselt von dort die Profile für deine Spiele.</translation>
+    </message>
+    <message>
+        <source>Start minimised to the tray</source>
+        <translation>Minimiert im Systembereich starten</translation>
+    </message>
+    <message>
+        <source>Starts Tunemark when you log in (an entry in your autostart folder)</source>
+        <translation>Startet Tunemark bei der Anmeldung (ein Eintrag in deinem Autostart-Ordner)</translation>
+    </message>
+    <message>
+        <source>Writes an autostart entry for Tunemark into the autostart folder of your configuration folder; clearing it removes the entry again.</source>
+        <translation>Schreibt einen Autostart-Eintrag für Tunemark in den Autostart-Ordner deines Konfigurationsordners; ohne Haken wird der Eintrag wieder entfernt.</translation>
+    </message>
+    <message>
+        <source>Start at login</source>
+        <translation>Bei der Anmeldung starten</translation>
     </message>
 </context>
 <context>
@@ -1347,10 +1554,6 @@ Du kannst deine Wahl jederzeit im Tab Einstellungen ändern.</translation>
         <translation>Die Profilliste hat sich inzwischen geändert; es wurde nichts umsortiert.</translation>
     </message>
     <message>
-        <source>The connection was lost while the profile list was written; nothing was lost, but a profile may show twice. Saving stays off: reload from flash to get the saved list back.</source>
-        <translation>Die Verbindung brach ab, während die Profilliste geschrieben wurde. Es ging nichts verloren, aber ein Profil kann doppelt erscheinen. Speichern bleibt gesperrt: Lade aus dem Flash neu, um die gespeicherte Liste zurückzubekommen.</translation>
-    </message>
-    <message>
         <source>Not done: that profile&apos;s steering range would act on the wheel where it stands. Turn the wheel to the centre first.</source>
         <translation>Nicht ausgeführt: Der Lenkwinkel dieses Profils würde sofort auf das Lenkrad in seiner jetzigen Stellung wirken. Dreh das Lenkrad zuerst in die Mitte.</translation>
     </message>
@@ -1369,10 +1572,6 @@ Du kannst deine Wahl jederzeit im Tab Einstellungen ändern.</translation>
     <message>
         <source>Profiles exported.</source>
         <translation>Profile exportiert.</translation>
-    </message>
-    <message>
-        <source>Profiles could not be exported.</source>
-        <translation>Die Profile konnten nicht exportiert werden.</translation>
     </message>
     <message>
         <source>Open profiles INI file</source>
@@ -1396,6 +1595,41 @@ Du kannst deine Wahl jederzeit im Tab Einstellungen ändern.</translation>
     <message>
         <source>The base went away during the import: %1</source>
         <translation>Die Basis ging während des Imports verloren: %1</translation>
+    </message>
+    <message>
+        <source>Compare...</source>
+        <translation>Vergleichen...</translation>
+    </message>
+    <message>
+        <source>Two profiles side by side, from the base, an INI file or the automatic backup</source>
+        <translation>Zwei Profile nebeneinander, von der Basis, aus einer INI-Datei oder aus der automatischen Sicherung</translation>
+    </message>
+    <message>
+        <source>The connection was lost while the profile list was written; nothing was lost, but a profile may show twice. Saving stays off until the base is back and the change is completed or undone.</source>
+        <translation>Die Verbindung ging verloren, während die Profilliste geschrieben wurde; nichts ist verloren, aber ein Profil kann doppelt erscheinen. Speichern bleibt aus, bis die Basis wieder da ist und die Änderung abgeschlossen oder rückgängig gemacht ist.</translation>
+    </message>
+    <message>
+        <source>The profile change cut off by the lost connection has been completed.</source>
+        <translation>Die durch den Verbindungsverlust unterbrochene Profiländerung wurde abgeschlossen.</translation>
+    </message>
+    <message>
+        <source>The profile change cut off by the lost connection could not be completed; the profile list was restored from the automatic backup.</source>
+        <translation>Die durch den Verbindungsverlust unterbrochene Profiländerung konnte nicht abgeschlossen werden; die Profilliste wurde aus der automatischen Sicherung wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>The automatic backup could not be written: %1</source>
+        <translation>Die automatische Sicherung konnte nicht geschrieben werden: %1</translation>
+    </message>
+    <message>
+        <source>Profiles could not be exported: %1</source>
+        <translation>Profile konnten nicht exportiert werden: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n value(s) outside the range the editors allow changed to the nearest allowed value.</source>
+        <translation>
+            <numerusform>%n Wert außerhalb des von den Reglern erlaubten Bereichs wurde auf den nächsten erlaubten Wert gesetzt.</numerusform>
+            <numerusform>%n Werte außerhalb des von den Reglern erlaubten Bereichs wurden auf den nächsten erlaubten Wert gesetzt.</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1875,6 +2109,45 @@ Du kannst deine Wahl jederzeit im Tab Einstellungen ändern.</translation>
     </message>
 </context>
 <context>
+    <name>compare</name>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>1 Minimum, &quot;fast&quot;</source>
+        <translation>1 Minimum, „schnell“</translation>
+    </message>
+    <message>
+        <source>10 Maximum, &quot;slow&quot;</source>
+        <translation>10 Maximum, „langsam“</translation>
+    </message>
+    <message>
+        <source>Off (%1 Hz)</source>
+        <translation>Aus (%1 Hz)</translation>
+    </message>
+    <message>
+        <source>%1 Hz, Q %2, %3 dB</source>
+        <translation>%1 Hz, Q %2, %3 dB</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3, %4</source>
+        <translation>%1, %2, %3, %4</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Simple</source>
+        <translation>Einfach</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Erweitert</translation>
+    </message>
+</context>
+<context>
     <name>doctor</name>
     <message>
         <source>A Veltrane 2 base is connected (%1), but this user may not read and write it. The rule that grants access is installed but has not reached the device yet: reload the rules with the command below, or unplug the base and plug it in again. Access goes to the user logged in at this computer&apos;s screen.</source>
@@ -2090,6 +2363,127 @@ Du kannst deine Wahl jederzeit im Tab Einstellungen ändern.</translation>
     <message>
         <source>Found Veltrane in Firmware Upgrade Mode. Press %1 Next %2 to continue.</source>
         <translation>Veltrane im Firmware-Update-Modus gefunden. Drücke %1 Weiter %2, um fortzufahren.</translation>
+    </message>
+</context>
+<context>
+    <name>games::GameSwitcher</name>
+    <message>
+        <source>a firmware update runs</source>
+        <translation>ein Firmware-Update läuft</translation>
+    </message>
+    <message>
+        <source>no base is connected</source>
+        <translation>keine Basis ist verbunden</translation>
+    </message>
+    <message>
+        <source>the base is writing or reloading its flash</source>
+        <translation>die Basis schreibt oder lädt ihren Flash-Speicher</translation>
+    </message>
+    <message>
+        <source>the base is busy with another operation</source>
+        <translation>die Basis ist mit einem anderen Vorgang beschäftigt</translation>
+    </message>
+    <message>
+        <source>an edit is held back until the wheel is turned inward</source>
+        <translation>eine Änderung wird zurückgehalten, bis das Lenkrad nach innen gedreht wird</translation>
+    </message>
+    <message>
+        <source>an edit is waiting to be applied</source>
+        <translation>eine Änderung wartet darauf, übernommen zu werden</translation>
+    </message>
+    <message>
+        <source>Waiting to switch to &apos;%1&apos; for %2: %3</source>
+        <translation>Warte darauf, für %2 zu &apos;%1&apos; zu wechseln: %3</translation>
+    </message>
+    <message>
+        <source>Not switched to &apos;%1&apos; for %2: the wheel stands where that profile&apos;s range or end stop would push it; turn it towards the centre</source>
+        <translation>Nicht zu &apos;%1&apos; für %2 gewechselt: Das Lenkrad steht dort, wo der Lenkwinkel oder Endanschlag dieses Profils es wegdrücken würde; dreh es zur Mitte</translation>
+    </message>
+    <message>
+        <source>Switching to &apos;%1&apos; for %2 failed: %3</source>
+        <translation>Wechsel zu &apos;%1&apos; für %2 fehlgeschlagen: %3</translation>
+    </message>
+    <message>
+        <source>Switched to &apos;%1&apos; for %2</source>
+        <translation>Zu &apos;%1&apos; für %2 gewechselt</translation>
+    </message>
+    <message>
+        <source>%1 ended; &apos;%2&apos; stays active: no profile is named &apos;%3&apos; any more</source>
+        <translation>%1 beendet; &apos;%2&apos; bleibt aktiv: Es gibt kein Profil namens &apos;%3&apos; mehr</translation>
+    </message>
+    <message>
+        <source>Waiting to switch back to &apos;%1&apos; after %2 ended: %3</source>
+        <translation>Warte darauf, nach dem Ende von %2 zu &apos;%1&apos; zurückzuwechseln: %3</translation>
+    </message>
+    <message>
+        <source>Not switched back to &apos;%1&apos; after %2 ended: %3</source>
+        <translation>Nach dem Ende von %2 nicht zu &apos;%1&apos; zurückgewechselt: %3</translation>
+    </message>
+    <message>
+        <source>the wheel stands where that profile&apos;s range or end stop would push it</source>
+        <translation>das Lenkrad steht dort, wo der Lenkwinkel oder Endanschlag dieses Profils es wegdrücken würde</translation>
+    </message>
+    <message>
+        <source>Switched back to &apos;%1&apos; after %2 ended</source>
+        <translation>Nach dem Ende von %2 zu &apos;%1&apos; zurückgewechselt</translation>
+    </message>
+</context>
+<context>
+    <name>games::GameTray</name>
+    <message>
+        <source>Show window</source>
+        <translation>Fenster anzeigen</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>Veltrane 2 Tunemark: no base connected</source>
+        <translation>Veltrane 2 Tunemark: keine Basis verbunden</translation>
+    </message>
+    <message>
+        <source>Veltrane 2 Tunemark: profile &apos;%1&apos;</source>
+        <translation>Veltrane 2 Tunemark: Profil &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>games::GamesPanel</name>
+    <message>
+        <source>No system tray is available on this desktop.</source>
+        <translation>Auf diesem Desktop gibt es keinen Systembereich.</translation>
+    </message>
+    <message>
+        <source>Shows an icon with the active profile in the system tray</source>
+        <translation>Zeigt ein Symbol mit dem aktiven Profil im Systembereich</translation>
+    </message>
+    <message>
+        <source>Starts with only the tray icon shown</source>
+        <translation>Startet nur mit dem Symbol im Systembereich</translation>
+    </message>
+    <message>
+        <source>Profiles are chosen from a connected base.</source>
+        <translation>Profile werden aus einer verbundenen Basis gewählt.</translation>
+    </message>
+    <message>
+        <source>%1 (missing)</source>
+        <translation>%1 (fehlt)</translation>
+    </message>
+    <message>
+        <source>Name a game and choose a profile.</source>
+        <translation>Gib ein Spiel an und wähle ein Profil.</translation>
+    </message>
+    <message>
+        <source>%1 gets &apos;%2&apos; while it runs.</source>
+        <translation>%1 bekommt &apos;%2&apos;, solange es läuft.</translation>
+    </message>
+    <message>
+        <source>Start at login not changed: %1</source>
+        <translation>Start bei der Anmeldung nicht geändert: %1</translation>
+    </message>
+    <message>
+        <source>Tunemark starts when you log in.</source>
+        <translation>Tunemark startet bei deiner Anmeldung.</translation>
     </message>
 </context>
 <context>

@@ -144,7 +144,9 @@ void TestGermanTranslation::everySourceTextHasAFinishedTranslation()
     QTemporaryDir work;
     QVERIFY(work.isValid());
     const QString fresh = work.filePath(QStringLiteral("fresh.ts"));
-    QStringList arguments{QStringLiteral("-no-obsolete"), QStringLiteral("-locations"), QStringLiteral("none")};
+    // Includes name their folder from the project root: lupdate needs it to see namespaces.
+    QStringList arguments{QStringLiteral("-no-obsolete"), QStringLiteral("-locations"), QStringLiteral("none"),
+                          QStringLiteral("-I"), QStringLiteral(".")};
     arguments << QStringLiteral(VT2_TRANSLATED_FOLDERS).split(QLatin1Char(','));
     arguments << QStringLiteral("-ts") << fresh;
     QProcess lupdate;

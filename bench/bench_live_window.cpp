@@ -269,6 +269,9 @@ private:
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder);
         QSettings settings(QLatin1String(appinfo::organisationName), QStringLiteral("Veltrane2"));
         settings.setValue(QStringLiteral("Version"), QLatin1String(appinfo::versionNumber));
+        // Telemetry decided (denied): no consent question sits over the window being measured.
+        settings.setValue(QStringLiteral("TelemetryConsentVersion"), 1);
+        settings.setValue(QStringLiteral("TelemetryConsent"), 2);
         settings.sync();
     }
 

@@ -229,7 +229,7 @@ void MW2::presentWheelSample()
 
 void MW2::updateWheelGraphics(float degrees)
 {
-    ui->OverviewTab->showWheelPicture(wheelPicture_.updateWheelGraphics(degrees));
+    ui->OverviewTab->showWheelAngle(degrees);
 }
 
 void MW2::torqueoffButtonBlink()

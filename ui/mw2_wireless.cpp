@@ -65,5 +65,7 @@ void MW2::updateWheelImage(bool wirelessWheelConnected)
     }
     const QString toolTip = wheelPicture_.updateWheelImage(wirelessWheelConnected ? &wheel : nullptr);
     ui->OverviewTab->setWheelToolTip(toolTip);
+    ui->OverviewTab->setWheelPicture(wheelPicture_.wheelImage(), wheelPicture_.croppedSide(),
+                                     wheelPicture_.shownSide());
     updateWheelGraphics(currentAngle_);
 }

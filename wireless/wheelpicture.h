@@ -45,6 +45,12 @@ public:
     // (600 × 600 for a high-resolution picture). Null when no picture could be loaded.
     QPixmap updateWheelGraphics(float degrees) const;
 
+    // The picture as 32-bit premultiplied pixels, the square cut from it turned (400 or 800)
+    // and the size it is shown at (300 or 600): what a label needs to turn it itself.
+    const QImage &wheelImage() const { return wheelImage_; }
+    int croppedSide() const;
+    int shownSide() const;
+
     const QPixmap &wheelPixmap() const { return wheelPixmap_; }
     bool wheelImageHighRes() const { return wheelImageHighRes_; }
     const QString &defaultWheelImagePath() const { return defaultWheelImagePath_; }
@@ -55,6 +61,6 @@ private:
     QString builtInImagePath_;
     QString defaultWheelImagePath_ = QString::fromLatin1(kDefaultWheelImagePath);
     QPixmap wheelPixmap_;
-    QImage wheelImage_; // the same picture as 32-bit premultiplied pixels, sampled on every tick
+    QImage wheelImage_; // the same picture as 32-bit premultiplied pixels
     bool wheelImageHighRes_ = false;
 };

@@ -3,6 +3,7 @@
 
 #include "tests/support/manualclock.h"
 #include "ui/mw2.h"
+#include "ui/widgets/turningpicturelabel.h"
 #include "tests/support/sessionfixture.h"
 
 #include <QDialog>
@@ -191,7 +192,7 @@ void TestMw2Status::wheelAngleButtonsAndAxes()
     QVERIFY(s.text("buttonsLabel_1").startsWith(QString::fromUtf8("●○")));
     QCOMPARE(s.text("BrakeLabel"), QString("01234"));   // brake has a pin in the record in use
     QCOMPARE(s.text("yLabel"), QString("disabled"));    // y has none
-    QVERIFY(!s.window.findChild<QLabel *>("wheelLabel")->pixmap(Qt::ReturnByValue).isNull());
+    QVERIFY(s.window.findChild<TurningPictureLabel *>("wheelLabel")->hasPicture());
 }
 
 void TestMw2Status::wheelAngleUnknownWithoutReports()

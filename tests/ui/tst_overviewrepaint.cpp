@@ -1,11 +1,17 @@
 // What a wheel tick may cost on the Overview page: an axis bar repaints only when its
 // percentage or filled width changes, never inside the call that sets it; texts that
-// change every tick never lay the page out again; button rows draw the symbols they hold.
+// change every tick never lay the page out again; button rows draw the symbols they hold;
+// the turned wheel picture looks as a label showing the turned pixmap looked, and over the
+// theme's plain background a turn repaints the picture alone.
 
 #include "ui/pages/overviewpage.h"
 #include "ui/widgets/buttonrowlabel.h"
 #include "ui/widgets/levelbar.h"
+#include "ui/widgets/theme.h"
+#include "ui/widgets/turningpicturelabel.h"
+#include "wireless/wheelpicture.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QtTest>
@@ -46,6 +52,8 @@ private slots:
     void barRepaintsOnlyVisibleChanges();
     void tickTextsKeepTheLayout();
     void buttonRowDrawsItsSymbols();
+    void turnedPictureLooksAsBefore_data();
+    void turnedPictureLooksAsBefore();
 };
 
 void TestOverviewRepaint::barRepaintsOnlyVisibleChanges_data()
@@ -150,6 +158,66 @@ void TestOverviewRepaint::buttonRowDrawsItsSymbols()
     for (int x = int(metrics.horizontalAdvance(QChar(0x25CF))); x < image.width(); ++x)
         ring |= image.pixelColor(x, y).red() > 128;
     QVERIFY(ring);
+}
+
+void TestOverviewRepaint::turnedPictureLooksAsBefore_data()
+{
+    QTest::addColumn<QString>("styleSheet"); // on the window holding both labels
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<bool>("repaintStopsAtPicture");
+
+    const std::optional<QString> theme = loadStyleSheet(QStringLiteral(":/style_dark/darkorange.css"));
+    QVERIFY(theme);
+    QTest::newRow("theme") << *theme << true << true;
+    QTest::newRow("theme, disabled") << *theme << false << false;
+    // Nothing of its own behind the picture: the window's background shows through.
+    QTest::newRow("no style sheet") << QString() << true << false;
+    QTest::newRow("gradient behind") << QStringLiteral("QWidget { background: qlineargradient(x1:0, y1:0, x2:1, y2:1, "
+                                                       "stop:0 #102030, stop:1 #a0b0c0); }")
+                                     << true << false;
+}
+
+// Against what the window showed before: a QLabel holding the turned pixmap, over the same
+// backgrounds, at angles where the picture's corners go outside the shown square.
+void TestOverviewRepaint::turnedPictureLooksAsBefore()
+{
+    QFETCH(QString, styleSheet);
+    QFETCH(bool, enabled);
+    QFETCH(bool, repaintStopsAtPicture);
+
+    WheelPicture picture; // the built-in picture, as without a wheels/wheelimage.png
+    picture.updateWheelImage(nullptr);
+    QVERIFY(!picture.wheelImage().isNull());
+
+    QWidget window;
+    window.setStyleSheet(styleSheet);
+    auto *layout = new QHBoxLayout(&window);
+    auto *before = new QLabel;
+    auto *turning = new TurningPictureLabel;
+    for (QLabel *label : std::initializer_list<QLabel *>{before, turning}) {
+        label->setFixedSize(300, 300);
+        label->setAlignment(Qt::AlignCenter);
+        label->setEnabled(enabled);
+        layout->addWidget(label);
+    }
+    turning->setPicture(picture.wheelImage(), picture.croppedSide(), picture.shownSide());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    EventCounter behind(QEvent::Paint);
+    window.installEventFilter(&behind);
+    for (float degrees : {0.0f, 12.34f, -30.0f, 45.0f, -97.5f, 225.0f}) {
+        before->setPixmap(picture.updateWheelGraphics(degrees));
+        turning->setAngle(degrees);
+        QCoreApplication::processEvents();
+        behind.count = 0;
+        turning->repaint();
+        QCOMPARE(behind.count == 0, repaintStopsAtPicture);
+        const QImage shownBefore = window.grab(before->geometry()).toImage();
+        const QImage shown = window.grab(turning->geometry()).toImage();
+        QVERIFY2(shown == shownBefore, qPrintable(QStringLiteral("at %1 degrees").arg(double(degrees))));
+    }
+    QCOMPARE(turning->turnedPicture(), picture.updateWheelGraphics(225.0f).toImage());
 }
 
 QTEST_MAIN(TestOverviewRepaint)

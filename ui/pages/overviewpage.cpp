@@ -71,14 +71,16 @@ void OverviewPage::showAnalogAxis(AnalogAxis axis, int barValue, const QString &
 
 void OverviewPage::showWheelDegrees(const QString &text) { ui->WheelDegreesLabel->setText(text); }
 
-void OverviewPage::showWheelPicture(const QPixmap &picture)
+void OverviewPage::setWheelPicture(const QImage &picture, int side, int shown)
 {
     // The label keeps the picture's size, so a turned picture is a repaint, not a new layout.
-    const QSize size = picture.size().expandedTo(wheelPictureMinimum_);
+    const QSize size = QSize(shown, shown).expandedTo(wheelPictureMinimum_);
     if (ui->wheelLabel->minimumSize() != size || ui->wheelLabel->maximumSize() != size)
         ui->wheelLabel->setFixedSize(size);
-    ui->wheelLabel->setPixmap(picture);
+    ui->wheelLabel->setPicture(picture, side, shown);
 }
+
+void OverviewPage::showWheelAngle(float degrees) { ui->wheelLabel->setAngle(degrees); }
 
 void OverviewPage::setWheelDegreesColour(const QString &colourVariable)
 {

@@ -8,7 +8,7 @@
 #include <memory>
 
 class QLabel;
-class QPixmap;
+class QImage;
 class LevelBar;
 class QPushButton;
 
@@ -33,7 +33,10 @@ public:
     // An empty format leaves the bar's format as it is.
     void showAnalogAxis(AnalogAxis axis, int barValue, const QString &barFormat, const QString &text);
     void showWheelDegrees(const QString &text);
-    void showWheelPicture(const QPixmap &picture);
+    // The wheel picture, unturned: its centred `side` square is shown at `shown` × `shown`.
+    void setWheelPicture(const QImage &picture, int side, int shown);
+    // Turns the picture; it is drawn when the page paints.
+    void showWheelAngle(float degrees);
 
     // The angle's colour, a theme colour variable.
     void setWheelDegreesColour(const QString &colourVariable);

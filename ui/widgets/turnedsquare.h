@@ -1,0 +1,23 @@
+#pragma once
+// A square picture turned about its centre, the centred square cut out of the turned
+// picture and scaled, all in one pass over the shown pixels with nearest-pixel sampling
+// (the way Qt's fast transformations sample). The tables and the target are reused between
+// draws, so a draw at the wheel's 25 frames a second allocates nothing.
+
+#include <QImage>
+#include <QRgb>
+
+#include <vector>
+
+class TurnedSquare {
+public:
+    // `picture` holds 32-bit pixels (ARGB32_Premultiplied or RGB32); it is turned clockwise by
+    // `degrees`, the centred `side` square of the turned picture is scaled to `shown` × `shown`
+    // into `target` (made `shown` × `shown` of `format` when it is not already). Shown pixels
+    // that fall outside the turned picture get `outside`.
+    void draw(const QImage &picture, int side, int shown, float degrees, QRgb outside, QImage::Format format,
+              QImage &target);
+
+private:
+    std::vector<int> columnU_, columnV_, rowU_, rowV_;
+};

@@ -1,0 +1,49 @@
+#pragma once
+// A label that shows a square picture turned by an angle. The turned picture is drawn when
+// the label paints, not when the angle changes, so a hidden or minimised window turns
+// nothing. Over a plain opaque background (the theme gives every label one) the picture is
+// laid over that colour once per picture, and each paint copies opaque pixels: the label
+// stops the repaint at itself and blends nothing. Elsewhere, and while disabled, it paints
+// the turned picture as a QLabel paints a pixmap.
+
+#include <QImage>
+#include <QLabel>
+
+#include "ui/widgets/turnedsquare.h"
+
+class TurningPictureLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit TurningPictureLabel(QWidget *parent = nullptr);
+
+    // `picture` is turned about its centre; its centred `side` square is shown at
+    // `shown` × `shown`. A null picture shows nothing.
+    void setPicture(const QImage &picture, int side, int shown);
+    void setAngle(float degrees);
+
+    bool hasPicture() const { return !picture_.isNull(); }
+    // What the label shows, before any background: the turned picture, transparent outside it.
+    QImage turnedPicture();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    bool plainBackground(QRgb &colour) const;
+    void updateOpaque();
+
+    QImage picture_;  // premultiplied
+    int side_ = 0;
+    int shown_ = 0;
+    float degrees_ = 0.0f;
+
+    QImage laidOver_; // picture_ over laidOverColour_, opaque
+    QRgb laidOverColour_ = 0;
+    QImage frame_;    // the last turned picture painted, reused
+    float frameDegrees_ = 0.0f;
+    bool frameOpaque_ = false;
+    bool frameValid_ = false;
+    TurnedSquare turner_;
+};

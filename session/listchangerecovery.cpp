@@ -56,8 +56,8 @@ bool ListChangeRecovery::onlyThisChangeTouched(const ProfileList &onBase) const
     const std::size_t meantCount = meant_.records.size();
     for (std::size_t slot = 1; slot < onBase.size(); ++slot) {
         const profDataNew &now = *onBase[slot];
-        const profDataNew *was = slot < beforeCount ? &before_.records[slot] : nullptr;
-        const profDataNew *meant = slot < meantCount ? &meant_.records[slot] : nullptr;
+        const profDataNew *was = slot < beforeCount ? &before_.records[slot].record : nullptr;
+        const profDataNew *meant = slot < meantCount ? &meant_.records[slot].record : nullptr;
         if (was && meant) {
             if (!mixOf(now, *was, *meant))
                 return false;

@@ -38,8 +38,15 @@ public:
     Outcome recover(BaseSession &session);
 
 private:
+    // The record is packed to the wire's layout: side by side in a vector most would sit
+    // at odd addresses, where reading their words is undefined.
+    struct alignas(alignof(std::uint32_t)) KeptProfile {
+        profDataNew record;
+        KeptProfile(const profDataNew &kept) : record(kept) {}
+        operator const profDataNew &() const { return record; }
+    };
     struct ListState {
-        std::vector<profDataNew> records; // entries 0 .. count − 1
+        std::vector<KeptProfile> records; // entries 0 .. count − 1
         int defaultProfile = 0;
         int activeProfile = 0;
     };

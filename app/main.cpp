@@ -78,10 +78,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     // Files whose names are not valid UTF-8 open by the names the file dialogs list.
     settingsfiles::installFileNameCodec();
-    QApplication::setPalette(darkPalette());
-    if (const std::optional<QString> styleSheet = loadStyleSheet(QLatin1String(appinfo::styleSheetResource)))
-        app.setStyleSheet(*styleSheet);
-    QApplication::setFont(enlargedFont(QApplication::font()));
+    applyTheme(app, QLatin1String(appinfo::styleSheetResource));
 
     QTranslator translator;
     // The session talks through this backend for as long as it lives.

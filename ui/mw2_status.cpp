@@ -144,8 +144,11 @@ void MW2::refreshStatusDisplay()
     }
     if (mode.mainGroupsEnabled)
         ui->hardwaresetuptab->setAnalogConfigurationEnabled(true);
-    if (mode.torqueButtonVisible)
+    if (mode.torqueButtonVisible) {
+        if (*mode.torqueButtonVisible)
+            setThemedStyleSheet(ui->enabletorquepushButton, torqueButtonBorderStyle(torqueBlinkLit_));
         ui->enabletorquepushButton->setVisible(*mode.torqueButtonVisible);
+    }
 
     // 11: forces off near an end stop.
     switch (endstopDialogAction(status, !endstopDialog_.isNull())) {
@@ -241,5 +244,7 @@ void MW2::torqueoffButtonBlink()
         return;
     }
     torqueBlinkLit_ = !torqueBlinkLit_;
-    button->setStyleSheet(torqueButtonBorderStyle(torqueBlinkLit_));
+    // A new style sheet polishes the button again; a hidden one gets its phase when shown.
+    if (button->isVisible())
+        setThemedStyleSheet(button, torqueButtonBorderStyle(torqueBlinkLit_));
 }

@@ -262,11 +262,22 @@ void TestMw2Status::torqueButtonBlinks()
 {
     Session s;
     auto *button = s.window.findChild<QPushButton *>("enabletorquepushButton");
+    s.window.show();
+    button->show();
     QMetaObject::invokeMethod(&s.window, "torqueoffButtonBlink");
     const QString first = button->styleSheet();
     QMetaObject::invokeMethod(&s.window, "torqueoffButtonBlink");
     QVERIFY(first != button->styleSheet());
     QVERIFY(first.contains("#ffa02f") || button->styleSheet().contains("#ffa02f"));
+    // Hidden, the button keeps its sheet; it blinks on from where it is when shown again.
+    button->hide();
+    const QString hidden = button->styleSheet();
+    QMetaObject::invokeMethod(&s.window, "torqueoffButtonBlink");
+    QCOMPARE(button->styleSheet(), hidden);
+    QMetaObject::invokeMethod(&s.window, "torqueoffButtonBlink");
+    button->show();
+    QMetaObject::invokeMethod(&s.window, "torqueoffButtonBlink");
+    QVERIFY(button->styleSheet() != hidden);
 
     s.fixture.base->unplug();
     s.tick();

@@ -2,7 +2,9 @@
 // percentage or filled width changes, never inside the call that sets it; texts that
 // change every tick never lay the page out again; button rows draw the symbols they hold;
 // the turned wheel picture looks as a label showing the turned pixmap looked, and over the
-// theme's plain background a turn repaints the picture alone.
+// theme's plain background a turn repaints the picture alone. Under the theme a tick repaints
+// the widgets whose reading changed and nothing behind them, and what reaches the window's
+// image that way is what a whole repaint shows.
 
 #include "ui/pages/overviewpage.h"
 #include "ui/widgets/buttonrowlabel.h"
@@ -12,6 +14,8 @@
 #include "wireless/wheelpicture.h"
 
 #include <QHBoxLayout>
+#include <QBackingStore>
+#include <QPaintEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QtTest>
@@ -42,6 +46,26 @@ private:
     QEvent::Type type_;
 };
 
+// Which widgets painted, and the region each painted.
+class PaintRecorder : public QObject {
+public:
+    void watch(QWidget *widget)
+    {
+        widget->installEventFilter(this);
+        for (QWidget *child : widget->findChildren<QWidget *>())
+            child->installEventFilter(this);
+    }
+    QMap<QString, QRegion> painted;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted[watched->objectName()] += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
 } // namespace
 
 class TestOverviewRepaint : public QObject {
@@ -54,6 +78,7 @@ private slots:
     void buttonRowDrawsItsSymbols();
     void turnedPictureLooksAsBefore_data();
     void turnedPictureLooksAsBefore();
+    void themedTickRepaintsOnlyWhatChanged();
 };
 
 void TestOverviewRepaint::barRepaintsOnlyVisibleChanges_data()
@@ -218,6 +243,61 @@ void TestOverviewRepaint::turnedPictureLooksAsBefore()
         QVERIFY2(shown == shownBefore, qPrintable(QStringLiteral("at %1 degrees").arg(double(degrees))));
     }
     QCOMPARE(turning->turnedPicture(), picture.updateWheelGraphics(225.0f).toImage());
+}
+
+// The page as the window shows it: the program's theme, a wheel picture, a tick's worth of
+// readings. A next tick changes the angle, one pedal and one button; only their widgets
+// repaint (the button row only around that button), and the window's own image, where
+// the turned picture is written straight in and the row only partly repainted, shows
+// exactly what painting the page whole shows.
+void TestOverviewRepaint::themedTickRepaintsOnlyWhatChanged()
+{
+    const std::optional<QString> theme = loadStyleSheet(QStringLiteral(":/style_dark/darkorange.css"));
+    QVERIFY(theme);
+    qApp->setStyleSheet(*theme);
+    const auto restore = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+
+    WheelPicture picture;
+    picture.updateWheelImage(nullptr);
+    OverviewPage page;
+    page.setWheelPicture(picture.wheelImage(), picture.croppedSide(), picture.shownSide());
+    const QString dark(32, QChar(0x25CB));
+    const auto showTick = [&](float degrees, int brake, const QString &firstRow) {
+        page.showWheelAngle(degrees);
+        page.showWheelDegrees(QStringLiteral("%1 °").arg(double(degrees), 0, 'f', 2));
+        page.showButtons({firstRow, dark, dark, dark});
+        for (int axis = 0; axis < OverviewPage::kAnalogAxisCount; ++axis) {
+            const int value = axis == OverviewPage::AxisBrake ? brake : 1000;
+            page.showAnalogAxis(OverviewPage::AnalogAxis(axis), value, QStringLiteral("%p%"), QString::number(value));
+        }
+    };
+    showTick(3.0f, 1000, dark);
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QTest::qWait(100); // polished, laid out, painted whole
+
+    PaintRecorder recorder;
+    recorder.watch(&page);
+    QString oneLit = dark;
+    oneLit[5] = QChar(0x25CF);
+    showTick(17.5f, 40000, oneLit);
+    QCoreApplication::processEvents();
+
+    const QSet<QString> changed{QStringLiteral("wheelLabel"), QStringLiteral("WheelDegreesLabel"),
+                                QStringLiteral("BrakeProgressBar"), QStringLiteral("BrakeLabel"),
+                                QStringLiteral("buttonsLabel_1")};
+    const QStringList paintedNames = recorder.painted.keys();
+    QCOMPARE(QSet<QString>(paintedNames.cbegin(), paintedNames.cend()), changed);
+    auto *row = page.findChild<QLabel *>(QStringLiteral("buttonsLabel_1"));
+    QVERIFY(row);
+    const QRect rowPainted = recorder.painted.value(row->objectName()).boundingRect();
+    QVERIFY2(rowPainted.width() < row->width() / 4, qPrintable(QString::number(rowPainted.width())));
+
+    QPaintDevice *device = page.backingStore()->paintDevice();
+    QVERIFY(device && device->devType() == QInternal::Image);
+    const QImage shown = static_cast<QImage *>(device)->copy(QRect(QPoint(), page.size()));
+    const QImage whole = page.grab().toImage().convertToFormat(shown.format());
+    QCOMPARE(shown, whole);
 }
 
 QTEST_MAIN(TestOverviewRepaint)

@@ -2,6 +2,7 @@
 #include "ui_overviewpage.h"
 
 #include "ui/presentation/presentationtext.h"
+#include "ui/widgets/buttonrowlabel.h"
 #include "ui/widgets/levelbar.h"
 #include "ui/widgets/theme.h"
 
@@ -46,9 +47,6 @@ OverviewPage::OverviewPage(QWidget *parent) : QWidget(parent), ui(new Ui::Overvi
     // Angles up to four digits before the point, the unknown angle and the dash.
     fixForTexts(ui->WheelDegreesLabel, {QStringLiteral("-8888.88 ") + QChar(0x00B0), QStringLiteral("- ") + QChar(0x00B0)});
     wheelPictureMinimum_ = ui->wheelLabel->minimumSize();
-    // A bar fills its square, so its repaint stops at the bar.
-    for (LevelBar *bar : axisBars_)
-        bar->setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 OverviewPage::~OverviewPage() = default;
@@ -56,7 +54,7 @@ OverviewPage::~OverviewPage() = default;
 void OverviewPage::showButtons(const std::array<QString, kButtonRowCount> &rows)
 {
     for (int i = 0; i < kButtonRowCount; ++i)
-        buttonRows_[i]->setText(rows[i]);
+        buttonRows_[i]->showSymbols(rows[i]);
 }
 
 void OverviewPage::showAnalogAxis(AnalogAxis axis, int barValue, const QString &barFormat,

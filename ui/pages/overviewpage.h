@@ -10,6 +10,7 @@
 class QLabel;
 class QImage;
 class LevelBar;
+class ButtonRowLabel;
 class QPushButton;
 
 namespace Ui {
@@ -60,6 +61,6 @@ private:
     std::unique_ptr<Ui::OverviewPage> ui;
     std::array<LevelBar *, kAnalogAxisCount> axisBars_{};
     std::array<QLabel *, kAnalogAxisCount> axisLabels_{};
-    std::array<QLabel *, kButtonRowCount> buttonRows_{};
+    std::array<ButtonRowLabel *, kButtonRowCount> buttonRows_{};
     QSize wheelPictureMinimum_;
 };

@@ -1,6 +1,8 @@
 #include "ui/pages/wirelesspage.h"
 #include "ui_wirelesspage.h"
 
+#include "ui/widgets/theme.h"
+
 WirelessPage::WirelessPage(QWidget *parent) : QWidget(parent), ui(new Ui::WirelessPage)
 {
     ui->setupUi(this);
@@ -38,7 +40,8 @@ void WirelessPage::showWheelLines(const QString &name, const QString &battery, c
 {
     ui->wirelesswheellabel->setText(name);
     ui->wirelessbatterylabel->setText(battery);
-    ui->wirelessbatterylabel->setStyleSheet(batteryStyle);
+    // Once a second with mostly the same sheets: only a new one polishes the label again.
+    setThemedStyleSheet(ui->wirelessbatterylabel, batteryStyle);
     ui->wirelessconnectionqualitylabel->setText(connection);
-    ui->wirelessconnectionqualitylabel->setStyleSheet(connectionStyle);
+    setThemedStyleSheet(ui->wirelessconnectionqualitylabel, connectionStyle);
 }

@@ -1,5 +1,8 @@
 #include "ui/widgets/levelbar.h"
 
+#include <QEvent>
+#include <QImage>
+#include <QPainter>
 #include <QStyle>
 #include <QStyleOptionProgressBar>
 
@@ -50,9 +53,55 @@ void LevelBar::showLevel(int value)
         update();
 }
 
+// Whether the style paints every pixel of the bar opaque, so nothing behind it needs painting
+// first. Drawn once into a transparent image, the way the bar paints itself.
+bool LevelBar::coversItsRect() const
+{
+    if (width() <= 0 || height() <= 0)
+        return false;
+    QImage probe(size(), QImage::Format_ARGB32_Premultiplied);
+    probe.fill(Qt::transparent);
+    {
+        QPainter painter(&probe);
+        QStyleOptionProgressBar option;
+        initStyleOption(&option);
+        style()->drawControl(QStyle::CE_ProgressBar, &option, &painter, this);
+    }
+    for (int y = 0; y < probe.height(); ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(probe.constScanLine(y));
+        for (int x = 0; x < probe.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return false;
+    }
+    return true;
+}
+
+bool LevelBar::event(QEvent *event)
+{
+    switch (event->type()) {
+    // A style sheet sets or clears the opaque flag when it polishes the bar; the bar decides.
+    case QEvent::Polish:
+    case QEvent::StyleChange:
+    case QEvent::PaletteChange:
+    case QEvent::FontChange:
+    case QEvent::EnabledChange:
+    case QEvent::Resize:
+        opacityKnown_ = false;
+        break;
+    default:
+        break;
+    }
+    return QProgressBar::event(event);
+}
+
 void LevelBar::paintEvent(QPaintEvent *event)
 {
     paintedValue_ = value();
     painted_ = true;
     QProgressBar::paintEvent(event);
+    if (!opacityKnown_) {
+        // From the next paint on, a repaint of the bar stops at the bar when it can.
+        setAttribute(Qt::WA_OpaquePaintEvent, coversItsRect());
+        opacityKnown_ = true;
+    }
 }

@@ -1,5 +1,6 @@
 #include "ui/widgets/theme.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QDebug>
 #include <QFile>
@@ -63,4 +64,12 @@ QFont enlargedFont(QFont font)
     if (font.pointSizeF() > 0)
         font.setPointSizeF(font.pointSizeF() + 2);
     return font;
+}
+
+void applyTheme(QApplication &app, const QString &styleSheetPath)
+{
+    QApplication::setPalette(darkPalette());
+    if (const std::optional<QString> styleSheet = loadStyleSheet(styleSheetPath))
+        app.setStyleSheet(*styleSheet);
+    QApplication::setFont(enlargedFont(QApplication::font()));
 }

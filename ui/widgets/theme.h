@@ -33,3 +33,8 @@ void setThemedStyleSheet(QWidget *widget, const QString &styleSheet);
 std::optional<QString> loadStyleSheet(const QString &path);
 
 QFont enlargedFont(QFont font);
+
+class QApplication;
+// The whole look the program starts with: palette, the style sheet at `styleSheetPath`
+// and the enlarged font.
+void applyTheme(QApplication &app, const QString &styleSheetPath);

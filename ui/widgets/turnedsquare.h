@@ -17,6 +17,10 @@ public:
     // that fall outside the turned picture get `outside`.
     void draw(const QImage &picture, int side, int shown, float degrees, QRgb outside, QImage::Format format,
               QImage &target);
+    // The same into `shown` rows of 32-bit pixels `stride` pixels apart, starting at `target`
+    // (for a target in the format of `picture`).
+    void draw(const QImage &picture, int side, int shown, float degrees, QRgb outside, quint32 *target,
+              qsizetype stride);
 
 private:
     std::vector<int> columnU_, columnV_, rowU_, rowV_;

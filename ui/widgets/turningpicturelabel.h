@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QLabel>
 
+class QPainter;
+
 #include "ui/widgets/turnedsquare.h"
 
 class TurningPictureLabel : public QLabel {
@@ -20,6 +22,7 @@ public:
     // `picture` is turned about its centre; its centred `side` square is shown at
     // `shown` × `shown`. A null picture shows nothing.
     void setPicture(const QImage &picture, int side, int shown);
+    // Repaints only when the turn can be seen at the shown size.
     void setAngle(float degrees);
 
     bool hasPicture() const { return !picture_.isNull(); }
@@ -31,8 +34,9 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    bool plainBackground(QRgb &colour) const;
     void updateOpaque();
+    bool visiblyTurned(float from, float to) const;
+    static quint32 *directTarget(QPainter &painter, const QRect &at, const QRegion &painted, qsizetype &stride);
 
     QImage picture_;  // premultiplied
     int side_ = 0;
@@ -44,6 +48,7 @@ private:
     QImage frame_;    // the last turned picture painted, reused
     float frameDegrees_ = 0.0f;
     bool frameOpaque_ = false;
-    bool frameValid_ = false;
+    bool frameValid_ = false;  // what was painted last stands for frameDegrees_
+    bool frameHeld_ = false;   // frame_ holds it (not so after a paint straight into the window)
     TurnedSquare turner_;
 };

@@ -30,8 +30,7 @@ const char *unsafeVerdictText(ApplySafety verdict)
 
 SettingsApplier::SettingsApplier(BaseSession &session)
     : QObject(&session), session_(session),
-      automaticBackupPath_(QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                           + QLatin1String(profiles::kBackupFileName))
+      automaticBackupPath_(profiles::automaticBackupPath(QCoreApplication::applicationDirPath()))
 {
     autoApplyTimer_.setObjectName(QStringLiteral("autoApplyTimer"));
     connect(&autoApplyTimer_, &QTimer::timeout, this, &SettingsApplier::autoApplySettings);

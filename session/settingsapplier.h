@@ -65,8 +65,9 @@ public slots:
     // Applies what is pending first (nothing is saved when that is unsafe), writes the
     // backup, then saves to flash.
     void saveToFlash();
-    // The base takes its flash settings back; pending edits are dropped.
-    void reloadFromFlash();
+    // The base takes its flash settings back; pending edits are dropped. Refused (false,
+    // nothing sent, nothing dropped) while the link is reserved or the flash delay runs.
+    bool reloadFromFlash();
     void discardPendingEdits() { settingsChanged_ = false; }
 
 signals:

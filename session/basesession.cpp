@@ -35,8 +35,9 @@ void BaseSession::sendEditedProfileNow()
 {
     if (profDataNew *profile = editableProfile()) {
         // The record may carry edits the safety check still holds back: those wait for
-        // the auto-apply, whole, instead of slipping out with the view switch.
-        if (!editing::immediateApplyAllowed(link_, *profile)) {
+        // the auto-apply, whole, instead of slipping out with the view switch. So does the
+        // switch while another operation holds the link: the auto-apply sends it once free.
+        if (linkReserved(link_) || !editing::immediateApplyAllowed(link_, *profile)) {
             profile->changed = 1;
             applier_.markSettingsChanged();
         } else if (link_.setProfileData(std::uint16_t(editedProfileIndex()), *profile)) {

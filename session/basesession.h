@@ -56,7 +56,9 @@ public:
     // Every edit of a parameter or the name marks the active profile for the next apply.
     void markActiveProfileChanged();
     // A switch between the simple and the advanced view takes effect on the base at once,
-    // not with the next auto-apply; the controls then show the view the record asks for.
+    // not with the next auto-apply (unless the link is reserved or the safety check holds
+    // edits back: then it waits for the auto-apply); the controls then show the view the
+    // record asks for.
     void sendEditedProfileNow();
 
     // The profile last activated through the profile box; -1 after a disconnection.

@@ -2,6 +2,7 @@
 
 #include "session/basesession.h"
 #include "device/hid/clock.h"
+#include "device/linkreservation.h"
 #include "session/safetycheck.h"
 #include "settings/profilelistedits.h"
 
@@ -31,6 +32,10 @@ Activation activateAsChosen(BaseSession &session, int index)
         qDebug() << "same profile selected, do nothing.";
         return Activation::AlreadyChosen;
     }
+    // The link serves one operation at a time; the choice is not kept for later, since
+    // the base may run another profile by the time the link is free.
+    if (linkReserved(session.link()))
+        return Activation::Busy;
     // Another profile runs its own steering range and end stop from the moment it is active.
     const profDataNew *target = session.profileAt(index);
     if (target && !editing::immediateApplyAllowed(session.link(), *target))

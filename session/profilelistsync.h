@@ -32,6 +32,7 @@ enum class Activation {
     Activated,
     AlreadyChosen, // the profile last activated this way: nothing sent
     Unsafe,        // nothing sent: its steering range or end stop would act on the wheel now
+    Busy,          // nothing sent: another operation holds the link, or the flash delay runs
     Failed,        // the link failed; the listeners were told no profile is known
 };
 // What choosing a profile in the list does: the safety check, the activation, a status

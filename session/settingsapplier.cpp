@@ -30,8 +30,7 @@ const char *unsafeVerdictText(ApplySafety verdict)
 
 SettingsApplier::SettingsApplier(BaseSession &session)
     : QObject(&session), session_(session),
-      automaticBackupPath_(QCoreApplication::applicationDirPath() + QLatin1Char('/')
-                           + QLatin1String(profiles::kBackupFileName))
+      automaticBackupPath_(profiles::automaticBackupPath(QCoreApplication::applicationDirPath()))
 {
     autoApplyTimer_.setObjectName(QStringLiteral("autoApplyTimer"));
     connect(&autoApplyTimer_, &QTimer::timeout, this, &SettingsApplier::autoApplySettings);
@@ -252,8 +251,13 @@ void SettingsApplier::saveToFlash()
     emit saveFinished(saved, saved ? QString() : link.lastError());
 }
 
-void SettingsApplier::reloadFromFlash()
+bool SettingsApplier::reloadFromFlash()
 {
+    // Another operation holds the link: the reload would interleave with it.
+    if (linkReserved(session_.link())) {
+        qDebug() << "reload from flash refused: the link is busy";
+        return false;
+    }
     awaitingFreshStatus_ = true;
     // The flash holds the list as it was before any cut-off rewrite.
     listTorn_ = false;
@@ -263,4 +267,5 @@ void SettingsApplier::reloadFromFlash()
     setSaveEnabled(true);
     settingsChanged_ = false;
     qDebug() << "reloadflash";
+    return true;
 }

@@ -5,6 +5,7 @@
 
 #include "device/wire/profilerecord.h"
 #include "device/wire/settingsrecords.h"
+#include "settings/backuplocation.h"
 
 #include <QObject>
 #include <QString>
@@ -31,9 +32,13 @@ public:
     bool saveEnabled() const { return saveEnabled_; }
     QTimer &autoApplyTimer() { return autoApplyTimer_; }
 
-    // The silent backup written before every save to flash.
+    // The silent backup written before every save to flash and every profile-list change;
+    // everything that reads it asks here. Decided when the session starts, from the
+    // program's folder (profiles::automaticBackupPath).
     QString automaticBackupPath() const { return automaticBackupPath_; }
     void setAutomaticBackupPath(const QString &path) { automaticBackupPath_ = path; }
+    // Decides again as for a program run from `folder`.
+    void setProgramFolder(const QString &folder) { automaticBackupPath_ = profiles::automaticBackupPath(folder); }
     // All profiles the base reports into an INI file; false when none are loaded or the
     // file was not written whole (`error` then says why; a file that existed stays as it
     // was unless the write was cut off after it was replaced).
@@ -60,8 +65,9 @@ public slots:
     // Applies what is pending first (nothing is saved when that is unsafe), writes the
     // backup, then saves to flash.
     void saveToFlash();
-    // The base takes its flash settings back; pending edits are dropped.
-    void reloadFromFlash();
+    // The base takes its flash settings back; pending edits are dropped. Refused (false,
+    // nothing sent, nothing dropped) while the link is reserved or the flash delay runs.
+    bool reloadFromFlash();
     void discardPendingEdits() { settingsChanged_ = false; }
 
 signals:

@@ -1212,6 +1212,22 @@ Du kannst deine Wahl jederzeit im Tab Einstellungen ändern.</translation>
         <source>Connection: %1%</source>
         <translation>Verbindung: %1%</translation>
     </message>
+    <message>
+        <source>The base is writing its flash; reloading is possible once it is done.</source>
+        <translation>Die Basis schreibt ihren Flash-Speicher; neu laden ist möglich, sobald sie fertig ist.</translation>
+    </message>
+    <message>
+        <source>The base is writing or reloading its flash; reloading is possible once it is done.</source>
+        <translation>Die Basis schreibt oder lädt ihren Flash-Speicher; neu laden ist möglich, sobald sie fertig ist.</translation>
+    </message>
+    <message>
+        <source>The base is busy with another operation; reloading is possible once it is done.</source>
+        <translation>Die Basis ist mit einem anderen Vorgang beschäftigt; neu laden ist möglich, sobald er beendet ist.</translation>
+    </message>
+    <message>
+        <source>The base is reloading its flash.</source>
+        <translation>Die Basis lädt ihren Flash-Speicher neu.</translation>
+    </message>
 </context>
 <context>
     <name>OverviewPage</name>
@@ -1630,6 +1646,14 @@ Du kannst deine Wahl jederzeit im Tab Einstellungen ändern.</translation>
             <numerusform>%n Wert außerhalb des von den Reglern erlaubten Bereichs wurde auf den nächsten erlaubten Wert gesetzt.</numerusform>
             <numerusform>%n Werte außerhalb des von den Reglern erlaubten Bereichs wurden auf den nächsten erlaubten Wert gesetzt.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Not switched: the base is writing or reloading its flash. Choose the profile again once it is done.</source>
+        <translation>Nicht gewechselt: Die Basis schreibt oder lädt ihren Flash-Speicher. Wähl das Profil erneut, sobald sie fertig ist.</translation>
+    </message>
+    <message>
+        <source>Not switched: the base is busy with another operation. Choose the profile again once it is done.</source>
+        <translation>Nicht gewechselt: Die Basis ist mit einem anderen Vorgang beschäftigt. Wähl das Profil erneut, sobald er beendet ist.</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include "eventlog/eventlogviewer.h"
 #include "eventlog/verbosity.h"
 #include "session/basesession.h"
+#include "device/linkreservation.h"
 #include "app/changelogdialog.h"
 #include "ui/editing/savestate.h"
 #include "ui/presentation/alarmband.h"
@@ -47,8 +48,7 @@ MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumbe
     torqueOffBlinkTimer->setObjectName("torqueOffBlinkTimer");
     connect(torqueOffBlinkTimer, &QTimer::timeout, this, &MW2::torqueoffButtonBlink);
     connect(ui->hardwaresetuptab, &HardwarePage::configureAnalogsRequested, this, &MW2::openAnalogConfigDialog);
-    connect(ui->advancedtab, &AdvancedPage::reloadFromFlashRequested, &session_.applier(),
-            &SettingsApplier::reloadFromFlash);
+    connect(ui->advancedtab, &AdvancedPage::reloadFromFlashRequested, this, &MW2::reloadFromFlash);
     connect(ui->advancedtab, &AdvancedPage::resetForceFeedbackRequested, &session_,
             &BaseSession::resetForceFeedback);
     connect(ui->advancedtab, &AdvancedPage::restartFromScratchRequested, &session_,
@@ -112,7 +112,9 @@ void MW2::connectSession()
     connect(applier, &SettingsApplier::unsafeToApplyChanged, this, &MW2::showUnsafeNote);
     connect(applier, &SettingsApplier::disconnectedAtApply, this,
             [this] { setThemedStyleSheet(ui->SaveToFlashButton, editing::saveButtonBorderStyle(false)); });
-    connect(applier, &SettingsApplier::savingStarted, this, [this] { ui->advancedtab->setReloadFlashEnabled(false); });
+    connect(applier, &SettingsApplier::savingStarted, this, [this] {
+        ui->advancedtab->setReloadFlashEnabled(false, tr("The base is writing its flash; reloading is possible once it is done."));
+    });
     connect(applier, &SettingsApplier::saveFinished, this, &MW2::showSaveResult);
     // The save line says what the base is doing with its flash until the delay is over.
     connect(applier, &SettingsApplier::savingStarted, this, [this] { flashWork_ = int(editing::SaveActivity::Saving); });
@@ -121,15 +123,29 @@ void MW2::connectSession()
             flashWork_ = int(editing::SaveActivity::None);
         showSaveState();
     });
-    connect(ui->advancedtab, &AdvancedPage::reloadFromFlashRequested, this, [this] {
-        if (session_.link().flashDelayTimer().isActive())
-            flashWork_ = int(editing::SaveActivity::Reloading);
-        showSaveState();
-    });
     connect(session, &BaseSession::flashDelayEnded, this, [this] {
         flashWork_ = int(editing::SaveActivity::None);
         showSaveState();
     });
+}
+
+void MW2::reloadFromFlash()
+{
+    AdvancedPage *advanced = ui->advancedtab;
+    if (!session_.applier().reloadFromFlash()) {
+        // The next status refresh, which only comes once the link is free, enables it again.
+        advanced->setReloadFlashEnabled(
+            false, session_.link().flashDelayTimer().isActive()
+                       ? tr("The base is writing or reloading its flash; reloading is possible once it is done.")
+                       : tr("The base is busy with another operation; reloading is possible once it is done."));
+        return;
+    }
+    if (session_.link().flashDelayTimer().isActive()) {
+        flashWork_ = int(editing::SaveActivity::Reloading);
+        // One reload at a time: the flash delay's end enables it again.
+        advanced->setReloadFlashEnabled(false, tr("The base is reloading its flash."));
+    }
+    showSaveState();
 }
 
 void MW2::trackDialog(QWidget *dialog) { trackedDialogs_.append(QPointer<QWidget>(dialog)); }
@@ -159,7 +175,9 @@ void MW2::openFirmwareWizard(int mode)
 {
     stopBlinkTimers();
     qDebug() << "firmware update wizard requested, mode" << mode;
-    // The session stopped its polling; the wizard has the link to itself until it closes.
+    // The session stopped its polling; the wizard has the link to itself until it closes,
+    // and whatever else runs meanwhile (its progress turns the event loop) stays silent.
+    const LinkReservation reservation(session_.link());
     auto *wizard = new fwupdatewizard(this, mode, session_.link());
     prompts_.exec(wizard);
 }

@@ -77,6 +77,8 @@ private:
     void runStartPrompts();
     void showDisconnected();
     void openFirmwareWizard(int mode);
+    // Refused with the reason on the button while another operation holds the link.
+    void reloadFromFlash();
     void showFirmwareTooNew();
     void stopBlinkTimers();
     void closeTrackedDialogs();

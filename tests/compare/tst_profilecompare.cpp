@@ -10,14 +10,21 @@
 #include "tests/support/sessionfixture.h"
 #include "ui/mw2.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
 #include <cstring>
+
+#include <unistd.h>
 
 namespace {
 
@@ -35,11 +42,13 @@ basesim::BaseConfig threeProfiles()
 // A window connected to a virtual base whose profiles 1 and 2 differ in a few values.
 struct Window {
     ManualClock clock;
-    SessionFixture fixture{threeProfiles()};
+    SessionFixture fixture;
     MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
 
-    Window()
+    explicit Window(const QString &programFolder = QString()) : fixture(threeProfiles())
     {
+        if (!programFolder.isEmpty())
+            fixture.session.applier().setProgramFolder(programFolder);
         basesim::SettingsStore &ram = fixture.base->state().ram;
         std::strcpy(ram.profiles[1].name.data(), "Road");
         std::strcpy(ram.profiles[2].name.data(), "GT3");
@@ -75,6 +84,24 @@ struct Window {
     }
 };
 
+// A program folder no file can be created in, as an installed program's: read-only, and
+// for the administrator, whom permission bits do not stop, a name a regular file holds.
+QString unwritableProgramFolder(const QTemporaryDir &scratch)
+{
+    const QString folder = scratch.filePath("bin");
+    if (::geteuid() == 0) {
+        QFile file(folder);
+        if (!file.open(QIODevice::WriteOnly))
+            qFatal("no file in the program folder's place");
+        return folder;
+    }
+    if (!QDir().mkdir(folder)
+        || !QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                              | QFile::ReadOther | QFile::ExeOther))
+        qFatal("no read-only program folder");
+    return folder;
+}
+
 QTableWidget *tableOf(CompareDialog *dialog) { return dialog->findChild<QTableWidget *>("comparetableWidget"); }
 
 int rowOf(QTableWidget *table, int id)
@@ -109,6 +136,7 @@ private slots:
     void copyWaitsForSafeWheel();
     void targetsThatTakeNoValues();
     void profilesFromFiles();
+    void backupOfAnInstalledProgram();
 };
 
 void TestProfileCompare::valuesInEditorUnits_data()
@@ -316,6 +344,36 @@ void TestProfileCompare::profilesFromFiles()
     QVERIFY(w.fixture.session.applier().writeAutomaticBackup());
     dialog->findChild<QPushButton *>("backuppushButton")->click();
     QVERIFY(message->text().contains("read from"));
+}
+
+void TestProfileCompare::backupOfAnInstalledProgram()
+{
+    // The save writes the backup to the per-user data folder, and the compare reads it there.
+    QTemporaryDir scratch;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(scratch.filePath("share")));
+    const QString program = unwritableProgramFolder(scratch);
+    Window w(program);
+    const QString dataFolder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QVERIFY(dataFolder.startsWith(scratch.filePath("share")));
+    const QString backup = dataFolder + "/profiles_autobackup.ini";
+    QCOMPARE(w.fixture.session.applier().automaticBackupPath(), backup);
+
+    std::strcpy(w.profile(1).name.data(), "Saved");
+    w.profile(1).changed = 1;
+    w.fixture.session.applier().markSettingsChanged();
+    w.fixture.session.applier().autoApplySettings();
+    QPushButton *save = w.window.findChild<QPushButton *>("SaveToFlashButton");
+    QVERIFY(save->isEnabled());
+    save->click();
+    QVERIFY(QFileInfo(backup).isFile());
+
+    CompareDialog *dialog = w.openCompare();
+    dialog->findChild<QPushButton *>("backuppushButton")->click();
+    QCOMPARE(dialog->findChild<QLabel *>("messagelabel")->text(), QString("2 profile(s) read from %1.").arg(backup));
+    // What was saved, as it was saved.
+    auto *right = dialog->findChild<QComboBox *>("rightcomboBox");
+    QVERIFY(right->findText("Backup: Saved") >= 0);
+    QVERIFY(right->findText("Backup: GT3") >= 0);
 }
 
 QTEST_MAIN(TestProfileCompare)

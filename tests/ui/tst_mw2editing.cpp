@@ -173,6 +173,7 @@ private slots:
     void reloadFromFlashShowsWhatTheBaseRuns();
     void saveButtonTellsUnsavedState();
     void viewSwitchesReachBaseAtOnce();
+    void flashDelayHoldsReloadAndViewSwitch();
     void renamingActiveProfile_data();
     void renamingActiveProfile();
     void controlsFollowReloadedProfile();
@@ -780,7 +781,9 @@ void TestMw2Editing::reloadFromFlashDropsPendingEdits()
     QCOMPARE(s.framesWithCode(kReloadFromFlash), 1);
     QVERIFY(!s.applier().settingsChanged());
     QVERIFY(s.link().flashDelayTimer().isActive());
-    QVERIFY(s.find("ReloadFlashButton")->isEnabled());
+    // One reload at a time; the button says why it waits.
+    QVERIFY(!s.find("ReloadFlashButton")->isEnabled());
+    QCOMPARE(s.find("ReloadFlashButton")->toolTip(), QString("The base is reloading its flash."));
     // Not while the base reloads its flash: saving then would only queue behind it.
     QVERIFY(!s.find("SaveToFlashButton")->isEnabled());
     QVERIFY(log.contains("reloadflash"));
@@ -903,6 +906,39 @@ void TestMw2Editing::viewSwitchesReachBaseAtOnce()
     QCOMPARE(s.base().ram.profiles[1].param[50] & 1u, 0u);
     QVERIFY(simpleView->isHidden());
     QVERIFY(!s.find("advancedgroupBox")->isHidden());
+}
+
+void TestMw2Editing::flashDelayHoldsReloadAndViewSwitch()
+{
+    Session s;
+    s.holdWheelAt(0);
+    s.set("sinehorizontalSlider", 150);
+    s.applier().autoApplySettings();
+    s.tick();
+    s.find<QPushButton>("SaveToFlashButton")->click();
+    QVERIFY(s.link().flashDelayTimer().isActive());
+    s.fixture.base->clearReceivedFrames();
+
+    // Reloading waits, and the button says why.
+    auto *reload = s.find<QPushButton>("ReloadFlashButton");
+    QVERIFY(!reload->isEnabled());
+    QVERIFY(reload->toolTip().contains("writing its flash"));
+    QVERIFY(!s.applier().reloadFromFlash());
+
+    // The view switch shows at once and reaches the base once the flash is written.
+    s.find<QPushButton>("simplemodepushButton")->click();
+    QVERIFY(!s.find("simplegroupBox")->isHidden());
+    s.applier().autoApplySettings();
+    QVERIFY(s.fixture.base->receivedFrames().empty());
+
+    s.waitForFlashWrite();
+    s.fixture.session.flashDelayElapsed();
+    QVERIFY(reload->isEnabled());
+    QVERIFY(reload->toolTip().isEmpty());
+    s.applier().autoApplySettings();
+    s.fixture.base->update();
+    QCOMPARE(s.base().ram.profiles[1].param[50] & 1u, 1u);
+    QCOMPARE(s.framesWithCode(kReloadFromFlash), 0);
 }
 
 void TestMw2Editing::renamingActiveProfile_data()

@@ -67,6 +67,8 @@ public:
     {
         if (remaining_ > 0 && length > 1 && data[1] == code_ && --remaining_ == 0)
             base_.unplug();
+        if (onWrite)
+            onWrite();
         return base_.write(device, data, length);
     }
     int read(hid::Device *device, std::uint8_t *data, std::size_t length) override
@@ -74,6 +76,9 @@ public:
         return base_.read(device, data, length);
     }
     void close(hid::Device *device) override { base_.close(device); }
+
+    // Runs before each frame goes out: what happens elsewhere while an operation talks.
+    std::function<void()> onWrite;
 
 private:
     basesim::VirtualBase &base_;
@@ -202,6 +207,8 @@ class TestProfileManagement : public QObject {
 
 private slots:
     void activationSendsEachChoiceOnce();
+    void activationWaitsWhileTheLinkIsHeld_data();
+    void activationWaitsWhileTheLinkIsHeld();
     void deleteMovesDefaultAndRewritesFollowers_data();
     void deleteMovesDefaultAndRewritesFollowers();
     void copyAppendsAndActivates();
@@ -242,6 +249,64 @@ void TestProfileManagement::activationSendsEachChoiceOnce()
 
     s.box()->setCurrentIndex(3);
     QCOMPARE(s.frames(kActivate), 2);
+    QCOMPARE(int(s.base().activeProfile), 3);
+}
+
+void TestProfileManagement::activationWaitsWhileTheLinkIsHeld_data()
+{
+    QTest::addColumn<QString>("holder");
+    QTest::newRow("flash delay of a save") << "save";
+    QTest::newRow("event-log read") << "event log";
+    QTest::newRow("firmware wizard") << "wizard";
+}
+
+// Choosing a profile while another operation holds the link sends nothing, puts the box
+// back on the profile the base runs and says why; once the link is free it goes through.
+void TestProfileManagement::activationWaitsWhileTheLinkIsHeld()
+{
+    QFETCH(QString, holder);
+    Session s(baseWith(5, 1, 0));
+    int sentWhileHeld = -1;
+    int boxWhileHeld = -1;
+    QString lineWhileHeld;
+    const auto choose = [&] {
+        const int before = s.frames(kActivate);
+        s.box()->setCurrentIndex(3);
+        sentWhileHeld = s.frames(kActivate) - before;
+        boxWhileHeld = s.box()->currentIndex();
+        lineWhileHeld = s.statusLine()->text();
+    };
+    QTemporaryDir folder;
+    s.session.applier().setAutomaticBackupPath(folder.filePath("profiles_autobackup.ini"));
+    if (holder == "save") {
+        s.session.profiles()[1]->changed = 1;
+        s.session.applier().markSettingsChanged();
+        s.session.applier().saveToFlash();
+        QVERIFY(s.session.link().flashDelayTimer().isActive());
+        choose();
+        s.session.flashDelayElapsed();
+    } else if (holder == "event log") {
+        s.cable.onWrite = [&] {
+            if (s.session.link().updatesPaused && sentWhileHeld < 0)
+                choose();
+        };
+        s.button("eventlogpushButton")->click();
+        s.cable.onWrite = nullptr;
+    } else {
+        s.prompts.onDialog = [&](QDialog *dialog) {
+            choose();
+            dialog->reject();
+            return int(QDialog::Rejected);
+        };
+        emit s.session.firmwareUpdateRequired(1);
+        QVERIFY(!s.session.link().updatesPaused);
+    }
+    QCOMPARE(sentWhileHeld, 0);
+    QCOMPARE(boxWhileHeld, 1);
+    QVERIFY2(lineWhileHeld.startsWith("Not switched: the base is "), qPrintable(lineWhileHeld));
+    QCOMPARE(int(s.base().activeProfile), 1);
+
+    s.box()->setCurrentIndex(3);
     QCOMPARE(int(s.base().activeProfile), 3);
 }
 

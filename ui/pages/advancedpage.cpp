@@ -18,7 +18,11 @@ AdvancedPage::AdvancedPage(QWidget *parent) : QWidget(parent), ui(new Ui::Advanc
 
 AdvancedPage::~AdvancedPage() = default;
 
-void AdvancedPage::setReloadFlashEnabled(bool enabled) { ui->ReloadFlashButton->setEnabled(enabled); }
+void AdvancedPage::setReloadFlashEnabled(bool enabled, const QString &whyNot)
+{
+    ui->ReloadFlashButton->setEnabled(enabled);
+    ui->ReloadFlashButton->setToolTip(enabled ? QString() : whyNot);
+}
 
 void AdvancedPage::setMouseWheelGuard(bool on) { ui->mousewheelfiltercheckBox->setChecked(on); }
 

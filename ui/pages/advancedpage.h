@@ -40,7 +40,8 @@ public:
     // button stores the code of the file at the chosen row of that same folder.
     void listLanguages(const QString &folder = programTranslationsFolder());
 
-    void setReloadFlashEnabled(bool enabled);
+    // Disabled, the button's tool tip says why.
+    void setReloadFlashEnabled(bool enabled, const QString &whyNot = QString());
     // The guard against mouse-wheel edits of unfocused controls.
     void setMouseWheelGuard(bool on);
     // The base's event-log verbosity; a level the box does not list leaves it as it is.

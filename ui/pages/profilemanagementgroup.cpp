@@ -65,9 +65,18 @@ void ProfileManagementGroup::on_selectprofilecomboBox_currentIndexChanged(int in
 {
     if (index == -1 || !session_)
         return;
-    if (profilesync::activateAsChosen(*session_, index) == profilesync::Activation::Unsafe) {
+    switch (profilesync::activateAsChosen(*session_, index)) {
+    case profilesync::Activation::Unsafe:
         fillProfileBox();
         showUnsafeRangeRefusal();
+        break;
+    case profilesync::Activation::Busy:
+        // The box goes back to the profile the base runs, and says why.
+        fillProfileBox();
+        showLinkBusyRefusal();
+        break;
+    default:
+        break;
     }
 }
 
@@ -216,6 +225,14 @@ void ProfileManagementGroup::showUnsafeRangeRefusal()
     showStatusLine(tr("Not done: that profile's steering range would act on the wheel where it stands. "
                       "Turn the wheel to the centre first."),
                    "QLabel {color: @colorStriker;}");
+}
+
+void ProfileManagementGroup::showLinkBusyRefusal()
+{
+    const QString text = session_ && session_->link().flashDelayTimer().isActive()
+        ? tr("Not switched: the base is writing or reloading its flash. Choose the profile again once it is done.")
+        : tr("Not switched: the base is busy with another operation. Choose the profile again once it is done.");
+    showStatusLine(text, "QLabel {color: @colorStriker;}");
 }
 
 void ProfileManagementGroup::showStatusLine(const QString &text, const char *styleSheet)

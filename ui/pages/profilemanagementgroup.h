@@ -72,6 +72,7 @@ private:
     void showStatusLine(const QString &text, const char *styleSheet);
     void showLimitReached();
     void showUnsafeRangeRefusal();
+    void showLinkBusyRefusal();
     void showTornList();
     void importFile(const QString &path);
     void exportProfiles(const QString &path);

@@ -1228,6 +1228,14 @@ Du kannst deine Wahl jederzeit im Tab Einstellungen ändern.</translation>
         <source>The base is reloading its flash.</source>
         <translation>Die Basis lädt ihren Flash-Speicher neu.</translation>
     </message>
+    <message>
+        <source>Live plots</source>
+        <translation>Live-Diagramme</translation>
+    </message>
+    <message>
+        <source>Show the last ten seconds of wheel angle, wheel speed, pedals and playing effects.</source>
+        <translation>Zeigt die letzten zehn Sekunden von Lenkwinkel, Lenkgeschwindigkeit, Pedalen und laufenden Effekten.</translation>
+    </message>
 </context>
 <context>
     <name>OverviewPage</name>
@@ -1521,6 +1529,37 @@ Du kannst deine Wahl jederzeit im Tab Einstellungen ändern.</translation>
     <message>
         <source>Lets the base take part in the computer&apos;s USB power saving (suspend).</source>
         <translation>Lässt die Basis am USB-Energiesparen des Computers (Suspend) teilnehmen.</translation>
+    </message>
+</context>
+<context>
+    <name>PlotsPanel</name>
+    <message>
+        <source>Last 10 seconds</source>
+        <translation>Letzte 10 Sekunden</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Freeze the plots; recording goes on, and resuming shows the live window again.</source>
+        <translation>Hält die Diagramme an; die Aufzeichnung läuft weiter, und Fortsetzen zeigt wieder die aktuellen Werte.</translation>
+    </message>
+    <message>
+        <source>Export CSV...</source>
+        <translation>CSV exportieren...</translation>
+    </message>
+    <message>
+        <source>Save the shown ten seconds as a CSV file, one row per sample.</source>
+        <translation>Speichert die gezeigten zehn Sekunden als CSV-Datei, eine Zeile je Messwert.</translation>
+    </message>
+    <message>
+        <source>Export PNG...</source>
+        <translation>PNG exportieren...</translation>
+    </message>
+    <message>
+        <source>Save the shown plots as a PNG picture.</source>
+        <translation>Speichert die gezeigten Diagramme als PNG-Bild.</translation>
     </message>
 </context>
 <context>
@@ -2508,6 +2547,75 @@ Du kannst deine Wahl jederzeit im Tab Einstellungen ändern.</translation>
     <message>
         <source>Tunemark starts when you log in.</source>
         <translation>Tunemark startet bei deiner Anmeldung.</translation>
+    </message>
+</context>
+<context>
+    <name>plots</name>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+</context>
+<context>
+    <name>plots::PlotView</name>
+    <message>
+        <source>Wheel angle</source>
+        <translation>Lenkwinkel</translation>
+    </message>
+    <message>
+        <source>Wheel speed</source>
+        <translation>Lenkgeschw.</translation>
+    </message>
+    <message>
+        <source>Brake</source>
+        <translation>Bremse</translation>
+    </message>
+    <message>
+        <source>Throttle</source>
+        <translation>Gas</translation>
+    </message>
+    <message>
+        <source>Clutch</source>
+        <translation>Kupplung</translation>
+    </message>
+</context>
+<context>
+    <name>plots::PlotsPanel</name>
+    <message>
+        <source>Resume</source>
+        <translation>Fortsetzen</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Export plots as CSV</source>
+        <translation>Diagramme als CSV exportieren</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV-Dateien (*.csv)</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>%1 gespeichert</translation>
+    </message>
+    <message>
+        <source>Export plots as PNG</source>
+        <translation>Diagramme als PNG exportieren</translation>
+    </message>
+    <message>
+        <source>PNG pictures (*.png)</source>
+        <translation>PNG-Bilder (*.png)</translation>
+    </message>
+    <message>
+        <source>the picture could not be encoded</source>
+        <translation>das Bild konnte nicht erzeugt werden</translation>
+    </message>
+    <message>
+        <source>Could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,7 @@
 #include "firmware/toonewfirmwareprompt.h"
 #include "ui/widgets/userprompts.h"
 #include "games/processtable.h"
+#include "plots/plotmodel.h"
 
 #include <QCoreApplication>
 #include <QBoxLayout>
@@ -67,6 +68,7 @@ MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumbe
     setUpTelemetry();
     setUpCompare();
     setUpGames();
+    setUpPlots();
     torqueOffBlinkTimer->start(kTorqueBlinkIntervalMs);
 
     setConnectedUi(false);

@@ -27,6 +27,10 @@ class wbpconfigurationdialog;
 struct profDataNew;
 class QLabel;
 class SessionTelemetry;
+namespace plots {
+class PlotModel;
+class PlotsPanel;
+} // namespace plots
 namespace games {
 class GameSwitcher;
 class GamesPanel;
@@ -88,6 +92,9 @@ private:
     void refreshStatusDisplay();
     void presentWheelSample();
     void wheelUIUpdate();
+    // The range the angle is computed under (none with an empty profile list) and the axes
+    // the analog settings in use enable; false until the reload has read the active profile.
+    bool wheelReadings(std::optional<std::uint32_t> &range, std::array<bool, wire::kAnalogAxes> &enabled) const;
     void updateAllConfigValues(bool force_all_values);
     void setUpEditing();
     void showUnsafeNote(bool unsafe);
@@ -161,6 +168,8 @@ public:
     games::GameSwitcher &gameSwitcher() const { return *gameSwitcher_; }
     games::GamesPanel &gamesPanel() const { return *gamesPanel_; }
 
+    plots::PlotsPanel &plotsPanel() const { return *plotsPanel_; }
+
 private:
     void setUpGames();
     std::unique_ptr<games::ProcessTable> processTable_;
@@ -168,4 +177,11 @@ private:
     games::GamesPanel *gamesPanel_ = nullptr;
     games::GameTray *gameTray_ = nullptr;
     QLabel *gameSwitchLabel_ = nullptr;
+    // Live plots on the Overview tab (mw2_plots.cpp).
+    void setUpPlots();
+    void recordPlotSample();
+    void showPlots(bool shown);
+    std::unique_ptr<plots::PlotModel> plotModel_;
+    plots::PlotsPanel *plotsPanel_ = nullptr;
+    int heightWithoutPlots_ = 0;
 };

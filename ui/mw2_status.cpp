@@ -182,18 +182,29 @@ void MW2::refreshStatusDisplay()
     profiles->setUnsetTemporaryAngleEnabled(angle.unsetButtonsEnabled);
 }
 
-void MW2::wheelUIUpdate()
+bool MW2::wheelReadings(std::optional<std::uint32_t> &range, std::array<bool, wire::kAnalogAxes> &enabled) const
 {
     // Until the reload has read every profile the active one may not be there yet.
     const DeviceLink &link = session_.link();
     if (session_.profiles().size() < link.status.profileCount)
-        return;
-    std::optional<std::uint32_t> range;
+        return false;
+    range.reset();
     if (!session_.profiles().empty()) {
         const profDataNew *active = session_.profileAt(link.status.activeProfile);
         range = active ? steeringRangeDegrees(*active) : 0;
     }
-    WheelView view = wheelTick_.update(link.wheelSample, range, enabledAxes(link));
+    enabled = enabledAxes(link);
+    return true;
+}
+
+void MW2::wheelUIUpdate()
+{
+    const DeviceLink &link = session_.link();
+    std::optional<std::uint32_t> range;
+    std::array<bool, wire::kAnalogAxes> enabled{};
+    if (!wheelReadings(range, enabled))
+        return;
+    WheelView view = wheelTick_.update(link.wheelSample, range, enabled);
     if (link.wheelSampleStale) {
         // No report: the angle is unknown. A dash rather than a confident 0.00, the picture
         // and the angle the safety check uses stay where the wheel was last seen, and a

@@ -97,3 +97,10 @@ void OverviewPage::setWheelToolTip(const QString &toolTip)
     ui->wheelLabel->setToolTip(toolTip);
     ui->wheelpositiontextlabel->setToolTip(toolTip);
 }
+
+void OverviewPage::addPanel(QAbstractButton *toggle, QWidget *panel)
+{
+    ui->overviewleftLayout->insertWidget(ui->overviewleftLayout->indexOf(ui->wheelpositionarea) + 1, toggle, 0,
+                                         Qt::AlignHCenter);
+    ui->overviewpageLayout->addWidget(panel);
+}

@@ -7,6 +7,7 @@
 #include <array>
 #include <memory>
 
+class QAbstractButton;
 class QLabel;
 class QImage;
 class LevelBar;
@@ -45,6 +46,8 @@ public:
     void setWheelAreaLive(bool live);
     // Where the wheel picture comes from, on the picture and its caption.
     void setWheelToolTip(const QString &toolTip);
+    // An optional panel under both columns, and the button that shows it under the wheel.
+    void addPanel(QAbstractButton *toggle, QWidget *panel);
 
 signals:
     // The centre button; the window opens the dialog that talks to the base.

@@ -50,6 +50,8 @@ QString effectListText(std::uint32_t effectsAllocated, std::uint32_t effectsPlay
     return text;
 }
 
+const char *effectTypeName(int type) { return type >= 0 && type < 13 ? kEffectNames[type] : nullptr; }
+
 EffectMarkers effectMarkers(std::uint32_t effectsAllocated, std::uint32_t effectsPlaying)
 {
     const auto m = [&](std::uint32_t mask) { return marker(mask, effectsAllocated, effectsPlaying); };

@@ -25,4 +25,8 @@ struct EffectMarkers {
 };
 EffectMarkers effectMarkers(std::uint32_t effectsAllocated, std::uint32_t effectsPlaying);
 
+// The effect type of bit `type` (0..12) as the base names it, untranslated (windowText
+// translates it); null outside that range.
+const char *effectTypeName(int type);
+
 } // namespace presentation

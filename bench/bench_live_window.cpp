@@ -14,6 +14,7 @@
 //
 // Usage: bench_live_window [runs=3] [seconds=20]. Starts its own Xvfb through xvfb-run.
 
+#include "bench/benchfigures.h"
 #include "app/appinfo.h"
 
 #include <QApplication>
@@ -42,7 +43,8 @@
 
 namespace {
 
-constexpr char kUnderXvfb[] = "VT2_BENCH_UNDER_XVFB";
+using benchfigures::kUnderXvfb;
+using benchfigures::median;
 constexpr char kBareWindowTitle[] = "Bare window, five tabs";
 constexpr int kSettleMs = 3000;
 
@@ -285,15 +287,6 @@ private:
 
 using Figures = std::map<std::string, std::vector<double>>;
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return -1.0;
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
-}
-
 void note(Figures &figures, const std::string &name, double value)
 {
     std::printf("  %-22s %.5f\n", name.c_str(), value);
@@ -412,20 +405,6 @@ int bareWindow(int argc, char **argv)
     return app.exec();
 }
 
-// Runs this program again inside a display of its own.
-int underXvfb(char **argv)
-{
-    setenv(kUnderXvfb, "1", 1);
-    std::vector<char *> arguments{const_cast<char *>("xvfb-run"), const_cast<char *>("-a"),
-                                  const_cast<char *>("-s"), const_cast<char *>("-screen 0 1920x1080x24")};
-    for (char **argument = argv; *argument; ++argument)
-        arguments.push_back(*argument);
-    arguments.push_back(nullptr);
-    execvp("xvfb-run", arguments.data());
-    std::fprintf(stderr, "could not run xvfb-run (package xvfb): %s\n", std::strerror(errno));
-    return 1;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -433,7 +412,7 @@ int main(int argc, char **argv)
     if (argc > 1 && std::strcmp(argv[1], "--bare-window") == 0)
         return bareWindow(argc, argv);
     if (!std::getenv(kUnderXvfb))
-        return underXvfb(argv);
+        return benchfigures::runUnderXvfb(argv, "1920x1080x24");
 
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;

@@ -7,6 +7,7 @@
 //
 // Usage: bench_plots [runs=3] [seconds=15]. Starts its own Xvfb through xvfb-run.
 
+#include "bench/benchfigures.h"
 #include "plots/plotmodel.h"
 #include "plots/plotview.h"
 
@@ -37,7 +38,8 @@
 
 namespace {
 
-constexpr char kUnderXvfb[] = "VT2_BENCH_UNDER_XVFB";
+using benchfigures::kUnderXvfb;
+using benchfigures::median;
 constexpr int kSampleIntervalMs = 40;
 constexpr int kStatusIntervalMs = 1000;
 constexpr int kFrameIntervalMs = 100;
@@ -205,28 +207,6 @@ int runVariant(int argc, char **argv)
     return app.exec();
 }
 
-double median(std::vector<double> values)
-{
-    if (values.empty())
-        return -1.0;
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
-}
-
-int underXvfb(char **argv)
-{
-    setenv(kUnderXvfb, "1", 1);
-    std::vector<char *> arguments{const_cast<char *>("xvfb-run"), const_cast<char *>("-a"),
-                                  const_cast<char *>("-s"), const_cast<char *>("-screen 0 1280x1024x24")};
-    for (char **argument = argv; *argument; ++argument)
-        arguments.push_back(*argument);
-    arguments.push_back(nullptr);
-    execvp("xvfb-run", arguments.data());
-    std::fprintf(stderr, "could not run xvfb-run (package xvfb): %s\n", std::strerror(errno));
-    return 1;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -234,7 +214,7 @@ int main(int argc, char **argv)
     if (argc > 3 && std::strcmp(argv[1], "--variant") == 0)
         return runVariant(argc, argv);
     if (!std::getenv(kUnderXvfb))
-        return underXvfb(argv);
+        return benchfigures::runUnderXvfb(argv, "1280x1024x24");
 
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;

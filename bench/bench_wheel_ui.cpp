@@ -14,6 +14,7 @@
 #include "app/appinfo.h"
 #include "app/framelesswindow.h"
 #include "basesim/virtualbase.h"
+#include "bench/benchfigures.h"
 #include "bench/benchsettings.h"
 #include "device/devicelink.h"
 #include "session/basesession.h"
@@ -80,13 +81,6 @@ private:
     QMap<QString, Tally> tallies_;
 };
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -141,7 +135,7 @@ int main(int argc, char **argv)
     }
     if (listPaints)
         app.print(ticks * runs);
-    const double ms = median(perTick);
+    const double ms = benchfigures::median(perTick);
     std::printf("whole wheel tick with its repaints, wheel and pedals moving, window in front: median %.3f ms = "
                 "%.4f of the %.0f ms frame (%d runs of %d ticks; window %s)\n",
                 ms, ms / kFrameMs, kFrameMs, runs, ticks, window.isActiveWindow() ? "active" : "NOT active");

@@ -22,7 +22,7 @@ void ReadingLabel::updateOpaque()
 {
     QRgb colour = 0;
     // A frame could leave corners unpainted; such a label stays see-through.
-    const bool opaque = frameWidth() == 0 && paintsPlainBackground(this, colour);
+    const bool opaque = mayBeOpaque() && frameWidth() == 0 && paintsPlainBackground(this, colour);
     if (opaque != testAttribute(Qt::WA_OpaquePaintEvent)) {
         setAttribute(Qt::WA_OpaquePaintEvent, opaque);
         update();

@@ -28,4 +28,6 @@ protected:
     // A style sheet gives the background when the label is polished, after it was set up:
     // checked again after each paint.
     void updateOpaque();
+    // Whether the label may be opaque at all, beside a plain background and no frame.
+    virtual bool mayBeOpaque() const { return true; }
 };

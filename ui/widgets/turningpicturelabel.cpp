@@ -11,7 +11,7 @@
 
 #include <cmath>
 
-TurningPictureLabel::TurningPictureLabel(QWidget *parent) : QLabel(parent) {}
+TurningPictureLabel::TurningPictureLabel(QWidget *parent) : ReadingLabel(parent) {}
 
 void TurningPictureLabel::setPicture(const QImage &picture, int side, int shown)
 {
@@ -52,30 +52,9 @@ QImage TurningPictureLabel::turnedPicture()
     return turned;
 }
 
-void TurningPictureLabel::updateOpaque()
-{
-    QRgb colour = 0;
-    const bool opaque = !picture_.isNull() && isEnabled() && frameWidth() == 0 && paintsPlainBackground(this, colour);
-    if (opaque != testAttribute(Qt::WA_OpaquePaintEvent)) {
-        setAttribute(Qt::WA_OpaquePaintEvent, opaque);
-        frameValid_ = false;
-        update();
-    }
-}
-
-void TurningPictureLabel::changeEvent(QEvent *event)
-{
-    QLabel::changeEvent(event);
-    switch (event->type()) {
-    case QEvent::EnabledChange:
-    case QEvent::PaletteChange:
-    case QEvent::StyleChange:
-        updateOpaque();
-        break;
-    default:
-        break;
-    }
-}
+// Without a picture it paints as a QLabel; disabled, the picture is dimmed by the style and
+// blended as a pixmap.
+bool TurningPictureLabel::mayBeOpaque() const { return !picture_.isNull() && isEnabled(); }
 
 // Where a paint of `at` can go straight into the image the painter paints on: the window's
 // backing store, painted at a whole-pixel offset, the paint covering all of `at` (so nothing
@@ -108,7 +87,7 @@ quint32 *TurningPictureLabel::directTarget(QPainter &painter, const QRect &at, c
 void TurningPictureLabel::paintEvent(QPaintEvent *event)
 {
     if (picture_.isNull()) {
-        QLabel::paintEvent(event);
+        ReadingLabel::paintEvent(event);
         return;
     }
     QRect target = contentsRect();

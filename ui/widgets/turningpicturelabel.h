@@ -7,13 +7,13 @@
 // the turned picture as a QLabel paints a pixmap.
 
 #include <QImage>
-#include <QLabel>
+
+#include "ui/widgets/readinglabel.h"
+#include "ui/widgets/turnedsquare.h"
 
 class QPainter;
 
-#include "ui/widgets/turnedsquare.h"
-
-class TurningPictureLabel : public QLabel {
+class TurningPictureLabel : public ReadingLabel {
     Q_OBJECT
 
 public:
@@ -31,10 +31,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
-    void changeEvent(QEvent *event) override;
+    bool mayBeOpaque() const override;
 
 private:
-    void updateOpaque();
     bool visiblyTurned(float from, float to) const;
     static quint32 *directTarget(QPainter &painter, const QRect &at, const QRegion &painted, qsizetype &stride);
 

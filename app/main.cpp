@@ -2,6 +2,7 @@
 #include "app/commandline.h"
 #include "app/framelesswindow.h"
 #include "app/logging.h"
+#include "app/quitonsignal.h"
 #include "app/runguard.h"
 #include "ui/widgets/theme.h"
 #include "app/translations.h"
@@ -76,6 +77,8 @@ int main(int argc, char *argv[])
         qInstallMessageHandler(logMessageHandler);
 
     QApplication app(argc, argv);
+    // Stopped from outside (logout, kill, Ctrl+C), the tool closes as if its window were closed.
+    QuitOnSignal quitOnSignal;
     // Files whose names are not valid UTF-8 open by the names the file dialogs list.
     settingsfiles::installFileNameCodec();
     applyTheme(app, QLatin1String(appinfo::styleSheetResource));

@@ -30,6 +30,8 @@ public:
     bool takeShowRequest();
 
 private:
+    bool attachToLivingCopy();
+
     const QString memLockKey_;
     const QString sharedMemKey_;
 

@@ -14,6 +14,7 @@ private slots:
     void namesForTheToolsKey();
     void secondCopyIsRefusedWhileFirstRuns();
     void startsAfterFirstCopyCrashed();
+    void deadCopysSegmentDoesNotCount();
     void refusedCopySaysSoAndAsksForTheWindow();
 
 private:
@@ -108,6 +109,26 @@ void RunGuardTest::startsAfterFirstCopyCrashed()
     // The very first attempt must succeed: the constructor clears the stale segment.
     RunGuard next(key);
     QVERIFY(next.tryToRun());
+}
+
+void RunGuardTest::deadCopysSegmentDoesNotCount()
+{
+    // The guard exists before the segment appears, so its own clean-up step cannot have
+    // removed it: the same as a key file landing on the inode of a removed one whose
+    // segment a killed copy left behind.
+    const QString key = uniqueKey();
+    RunGuard next(key);
+    QProcess first;
+    QCOMPARE(startHolder(first, key), QByteArray("running"));
+    QVERIFY(next.isAnotherRunning()); // alive, it counts
+    first.kill();
+    QVERIFY(first.waitForFinished(10000));
+
+    QVERIFY(!next.isAnotherRunning());
+    QVERIFY(next.tryToRun());
+    QProcess third;
+    QCOMPARE(startHolder(third, key), QByteArray("busy"));
+    QVERIFY(third.waitForFinished(10000));
 }
 
 void RunGuardTest::refusedCopySaysSoAndAsksForTheWindow()

@@ -120,11 +120,11 @@ void TestMw2Plots::buttonKeepsChoiceAndWindowSize()
         const plots::PlotView &view = window.plotsPanel().view();
         QTRY_COMPARE(view.visibleRegion().boundingRect(), view.rect());
         QVERIFY(window.height() > shownBefore.height());
-        QVERIFY(window.plotsPanel().framesRunning());
+        QVERIFY(window.plotsPanel().following());
         QCOMPARE(QSettings("Halvern Labs", "Veltrane2").value("LivePlotsShown").toBool(), true);
         button->click();
         QVERIFY(!window.plotsPanel().isVisible());
-        QVERIFY(!window.plotsPanel().framesRunning());
+        QVERIFY(!window.plotsPanel().following());
         QCOMPARE(window.size(), shownBefore);
         button->click();
     }

@@ -45,7 +45,7 @@ void PlotsPanel::recordGrew()
 {
     if (!following())
         return;
-    // A minimised or covered-up window is not exposed: nothing to draw for.
+    // A minimised (unmapped) window is not exposed: nothing to draw for.
     const QWindow *handle = window()->windowHandle();
     if (window()->isMinimized() || (handle && !handle->isExposed()))
         return;

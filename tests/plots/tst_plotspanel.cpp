@@ -8,6 +8,7 @@
 #include "tests/support/scriptedprompts.h"
 
 #include <QFile>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -70,9 +71,15 @@ public:
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        count += event->type() == QEvent::Paint;
+        if (event->type() == QEvent::Paint) {
+            ++count;
+            widest = std::max(widest, static_cast<QPaintEvent *>(event)->rect().width());
+        }
         return false;
     }
+
+public:
+    int widest = 0;
 };
 
 } // namespace
@@ -216,8 +223,14 @@ void TestPlotsPanel::framesFollowTheRecordWhileShownAndRunning()
     };
     // A tick every 40 ms, a frame at most every 100 ms of it: every third tick.
     QVERIFY(panel_->following());
+    // A whole swing first, so the scales have settled and no frame redraws it all.
+    feed_->ticks(300);
+    frames(1);
+    paints.widest = 0;
     const int running = frames(30);
     QVERIFY2(running >= 9 && running <= 11, qPrintable(QString::number(running)));
+    // Each frame paints the new strip only: 120 ms of 10 s, a few pixels and the overlap.
+    QVERIFY2(paints.widest > 0 && paints.widest < 20, qPrintable(QString::number(paints.widest)));
 
     panel_->setPaused(true);
     QVERIFY(!panel_->following());

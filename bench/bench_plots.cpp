@@ -1,6 +1,7 @@
 // What the live plots cost to draw, our painter against a chart from the Qt Charts module
 // of the same size, fed the same way: a wheel sample every 40 ms (a swinging wheel, pedals
-// working, effects coming and going with the 1 s status tick), a frame every 100 ms. Each
+// working, effects coming and going with the 1 s status tick), a frame at most every 100 ms
+// of it, drawn in the same turn as the sample. Each
 // runs as a process of its own on a real X11 display (its own Xvfb, the xcb platform); its
 // CPU seconds per wall second are measured after a settling time, medians of several runs,
 // against the same process showing a window with no plot.
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
 #include <QProcess>
 #include <QTimer>
@@ -30,6 +30,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <string>
 #include <sys/resource.h>
@@ -42,7 +43,6 @@ using benchfigures::kUnderXvfb;
 using benchfigures::median;
 constexpr int kSampleIntervalMs = 40;
 constexpr int kStatusIntervalMs = 1000;
-constexpr int kFrameIntervalMs = 100;
 constexpr int kSettleMs = 3000;
 
 double ownCpuSeconds()
@@ -56,7 +56,7 @@ double ownCpuSeconds()
 // The synthetic base: what the session would put into the record, on the same timers.
 class Feed : public QObject {
 public:
-    explicit Feed(plots::PlotModel &model) : model_(model)
+    Feed(plots::PlotModel &model, std::function<void()> grew) : model_(model), grew_(std::move(grew))
     {
         clock_.start();
         connect(&sampleTimer_, &QTimer::timeout, this, [this] {
@@ -64,6 +64,7 @@ public:
             const double s = double(t) / 1000.0;
             const float throttle = float(50.0 + 50.0 * std::sin(s * 1.3));
             model_.addWheelSample(t, float(120.0 * std::sin(s * 0.8)), {100.0f - throttle, throttle, 20.0f});
+            grew_();
         });
         connect(&statusTimer_, &QTimer::timeout, this, [this] {
             ++status_;
@@ -75,6 +76,7 @@ public:
 
 private:
     plots::PlotModel &model_;
+    std::function<void()> grew_;
     QElapsedTimer clock_;
     QTimer sampleTimer_;
     QTimer statusTimer_;
@@ -117,8 +119,15 @@ public:
         setChart(chart);
         setRenderHint(QPainter::Antialiasing, false);
         setFixedSize(plots::PlotView::kWidth, plots::PlotView::kHeight);
-        connect(&frameTimer_, &QTimer::timeout, this, &ChartPanel::frame);
-        frameTimer_.start(kFrameIntervalMs);
+    }
+
+    // As often as our painter draws: at most once per 100 ms of record time.
+    void recordGrew()
+    {
+        if (model_.empty() || model_.newestMs() - shownNewestMs_ < plots::PlotView::kFrameIntervalMs)
+            return;
+        shownNewestMs_ = model_.newestMs();
+        frame();
     }
 
 private:
@@ -163,7 +172,7 @@ private:
     QtCharts::QLineSeries *lines_[kLines]{};
     QtCharts::QLineSeries *bandTops_[plots::kEffectTypeCount]{};
     QtCharts::QLineSeries *bandBottoms_[plots::kEffectTypeCount]{};
-    QTimer frameTimer_;
+    qint64 shownNewestMs_ = 0;
 };
 
 // One variant in this process: shows it, lets it settle, prints CPU seconds per wall second.
@@ -173,24 +182,24 @@ int runVariant(int argc, char **argv)
     const std::string variant = argv[2];
     const int seconds = std::max(2, std::atoi(argv[3]));
     plots::PlotModel model;
-    Feed feed(model);
     QWidget window;
     auto *layout = new QVBoxLayout(&window);
-    plots::PlotView *ours = nullptr;
-    QTimer frames;
+    std::function<void()> grew = [] {};
     if (variant == "ours") {
-        ours = new plots::PlotView;
+        auto *ours = new plots::PlotView;
         ours->setModel(&model);
         layout->addWidget(ours);
-        QObject::connect(&frames, &QTimer::timeout, ours, &plots::PlotView::advance);
-        frames.start(kFrameIntervalMs);
+        grew = [ours] { ours->advance(); };
     } else if (variant == "charts") {
-        layout->addWidget(new ChartPanel(model));
+        auto *chart = new ChartPanel(model);
+        layout->addWidget(chart);
+        grew = [chart] { chart->recordGrew(); };
     } else {
         auto *empty = new QLabel(QStringLiteral("no plot"));
         empty->setFixedSize(plots::PlotView::kWidth, plots::PlotView::kHeight);
         layout->addWidget(empty);
     }
+    Feed feed(model, grew);
     window.show();
 
     double before = 0.0;

@@ -19,8 +19,6 @@ PlotsPanel::PlotsPanel(const PlotModel &live, UserPrompts &prompts, QWidget *par
 {
     ui->setupUi(this);
     ui->plotView->setModel(&live_);
-    frameTimer_.setInterval(kFrameIntervalMs);
-    connect(&frameTimer_, &QTimer::timeout, this, &PlotsPanel::frame);
 }
 
 PlotsPanel::~PlotsPanel() = default;
@@ -41,33 +39,13 @@ void PlotsPanel::setPaused(bool paused)
     ui->pausepushButton->setChecked(paused_);
     ui->pausepushButton->setText(paused_ ? tr("Resume") : tr("Pause"));
     ui->plotView->setModel(&shownModel());
-    runFrames();
 }
 
-void PlotsPanel::showEvent(QShowEvent *event)
+void PlotsPanel::recordGrew()
 {
-    QWidget::showEvent(event);
-    runFrames();
-}
-
-void PlotsPanel::hideEvent(QHideEvent *event)
-{
-    QWidget::hideEvent(event);
-    runFrames();
-}
-
-void PlotsPanel::runFrames()
-{
-    // Frames only while someone can see them change.
-    if (isVisible() && !paused_)
-        frameTimer_.start();
-    else
-        frameTimer_.stop();
-}
-
-void PlotsPanel::frame()
-{
-    // A minimised or covered-up window is not exposed: nothing to draw for.
+    if (!following())
+        return;
+    // A minimised (unmapped) window is not exposed: nothing to draw for.
     const QWindow *handle = window()->windowHandle();
     if (window()->isMinimized() || (handle && !handle->isExposed()))
         return;

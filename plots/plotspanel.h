@@ -1,12 +1,12 @@
 #pragma once
 // The live plots on the Overview tab: the plot of the last ten seconds, pause and resume,
-// and export of the shown window as CSV or PNG. The window records; the panel only reads
-// the record, repainting at most ten times a second while it is visible and running.
+// and export of the shown window as CSV or PNG. The window records and says when the record
+// grew; the panel only reads it. Frames follow the record (at most ten a second), so they
+// come with the wheel tick's own repaint, and none while hidden, minimised or paused.
 
 #include "plots/plotmodel.h"
 
 #include <QWidget>
-#include <QTimer>
 
 #include <memory>
 
@@ -24,8 +24,6 @@ class PlotsPanel : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kFrameIntervalMs = 100;
-
     // `live` is the record the window keeps; it must outlive the panel.
     PlotsPanel(const PlotModel &live, UserPrompts &prompts, QWidget *parent = nullptr);
     ~PlotsPanel() override;
@@ -38,15 +36,13 @@ public:
     // The last export's outcome, as the panel shows it.
     QString exportStatus() const;
 
-    // Repainting at the frame rate (visible and running).
-    bool framesRunning() const { return frameTimer_.isActive(); }
+    // The record gained a sample.
+    void recordGrew();
+    // Frames follow the record (visible and not paused).
+    bool following() const { return isVisible() && !paused_; }
 
     bool exportCsv();
     bool exportPng();
-
-protected:
-    void showEvent(QShowEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
 
 private slots:
     void on_pausepushButton_toggled(bool checked) { setPaused(checked); }
@@ -54,8 +50,6 @@ private slots:
     void on_exportpngpushButton_clicked() { exportPng(); }
 
 private:
-    void runFrames();
-    void frame();
     void showExportStatus(bool ok, const QString &text);
 
     std::unique_ptr<Ui::PlotsPanel> ui;
@@ -63,7 +57,6 @@ private:
     UserPrompts &prompts_;
     PlotModel frozen_;
     bool paused_ = false;
-    QTimer frameTimer_;
 };
 
 } // namespace plots

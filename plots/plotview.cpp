@@ -86,6 +86,7 @@ void PlotView::replot()
     if (placed_) {
         rightEdgeMs_ = double(model_->newestMs());
         shownRevision_ = model_->revision();
+        shownNewestMs_ = model_->newestMs();
         angleScale_ = scaleFor(model_->peakAngle(), kLeastAngleScale);
         speedScale_ = scaleFor(model_->peakSpeed(), kLeastSpeedScale);
     }
@@ -108,19 +109,23 @@ void PlotView::advance()
     }
     if (placed_ && model_->revision() == shownRevision_)
         return;
+    const qint64 newest = model_->newestMs();
+    if (placed_ && newest > shownNewestMs_ && newest - shownNewestMs_ < kFrameIntervalMs)
+        return;
     if (!placed_ || scaleFor(model_->peakAngle(), kLeastAngleScale) != angleScale_
         || scaleFor(model_->peakSpeed(), kLeastSpeedScale) != speedScale_) {
         replot();
         return;
     }
     // Whole pixels only, so what is drawn stays where it belongs after the shift.
-    const double behind = (double(model_->newestMs()) - rightEdgeMs_) * kPixelsPerMs;
+    const double behind = (double(newest) - rightEdgeMs_) * kPixelsPerMs;
     const int shift = int(std::ceil(behind));
     if (shift < 0 || shift >= kPlotWidth - kStripOverlap) {
         replot();
         return;
     }
     shownRevision_ = model_->revision();
+    shownNewestMs_ = newest;
     const QRect plot(kPlotLeft, 0, kPlotWidth, kHeight);
     if (shift > 0) {
         rightEdgeMs_ += shift / kPixelsPerMs;

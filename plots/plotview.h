@@ -3,9 +3,10 @@
 // force-feedback effect type, filled while that type played; the newest sample at the
 // right edge, ten seconds across. Fixed size and opaque, so a repaint stays inside it.
 //
-// advance() brings the picture up to the record: the drawn picture moves left by whole
-// pixels and only the new strip at the right is painted, so a frame costs a thin strip,
-// whatever the window's length. A change of scale repaints it whole.
+// advance() brings the picture up to the record, at most once per 100 ms of record time
+// (ten frames a second are plenty for ten seconds across): the drawn picture moves left by
+// whole pixels and only the new strip at the right is painted, so a frame costs a thin
+// strip, whatever the window's length. A change of scale repaints it whole.
 
 #include <QWidget>
 
@@ -21,6 +22,7 @@ class PlotView : public QWidget {
 public:
     static constexpr int kWidth = 664;
     static constexpr int kHeight = 245;
+    static constexpr qint64 kFrameIntervalMs = 100;
 
     explicit PlotView(QWidget *parent = nullptr);
 
@@ -49,6 +51,7 @@ private:
     bool placed_ = false;       // rightEdgeMs_ and the scales belong to the drawn picture
     double rightEdgeMs_ = 0.0;  // the time at the plot area's right edge
     std::uint64_t shownRevision_ = 0;
+    qint64 shownNewestMs_ = 0;
     float angleScale_ = 0.0f;
     float speedScale_ = 0.0f;
 };

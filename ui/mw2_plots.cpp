@@ -14,7 +14,7 @@
 #include <QSettings>
 #include <QCoreApplication>
 
-#include <cmath>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -52,17 +52,25 @@ void MW2::showPlots(bool shown)
 {
     if (shown == plotsPanel_->isVisibleTo(this))
         return;
-    const bool sized = !isMaximized() && !isFullScreen();
-    if (shown && sized)
-        heightWithoutPlots_ = height();
-    plotsPanel_->setVisible(shown);
-    // The window grew for the panel; without it, it goes back to its height before. The
-    // room the panel took is given back one layout up per pass, the window's minimum last.
-    if (!shown && sized && heightWithoutPlots_ > 0) {
-        for (int pass = 0; pass < 8 && minimumHeight() > heightWithoutPlots_; ++pass)
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        resize(width(), heightWithoutPlots_);
+    // The window may sit in an outer frame: that is what grows and shrinks.
+    QWidget *top = window();
+    const bool sized = top->isVisible() && !top->isMaximized() && !top->isFullScreen();
+    if (shown) {
+        heightWithoutPlots_ = sized ? top->height() : 0;
+        plotsPanel_->setVisible(true);
+        return;
     }
+    plotsPanel_->setVisible(false);
+    if (!sized)
+        return;
+    // The window grew for the panel; without it, it goes back to the height it had before
+    // (or the height it wants, shown from the start). The layouts give the panel's room
+    // back one level per pass, the window's minimum last.
+    const int minimum = top->minimumHeight();
+    for (int pass = 0; pass < 8 && top->minimumHeight() == minimum; ++pass)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    const int height = heightWithoutPlots_ > 0 ? heightWithoutPlots_ : top->sizeHint().height();
+    top->resize(top->width(), std::max(height, top->minimumHeight()));
 }
 
 void MW2::recordPlotSample()
@@ -82,5 +90,6 @@ void MW2::recordPlotSample()
         pedals[std::size_t(pedal)] = enabled[axis] ? float(link.wheelSample.axes[axis]) * 100.0f / 65535.0f
                                                    : std::numeric_limits<float>::quiet_NaN();
     }
-    plotModel_->addWheelSample(linkclock::nowMs(), angle, pedals);
+    if (plotModel_->addWheelSample(linkclock::nowMs(), angle, pedals))
+        plotsPanel_->recordGrew();
 }

@@ -8,7 +8,7 @@
 #include "tests/support/scriptedprompts.h"
 
 #include <QFile>
-#include <QLabel>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -16,6 +16,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <functional>
 
 using plots::PlotModel;
 using plots::PlotsPanel;
@@ -27,7 +28,7 @@ namespace {
 // in the middle of every two seconds: something on every lane.
 class Feed {
 public:
-    explicit Feed(PlotModel &model) : model_(model) {}
+    Feed(PlotModel &model, std::function<void()> grew) : model_(model), grew_(std::move(grew)) {}
     void ticks(int count)
     {
         for (int i = 0; i < count; ++i) {
@@ -36,12 +37,14 @@ public:
             model_.setEffectsPlaying((t_ / 1000) % 2 ? (1u << 3) : 0u);
             const float throttle = float(50.0 + 50.0 * std::sin(phase * 1.7));
             model_.addWheelSample(t_, float(200.0 * std::sin(phase)), {100.0f - throttle, throttle, 30.0f});
+            grew_();
         }
     }
     qint64 now() const { return t_; }
 
 private:
     PlotModel &model_;
+    std::function<void()> grew_;
     qint64 t_ = 50000;
 };
 
@@ -60,6 +63,25 @@ int differingPixels(const QImage &a, const QImage &b)
 
 QImage shown(PlotsPanel &panel) { return panel.view().grab().toImage(); }
 
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++count;
+            widest = std::max(widest, static_cast<QPaintEvent *>(event)->rect().width());
+        }
+        return false;
+    }
+
+public:
+    int widest = 0;
+};
+
 } // namespace
 
 class TestPlotsPanel : public QObject {
@@ -71,7 +93,7 @@ private slots:
     void pngExportIsTheShownPicture();
     void csvExportAndItsFailures();
     void pauseFreezesWhileRecordingGoesOn();
-    void repaintsOnlyWhileVisibleAndRunning();
+    void framesFollowTheRecordWhileShownAndRunning();
     void newStripsAddUpToTheWholePicture();
     void scaleSteps_data();
     void scaleSteps();
@@ -89,7 +111,7 @@ void TestPlotsPanel::init()
     live_ = std::make_unique<PlotModel>();
     prompts_ = std::make_unique<ScriptedPrompts>();
     panel_ = std::make_unique<PlotsPanel>(*live_, *prompts_);
-    feed_ = std::make_unique<Feed>(*live_);
+    feed_ = std::make_unique<Feed>(*live_, [this] { panel_->recordGrew(); });
     dir_ = std::make_unique<QTemporaryDir>();
     panel_->show();
     QVERIFY(QTest::qWaitForWindowExposed(panel_.get()));
@@ -167,8 +189,7 @@ void TestPlotsPanel::pauseFreezesWhileRecordingGoesOn()
     const QImage frozen = shown(*panel_);
 
     feed_->ticks(50);
-    panel_->view().advance();
-    QTest::qWait(3 * PlotsPanel::kFrameIntervalMs);
+    QCoreApplication::processEvents();
     QCOMPARE(live_->newestMs(), feed_->now());
     QCOMPARE(panel_->shownModel().newestMs(), pausedAt);
     QCOMPARE(differingPixels(shown(*panel_), frozen), 0);
@@ -188,32 +209,47 @@ void TestPlotsPanel::pauseFreezesWhileRecordingGoesOn()
     QVERIFY(differingPixels(shown(*panel_), frozen) > 100);
 }
 
-void TestPlotsPanel::repaintsOnlyWhileVisibleAndRunning()
+void TestPlotsPanel::framesFollowTheRecordWhileShownAndRunning()
 {
-    QVERIFY(panel_->framesRunning());
-    panel_->setPaused(true);
-    QVERIFY(!panel_->framesRunning());
-    panel_->setPaused(false);
-    QVERIFY(panel_->framesRunning());
-    panel_->hide();
-    QVERIFY(!panel_->framesRunning());
-    panel_->show();
-    QVERIFY(panel_->framesRunning());
+    PaintCounter paints(&panel_->view());
+    const auto frames = [&](int ticks) {
+        QCoreApplication::processEvents();
+        paints.count = 0;
+        for (int i = 0; i < ticks; ++i) {
+            feed_->ticks(1);
+            QCoreApplication::processEvents();
+        }
+        return paints.count;
+    };
+    // A tick every 40 ms, a frame at most every 100 ms of it: every third tick.
+    QVERIFY(panel_->following());
+    // A whole swing first, so the scales have settled and no frame redraws it all.
+    feed_->ticks(300);
+    frames(1);
+    paints.widest = 0;
+    const int running = frames(30);
+    QVERIFY2(running >= 9 && running <= 11, qPrintable(QString::number(running)));
+    // Each frame paints the new strip only: 120 ms of 10 s, a few pixels and the overlap.
+    QVERIFY2(paints.widest > 0 && paints.widest < 20, qPrintable(QString::number(paints.widest)));
 
-    // Running, it follows the record by itself.
-    feed_->ticks(50);
-    const QImage before = shown(*panel_);
-    feed_->ticks(25);
-    QTest::qWait(3 * PlotsPanel::kFrameIntervalMs);
-    QVERIFY(differingPixels(shown(*panel_), before) > 0);
+    panel_->setPaused(true);
+    QVERIFY(!panel_->following());
+    QCOMPARE(frames(30), 0);
+    panel_->setPaused(false);
+    QVERIFY(frames(30) >= 9);
+
+    panel_->hide();
+    QVERIFY(!panel_->following());
+    QCOMPARE(frames(30), 0);
+    panel_->show();
+    QVERIFY(panel_->following());
+    QVERIFY(frames(30) >= 9);
 }
 
 void TestPlotsPanel::newStripsAddUpToTheWholePicture()
 {
     // Frames as the timer makes them, ticks between them as the session makes them; what
     // the screen holds then must be what painting everything at once gives.
-    panel_->setPaused(true); // the test makes the frames itself
-    panel_->setPaused(false);
     feed_->ticks(10);
     panel_->view().advance();
     for (int frame = 0; frame < 120; ++frame) {

@@ -10,6 +10,7 @@
 #include "tests/support/sessionfixture.h"
 #include "ui/mw2.h"
 
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QSettings>
 #include <QtTest>
@@ -28,6 +29,7 @@ class TestMw2Plots : public QObject {
 private slots:
     void recordsWhatTheWindowShows();
     void buttonKeepsChoiceAndWindowSize();
+    void framesPaintTheNewStripOnly();
 };
 
 void TestMw2Plots::recordsWhatTheWindowShows()
@@ -120,11 +122,11 @@ void TestMw2Plots::buttonKeepsChoiceAndWindowSize()
         const plots::PlotView &view = window.plotsPanel().view();
         QTRY_COMPARE(view.visibleRegion().boundingRect(), view.rect());
         QVERIFY(window.height() > shownBefore.height());
-        QVERIFY(window.plotsPanel().framesRunning());
+        QVERIFY(window.plotsPanel().following());
         QCOMPARE(QSettings("Halvern Labs", "Veltrane2").value("LivePlotsShown").toBool(), true);
         button->click();
         QVERIFY(!window.plotsPanel().isVisible());
-        QVERIFY(!window.plotsPanel().framesRunning());
+        QVERIFY(!window.plotsPanel().following());
         QCOMPARE(window.size(), shownBefore);
         button->click();
     }
@@ -132,6 +134,46 @@ void TestMw2Plots::buttonKeepsChoiceAndWindowSize()
     MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     QVERIFY(window.findChild<QPushButton *>("plotspushButton")->isChecked());
     QVERIFY(window.plotsPanel().isVisibleTo(&window));
+}
+
+// In the window, among the other widgets and under the style sheet, a frame still shifts the
+// picture in place and paints only the strip that is new.
+void TestMw2Plots::framesPaintTheNewStripOnly()
+{
+    storeShown(true);
+    ManualClock clock;
+    SessionFixture fixture;
+    MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
+    window.setStyleSheet(QStringLiteral("QWidget { background-color: #02232b; color: #e84e0f; }"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    fixture.session.statusTick();
+    fixture.session.statusTick();
+    plots::PlotView &view = window.plotsPanel().view();
+    QVERIFY(view.isVisible());
+
+    struct Widest : QObject {
+        int width = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            if (event->type() == QEvent::Paint)
+                width = std::max(width, static_cast<QPaintEvent *>(event)->rect().width());
+            return false;
+        }
+    } widest;
+    view.installEventFilter(&widest);
+    const auto ticks = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            clock.advance(40);
+            fixture.session.wheelTick();
+            QCoreApplication::processEvents();
+        }
+    };
+    // The virtual wheel's whole swing first, so the scales have settled.
+    ticks(250);
+    widest.width = 0;
+    ticks(30);
+    QVERIFY2(widest.width > 0 && widest.width < 20, qPrintable(QString::number(widest.width)));
 }
 
 QTEST_MAIN(TestMw2Plots)

@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QPicture>
 #include <QStyle>
 #include <QStyleOption>
 
@@ -16,7 +17,18 @@ bool paintsPlainBackground(const QWidget *widget, QRgb &colour)
     return true;
 }
 
-ReadingLabel::ReadingLabel(QWidget *parent) : QLabel(parent) {}
+ReadingLabel::ReadingLabel(QWidget *parent) : QLabel(parent)
+{
+    // Readings come from the base: never markup.
+    setTextFormat(Qt::PlainText);
+}
+
+bool ReadingLabel::drawsTextItself() const
+{
+    return textFormat() == Qt::PlainText && !wordWrap() && margin() == 0 && indent() <= 0 && !buddy()
+        && !(textInteractionFlags() & (Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard))
+        && pixmap(Qt::ReturnByValue).isNull() && !movie() && picture(Qt::ReturnByValue).isNull();
+}
 
 void ReadingLabel::updateOpaque()
 {
@@ -70,6 +82,19 @@ void ReadingLabel::paintEvent(QPaintEvent *event)
     if (testAttribute(Qt::WA_OpaquePaintEvent)) {
         QPainter painter(this);
         paintOwnBackground(painter);
+        if (drawsTextItself()) {
+            // What QLabel hands the style for plain text, and what the style then draws.
+            QStyleOption option;
+            option.initFrom(this);
+            const QString shown = text();
+            const Qt::LayoutDirection direction = shown.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight;
+            const int flags = int(QStyle::visualAlignment(direction, alignment()))
+                | (direction == Qt::LeftToRight ? Qt::TextForceLeftToRight : Qt::TextForceRightToLeft);
+            painter.setPen(QPen(option.palette.brush(foregroundRole()), painter.pen().widthF()));
+            painter.drawText(contentsRect(), flags, shown);
+            updateOpaque();
+            return;
+        }
     }
     QLabel::paintEvent(event);
     updateOpaque();

@@ -2,7 +2,9 @@
 // A label for a reading that changes many times a second. Where the theme gives it a plain
 // opaque background it paints that background itself and tells Qt it is opaque, so a new
 // reading repaints the label alone instead of every widget behind it (the group box, the
-// page, the window) first. Elsewhere it is a plain QLabel.
+// page, the window) first. Readings are plain text; a one-line reading it also draws itself,
+// as the style would, without the style sheet's rule lookups for a frame it does not have.
+// Elsewhere it is a plain QLabel.
 
 #include <QLabel>
 #include <QRgb>
@@ -30,4 +32,9 @@ protected:
     void updateOpaque();
     // Whether the label may be opaque at all, beside a plain background and no frame.
     virtual bool mayBeOpaque() const { return true; }
+
+private:
+    // One line of plain text with nothing QLabel would add to it: no margin, indent,
+    // selection, shortcut, picture or wrapping.
+    bool drawsTextItself() const;
 };

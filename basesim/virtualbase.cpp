@@ -241,6 +241,16 @@ void VirtualBase::advance(Milliseconds now)
         reenumerateAt_.reset();
     }
     emitInput(now);
+    tellModeObserver();
+}
+
+void VirtualBase::tellModeObserver()
+{
+    if (!modeObserver_ || (state().operatingMode == observedMode_ && state().driveUpdateProgress == observedProgress_))
+        return;
+    observedMode_ = state().operatingMode;
+    observedProgress_ = state().driveUpdateProgress;
+    modeObserver_();
 }
 
 void VirtualBase::dropOffBus()

@@ -14,6 +14,7 @@
 #include "basesim/replyqueue.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -49,6 +50,10 @@ public:
     // Brings the model up to the current time, for tests that look at state() directly.
     void update();
 
+    // Called when the base, brought up to time, shows another operating mode or update
+    // progress, so a log can follow it without polling the base.
+    void setModeObserver(std::function<void()> observer) { modeObserver_ = std::move(observer); }
+
     const std::vector<wire::CommandFrame> &receivedFrames() const { return received_; }
     void clearReceivedFrames() { received_.clear(); }
     // Replies not read yet: still on their way, or waiting in an open handle's backlog.
@@ -76,6 +81,7 @@ private:
     Handle *find(hid::Device *device) const;
     bool usable(const Handle *handle) const;
     void advance(Milliseconds now);
+    void tellModeObserver();
     void dropOffBus();
     void queueReply(wire::ReplyBuffer reply, Milliseconds now);
     bool floodActive(Milliseconds now) const;
@@ -110,6 +116,10 @@ private:
     std::vector<wire::CommandFrame> received_;
     int initCount_ = 0;
     int exitCount_ = 0;
+    std::function<void()> modeObserver_;
+    // The operating mode and update progress the observer last heard of.
+    std::uint32_t observedMode_ = 0xFFFFFFFFu;
+    std::uint8_t observedProgress_ = 0;
 };
 
 } // namespace basesim

@@ -73,11 +73,15 @@ VirtualBasePanel::VirtualBasePanel(VirtualBase &base, QWidget *parent)
     for (QSpinBox *box : {ui->firmwaremajorspinBox, ui->firmwareminorspinBox, ui->firmwarepatchspinBox})
         connect(box, QOverload<int>::of(&QSpinBox::valueChanged), this, &VirtualBasePanel::markFirmwarePending);
     connect(refreshTimer_, &QTimer::timeout, this, &VirtualBasePanel::refreshIfShown);
-    refreshTimer_->start(kRefreshIntervalMs);
+    refreshTimer_->setInterval(kRefreshIntervalMs);
+    // Hidden or minimised the panel costs nothing: the log follows the base's mode as the
+    // base moves on, and the timer runs only while someone can see the panel.
+    base_.setModeObserver([this] { logModeChange(); });
     refresh();
 }
 
-VirtualBasePanel::~VirtualBasePanel() = default;
+// The base outlives the panel; it must not call back into a panel that is gone.
+VirtualBasePanel::~VirtualBasePanel() { base_.setModeObserver({}); }
 
 void VirtualBasePanel::fillControls()
 {
@@ -215,13 +219,28 @@ void VirtualBasePanel::refreshIfShown()
         refresh();
         return;
     }
-    base_.update();
-    logModeChange();
+    refreshTimer_->stop();
+}
+
+void VirtualBasePanel::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized() && isVisible()) {
+        refreshTimer_->start();
+        refresh();
+    }
+}
+
+void VirtualBasePanel::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    refreshTimer_->stop();
 }
 
 void VirtualBasePanel::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    refreshTimer_->start();
     refresh();
     // After the first layout pass, when the headers have their styled sizes.
     QTimer::singleShot(0, this, &VirtualBasePanel::fitEffectTable);

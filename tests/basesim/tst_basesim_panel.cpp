@@ -13,6 +13,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <QTimer>
 #include <QtTest>
 
 using basesim::VirtualBasePanel;
@@ -112,6 +113,7 @@ private slots:
     void operatingModeOverride();
     void unplugAndBootloader();
     void controlsFollowTheBase();
+    void hiddenPanelLogsModesWithoutPolling();
 };
 
 void TestBaseSimPanel::estopRaisesSafetyFlag()
@@ -430,3 +432,29 @@ void TestBaseSimPanel::controlsFollowTheBase()
 
 QTEST_MAIN(TestBaseSimPanel)
 #include "tst_basesim_panel.moc"
+
+void TestBaseSimPanel::hiddenPanelLogsModesWithoutPolling()
+{
+    PanelBench p;
+    const auto timers = p.panel.findChildren<QTimer *>(QString(), Qt::FindDirectChildrenOnly);
+    QCOMPARE(timers.size(), 1);
+    QTimer *refresh = timers.first();
+    QVERIFY(!refresh->isActive()); // never shown: nothing wakes up for it
+
+    // The tool's own reads bring the base up to time, and the log follows its mode.
+    p.click("powercyclepushButton");
+    static QStringList logged;
+    logged.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &, const QString &text) { logged << text; });
+    p.bench.clock.advance(60000);
+    wire::ReplyBuffer buffer{};
+    p.bench.readInto(buffer);
+    qInstallMessageHandler(previous);
+    QCOMPARE(logged, QStringList{QStringLiteral("virtual base: mode 11 Operational")});
+
+    p.panel.show();
+    QVERIFY(refresh->isActive());
+    p.panel.hide();
+    QVERIFY(!refresh->isActive());
+}

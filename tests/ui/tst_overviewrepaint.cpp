@@ -9,6 +9,7 @@
 #include "ui/pages/overviewpage.h"
 #include "ui/widgets/buttonrowlabel.h"
 #include "ui/widgets/levelbar.h"
+#include "ui/widgets/readinglabel.h"
 #include "ui/widgets/theme.h"
 #include "ui/widgets/turningpicturelabel.h"
 #include "wireless/wheelpicture.h"
@@ -79,6 +80,7 @@ private slots:
     void turnedPictureLooksAsBefore_data();
     void turnedPictureLooksAsBefore();
     void themedTickRepaintsOnlyWhatChanged();
+    void readingsLookAsPlainLabels();
 };
 
 void TestOverviewRepaint::barRepaintsOnlyVisibleChanges_data()
@@ -302,3 +304,48 @@ void TestOverviewRepaint::themedTickRepaintsOnlyWhatChanged()
 
 QTEST_MAIN(TestOverviewRepaint)
 #include "tst_overviewrepaint.moc"
+
+// A reading label draws its text itself; under the theme each reading must look exactly as
+// a plain label of the same name, style, font and text would.
+void TestOverviewRepaint::readingsLookAsPlainLabels()
+{
+    const std::optional<QString> theme = loadStyleSheet(QStringLiteral(":/style_dark/darkorange.css"));
+    QVERIFY(theme);
+    qApp->setStyleSheet(*theme);
+    const auto restore = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+
+    OverviewPage page;
+    page.showWheelDegrees(QStringLiteral("-450.25 °"));
+    page.showAnalogAxis(OverviewPage::AxisBrake, 40000, QStringLiteral("%p%"), QStringLiteral("40000"));
+    page.showAnalogAxis(OverviewPage::AxisThrottle, 0, QStringLiteral("%p%"), QStringLiteral("0"));
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    QTest::qWait(50);
+
+    const QList<ReadingLabel *> readings = page.findChildren<ReadingLabel *>();
+    int compared = 0;
+    for (ReadingLabel *reading : readings) {
+        if (qobject_cast<TurningPictureLabel *>(reading) || qobject_cast<ButtonRowLabel *>(reading))
+            continue;
+        for (const bool enabled : {true, false}) {
+            reading->setEnabled(enabled);
+            QLabel twin(reading->parentWidget());
+            twin.setObjectName(reading->objectName());
+            twin.setStyleSheet(reading->styleSheet());
+            twin.setFont(reading->font());
+            twin.setAlignment(reading->alignment());
+            twin.setTextFormat(Qt::PlainText);
+            twin.setText(reading->text());
+            twin.setEnabled(enabled);
+            twin.setGeometry(reading->geometry());
+            twin.show();
+            QCoreApplication::processEvents();
+            QVERIFY2(reading->testAttribute(Qt::WA_OpaquePaintEvent), qPrintable(reading->objectName()));
+            const QImage::Format format = QImage::Format_ARGB32_Premultiplied;
+            QCOMPARE(reading->grab().toImage().convertToFormat(format), twin.grab().toImage().convertToFormat(format));
+            ++compared;
+        }
+        reading->setEnabled(true);
+    }
+    QCOMPARE(compared, 16); // the angle and seven axis readings, enabled and disabled
+}

@@ -67,6 +67,16 @@ protected:
     }
 };
 
+// The program's theme on the whole application; false when its style sheet is missing.
+bool wearTheme()
+{
+    const std::optional<QString> theme = loadStyleSheet(QStringLiteral(":/style_dark/darkorange.css"));
+    if (!theme)
+        return false;
+    qApp->setStyleSheet(*theme);
+    return true;
+}
+
 } // namespace
 
 class TestOverviewRepaint : public QObject {
@@ -254,9 +264,7 @@ void TestOverviewRepaint::turnedPictureLooksAsBefore()
 // exactly what painting the page whole shows.
 void TestOverviewRepaint::themedTickRepaintsOnlyWhatChanged()
 {
-    const std::optional<QString> theme = loadStyleSheet(QStringLiteral(":/style_dark/darkorange.css"));
-    QVERIFY(theme);
-    qApp->setStyleSheet(*theme);
+    QVERIFY(wearTheme());
     const auto restore = qScopeGuard([] { qApp->setStyleSheet(QString()); });
 
     WheelPicture picture;
@@ -309,9 +317,7 @@ QTEST_MAIN(TestOverviewRepaint)
 // a plain label of the same name, style, font and text would.
 void TestOverviewRepaint::readingsLookAsPlainLabels()
 {
-    const std::optional<QString> theme = loadStyleSheet(QStringLiteral(":/style_dark/darkorange.css"));
-    QVERIFY(theme);
-    qApp->setStyleSheet(*theme);
+    QVERIFY(wearTheme());
     const auto restore = qScopeGuard([] { qApp->setStyleSheet(QString()); });
 
     OverviewPage page;

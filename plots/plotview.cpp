@@ -72,8 +72,10 @@ void PlotView::setModel(const PlotModel *model)
     replot();
 }
 
-float PlotView::scaleFor(float peak, float least)
+float PlotView::scaleFor(float peak, float least, float current)
 {
+    if (current >= least && peak <= current && peak > current * 0.45f)
+        return current;
     float scale = least;
     while (scale < peak && scale < 1e7f)
         scale *= 2.0f;
@@ -87,8 +89,8 @@ void PlotView::replot()
         rightEdgeMs_ = double(model_->newestMs());
         shownRevision_ = model_->revision();
         shownNewestMs_ = model_->newestMs();
-        angleScale_ = scaleFor(model_->peakAngle(), kLeastAngleScale);
-        speedScale_ = scaleFor(model_->peakSpeed(), kLeastSpeedScale);
+        angleScale_ = scaleFor(model_->peakAngle(), kLeastAngleScale, angleScale_);
+        speedScale_ = scaleFor(model_->peakSpeed(), kLeastSpeedScale, speedScale_);
     }
     update();
 }
@@ -112,8 +114,8 @@ void PlotView::advance()
     const qint64 newest = model_->newestMs();
     if (placed_ && newest > shownNewestMs_ && newest - shownNewestMs_ < kFrameIntervalMs)
         return;
-    if (!placed_ || scaleFor(model_->peakAngle(), kLeastAngleScale) != angleScale_
-        || scaleFor(model_->peakSpeed(), kLeastSpeedScale) != speedScale_) {
+    if (!placed_ || scaleFor(model_->peakAngle(), kLeastAngleScale, angleScale_) != angleScale_
+        || scaleFor(model_->peakSpeed(), kLeastSpeedScale, speedScale_) != speedScale_) {
         replot();
         return;
     }

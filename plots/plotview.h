@@ -33,7 +33,9 @@ public:
 
     // A plot's scale for the peak it must hold: the smallest of `least`, twice that, four
     // times ... that holds it. Scales change in steps, so a picture is redrawn whole rarely.
-    static float scaleFor(float peak, float least);
+    // The `current` scale is kept while it holds the peak and the step below would leave
+    // less than a tenth of it spare, so a swing peaking at a step does not flip it to and fro.
+    static float scaleFor(float peak, float least, float current = 0.0f);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

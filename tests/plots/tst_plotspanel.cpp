@@ -272,18 +272,26 @@ void TestPlotsPanel::newStripsAddUpToTheWholePicture()
 void TestPlotsPanel::scaleSteps_data()
 {
     QTest::addColumn<float>("peak");
+    QTest::addColumn<float>("current");
     QTest::addColumn<float>("scale");
-    QTest::newRow("nothing") << 0.0f << 90.0f;
-    QTest::newRow("exactly the least") << 90.0f << 90.0f;
-    QTest::newRow("just over") << 90.5f << 180.0f;
-    QTest::newRow("far over") << 1000.0f << 1440.0f;
+    QTest::newRow("nothing") << 0.0f << 0.0f << 90.0f;
+    QTest::newRow("exactly the least") << 90.0f << 0.0f << 90.0f;
+    QTest::newRow("just over") << 90.5f << 0.0f << 180.0f;
+    QTest::newRow("far over") << 1000.0f << 0.0f << 1440.0f;
+    // A swing peaking at a step keeps the larger scale instead of flipping with each sample.
+    QTest::newRow("back at the step") << 90.0f << 180.0f << 180.0f;
+    QTest::newRow("within a tenth of the step") << 81.5f << 180.0f << 180.0f;
+    QTest::newRow("well under the step") << 80.0f << 180.0f << 90.0f;
+    QTest::newRow("two steps down") << 100.0f << 720.0f << 180.0f;
+    QTest::newRow("over the current") << 181.0f << 180.0f << 360.0f;
 }
 
 void TestPlotsPanel::scaleSteps()
 {
     QFETCH(float, peak);
+    QFETCH(float, current);
     QFETCH(float, scale);
-    QCOMPARE(PlotView::scaleFor(peak, 90.0f), scale);
+    QCOMPARE(PlotView::scaleFor(peak, 90.0f, current), scale);
 }
 
 QTEST_MAIN(TestPlotsPanel)

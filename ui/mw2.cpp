@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QBoxLayout>
 #include <QDebug>
+#include <QEvent>
 #include <QLabel>
 #include <QScrollArea>
 #include <QPushButton>
@@ -219,6 +220,25 @@ void MW2::closeTrackedDialogs()
 }
 
 bool MW2::firstTabShown() const { return ui->tabWidget->currentIndex() == 0; }
+
+bool MW2::event(QEvent *event)
+{
+    const bool handled = QMainWindow::event(event);
+    switch (event->type()) {
+    // A window's activation reaches every visible widget in it; one shown or moved into
+    // another window since asks afresh.
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+    case QEvent::ActivationChange:
+    case QEvent::Show:
+    case QEvent::ParentChange:
+        inFront_ = isActiveWindow();
+        break;
+    default:
+        break;
+    }
+    return handled;
+}
 
 void MW2::keepStatusStripSteady()
 {

@@ -72,6 +72,9 @@ public slots:
     void updateWheelGraphics(float degrees);
     void settingschangedblink();
 
+protected:
+    bool event(QEvent *event) override;
+
 private slots:
     void on_SaveToFlashButton_clicked();
     void on_activateHighTorquepushbutton_clicked();
@@ -127,6 +130,9 @@ private:
     QTimer *settingsChangedBlinkTimer = nullptr;
 
     int wheelUiSkipCount_ = 0;
+    // Whether the window holding this one is the active window, kept from activation events:
+    // asking Qt on every wheel tick costs a style lookup each time while it is behind others.
+    bool inFront_ = false;
 
     QList<QPointer<QWidget>> trackedDialogs_;
     QPointer<QDialog> endstopDialog_;

@@ -232,7 +232,7 @@ void MW2::wheelUIUpdate()
 // The wheel tick's presentation: in front every tick, behind the other tabs every 14th.
 void MW2::presentWheelSample()
 {
-    if (isActiveWindow() && firstTabShown()) {
+    if (inFront_ && firstTabShown()) {
         wheelUIUpdate();
         wheelUiSkipCount_ = 0;
     } else if (++wheelUiSkipCount_ > kWheelSkipTicks) {

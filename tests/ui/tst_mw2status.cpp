@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QVBoxLayout>
 #include <QtTest>
 
 #include <cstring>
@@ -27,6 +28,7 @@ private slots:
     void torqueLinesFromPeakCurrentAndStrength();
     void wheelAngleButtonsAndAxes();
     void wheelAngleUnknownWithoutReports();
+    void wheelShownEveryTickOnlyInFront();
     void unplugAndReplug();
     void torqueButtonBlinks();
 
@@ -193,6 +195,41 @@ void TestMw2Status::wheelAngleButtonsAndAxes()
     QCOMPARE(s.text("BrakeLabel"), QString("01234"));   // brake has a pin in the record in use
     QCOMPARE(s.text("yLabel"), QString("disabled"));    // y has none
     QVERIFY(s.window.findChild<TurningPictureLabel *>("wheelLabel")->hasPicture());
+}
+
+// In front, the wheel is shown on every tick; behind another window on every 14th; the window
+// holding the page's window (the tool's frame) is the one that counts.
+void TestMw2Status::wheelShownEveryTickOnlyInFront()
+{
+    Session s;
+    QWidget frame;
+    auto *layout = new QVBoxLayout(&frame);
+    layout->addWidget(&s.window);
+    QWidget other;
+    const auto bringForward = [](QWidget &window) {
+        window.show();
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    };
+    const auto ticksUntilShown = [&](std::uint16_t position, const QString &shown) {
+        s.base().holdWheel(position);
+        for (int tick = 1; tick <= 20; ++tick) {
+            s.clock.advance(40);
+            s.fixture.session.wheelTick();
+            if (s.text("WheelDegreesLabel") == shown)
+                return tick;
+        }
+        return 0;
+    };
+    QVERIFY(bringForward(frame));
+    s.tick();
+    QCOMPARE(ticksUntilShown(65535, QString("450.00 °")), 1);
+    QVERIFY(bringForward(other));
+    QCOMPARE(ticksUntilShown(wire::kWheelCentre, QString("0.00 °")), 14);
+    QVERIFY(bringForward(frame));
+    QCOMPARE(ticksUntilShown(65535, QString("450.00 °")), 1);
+    layout->removeWidget(&s.window);
+    s.window.setParent(nullptr);
 }
 
 void TestMw2Status::wheelAngleUnknownWithoutReports()

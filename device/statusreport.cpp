@@ -48,18 +48,22 @@ bool DeviceLink::readWheelReport()
     backend_.setNonblocking(deviceHandle, 1);
     const linkclock::Stopwatch stopwatch;
     std::array<std::uint8_t, wire::kGameReportReadSize> report{};
-    // Reports queue up between ticks, oldest first: the wheel is where the newest one says.
+    // Reports queue up between ticks, oldest first: the wheel is where the newest one says,
+    // so only that one is decoded, once the queue is read.
+    std::array<std::uint8_t, wire::kGameReportReadSize> newest{};
     bool sampled = false;
-    const auto take = [&] {
-        wheelSample = wire::decodeWheelReport(report.data(), report.size());
+    const auto takeNewest = [&] {
+        if (!sampled)
+            return;
+        wheelSample = wire::decodeWheelReport(newest.data(), newest.size());
         wheelSampleStale = false;
         measuredWheelPosition = wheelSample.position;
-        sampled = true;
     };
     for (;;) {
         report.fill(0);
         const int received = backend_.read(deviceHandle, report.data(), report.size());
         if (received == 0) {
+            takeNewest();
             // Outside operation the base streams nothing; show the wheel centred.
             if (!sampled && status.operatingMode != wire::ModeOperational) {
                 wheelSample.position = wire::kWheelCentre;
@@ -68,17 +72,22 @@ bool DeviceLink::readWheelReport()
             return true;
         }
         if (received < 0) {
+            takeNewest();
             writeStandardOutput("Unable to read hidreport\n");
             fail(QStringLiteral("reading the wheel report failed"));
             closeLinkAfterFailure();
             return false;
         }
-        if (report[0] == wire::kGameReportId)
-            take();
+        if (report[0] == wire::kGameReportId) {
+            newest = report;
+            sampled = true;
+        }
         if (stopwatch.elapsedMs() > kWheelReportTimeoutMs) {
             // A base that never stops sending: the newest report read so far will do.
-            if (sampled)
+            if (sampled) {
+                takeNewest();
                 return true;
+            }
             writeStandardOutput("hidreport timeout!\n");
             fail(QStringLiteral("no wheel report within %1 ms").arg(kWheelReportTimeoutMs));
             closeLinkAfterFailure();

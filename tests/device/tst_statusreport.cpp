@@ -16,6 +16,7 @@ private slots:
     void statusFailurePaths_data();
     void statusFailurePaths();
     void wheelReportWhileStreaming();
+    void wheelFromNewestQueuedReport();
     void wheelNothingPending_data();
     void wheelNothingPending();
     void wheelReadFailures_data();
@@ -133,6 +134,26 @@ void TestStatusReport::wheelReportWhileStreaming()
     QCOMPARE(int(sample.position), 0x9000);
     QVERIFY(sample.button(0) && sample.button(2) && sample.button(127));
     QVERIFY(!sample.button(1));
+}
+
+// Reports queued since the last tick are read oldest first; the wheel is where the newest says.
+void TestStatusReport::wheelFromNewestQueuedReport()
+{
+    ManualClock clock;
+    LinkFixture fixture;
+    QVERIFY(fixture.connect());
+    bool valid = false;
+    QVERIFY(fixture.link.askVeltraneStatusNew(valid));
+    QVERIFY(fixture.link.readWheelReport());
+    fixture.base->state().holdWheel(0x7000);
+    clock.advance(20);
+    fixture.base->update();
+    fixture.base->state().holdWheel(0x9000);
+    clock.advance(8);
+    QVERIFY(fixture.link.readWheelReport());
+    QCOMPARE(int(fixture.link.wheelSample.position), 0x9000);
+    QVERIFY(fixture.link.measuredWheelPosition == std::uint16_t(0x9000));
+    QVERIFY(!fixture.link.wheelSampleStale);
 }
 
 void TestStatusReport::wheelNothingPending_data()

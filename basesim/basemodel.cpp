@@ -59,8 +59,11 @@ void BaseModel::advance(Milliseconds now)
 {
     if (!state_.inBootloader)
         advanceModes(state_, now);
-    if (state_.wirelessWheelsDrift)
+    // The drift follows the clock: once a millisecond, however often the base is read in it.
+    if (state_.wirelessWheelsDrift && now != driftedAt_) {
         driftWirelessWheels(state_, now);
+        driftedAt_ = now;
+    }
     discoverWheels(state_, now);
 }
 

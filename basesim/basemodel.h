@@ -57,6 +57,7 @@ public:
 
 private:
     BaseState state_;
+    Milliseconds driftedAt_ = -1;
     // Source of high-torque challenges and commutation offsets; each base draws its own.
     std::mt19937 random_;
 };

@@ -72,7 +72,9 @@ void MW2::updateAllConfigValues(bool force_all_values)
 void MW2::showUnsafeNote(bool unsafe)
 {
     if (!unsafe) {
-        ui->unsafesettingsnote->clear();
+        // Asked every second; clearing an empty label still lays the window out again.
+        if (!ui->unsafesettingsnote->text().isEmpty())
+            ui->unsafesettingsnote->clear();
         showSaveState();
         return;
     }

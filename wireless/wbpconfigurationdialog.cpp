@@ -81,7 +81,9 @@ void wbpconfigurationdialog::setReceiverMissing(bool missing)
             setScanIndicatorBusy(false);
         return;
     }
-    ui->receivernotdetectedtextlabel->clear();
+    // Asked every second; clearing an empty label still lays the panel out again.
+    if (!ui->receivernotdetectedtextlabel->text().isEmpty())
+        ui->receivernotdetectedtextlabel->clear();
     setEnabled(true);
     if (link_.connected)
         followScanningFlag();

@@ -135,6 +135,9 @@ void TelemetryController::fetchAndUploadOnButton()
 
 void TelemetryController::fetchAndUploadAutomatically()
 {
+    // Asked every second: the cheap refusals first, before local time is read.
+    if (!consent_.isAllowed() || state_ != Ready)
+        return;
     if (!tooSoon(kAutomaticAttemptGapS, kAutomaticUploadGapS))
         fetchAndUpload();
 }

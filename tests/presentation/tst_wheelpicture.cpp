@@ -2,6 +2,7 @@
 // fallbacks to the built-in picture, and drawing it turned into 300 × 300 or 600 × 600.
 
 #include "tests/support/logcapture.h"
+#include "ui/widgets/turnedsquare.h"
 #include "wireless/wheelpicture.h"
 
 #include <QDir>
@@ -13,6 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <random>
+#include <vector>
 
 namespace {
 
@@ -95,6 +98,8 @@ private slots:
     void unrotatedIsTheScaledPicture();
     void sameAsTurningTheWholePicture_data();
     void sameAsTurningTheWholePicture();
+    void eightAtOnceSameAsOneByOne_data();
+    void eightAtOnceSameAsOneByOne();
     void positiveAngleTurnsClockwise_data();
     void positiveAngleTurnsClockwise();
     void missingBuiltInDrawsNothing();
@@ -255,6 +260,57 @@ void TestWheelPicture::sameAsTurningTheWholePicture()
             }
     }
     qInfo() << differing << "outline pixels differ over" << angles.size() << "angles";
+}
+
+void TestWheelPicture::eightAtOnceSameAsOneByOne_data()
+{
+    QTest::addColumn<QSize>("pictureSize");
+    QTest::addColumn<int>("side");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("wheel picture") << QSize(400, 400) << 400 << 300;
+    QTest::newRow("high resolution") << QSize(800, 800) << 800 << 600;
+    QTest::newRow("not square, rows of 13") << QSize(37, 53) << 37 << 13;
+    QTest::newRow("shown larger than the picture") << QSize(20, 20) << 20 << 61;
+    QTest::newRow("fewer than eight shown") << QSize(53, 37) << 53 << 7;
+    QTest::newRow("one pixel") << QSize(1, 1) << 1 << 9;
+}
+
+// The gathered rows against the pixel-by-pixel ones: the same pixels and the same `outside`
+// wherever a shown pixel falls off the picture, at any turn, also into a wider target whose
+// pixels beyond each row stay untouched. (Where the processor cannot gather, both are one by one.)
+void TestWheelPicture::eightAtOnceSameAsOneByOne()
+{
+    QFETCH(QSize, pictureSize);
+    QFETCH(int, side);
+    QFETCH(int, shown);
+    std::mt19937 random(7);
+    QImage picture(pictureSize, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            picture.setPixel(x, y, qPremultiply(QRgb(random())));
+    const QRgb outside = qRgb(1, 2, 3);
+    constexpr quint32 kUntouched = 0xDEADBEEF;
+    const int stride = shown + 5;
+
+    TurnedSquare gathered;
+    TurnedSquare oneByOne;
+    oneByOne.setSampling(TurnedSquare::Sampling::OneByOne);
+    for (float degrees = -400.0f; degrees <= 400.0f; degrees += 7.77f) {
+        QImage expected;
+        QImage drawn;
+        oneByOne.draw(picture, side, shown, degrees, outside, QImage::Format_ARGB32_Premultiplied, expected);
+        gathered.draw(picture, side, shown, degrees, outside, QImage::Format_ARGB32_Premultiplied, drawn);
+        QVERIFY2(drawn == expected, qPrintable(QStringLiteral("at %1 degrees").arg(double(degrees))));
+
+        std::vector<quint32> target(std::size_t(stride * shown), kUntouched);
+        gathered.draw(picture, side, shown, degrees, outside, target.data(), stride);
+        for (int y = 0; y < shown; ++y) {
+            const auto *line = reinterpret_cast<const quint32 *>(expected.constScanLine(y));
+            QVERIFY(std::equal(line, line + shown, target.begin() + y * stride));
+            QVERIFY(std::all_of(target.begin() + y * stride + shown, target.begin() + (y + 1) * stride,
+                                [](quint32 pixel) { return pixel == kUntouched; }));
+        }
+    }
 }
 
 void TestWheelPicture::positiveAngleTurnsClockwise_data()

@@ -5,6 +5,10 @@
 
 #include <cmath>
 
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#include <immintrin.h>
+#endif
+
 namespace {
 
 inline void prefetch(const void *address)
@@ -15,6 +19,62 @@ inline void prefetch(const void *address)
     (void)address;
 #endif
 }
+
+// One shown row: pixel x comes from the picture at ((u + columnU[x]) >> 16, (v + columnV[x]) >> 16),
+// or is `outside` where that falls off the picture.
+struct RowSampling {
+    const quint32 *source;
+    int sourceStride;
+    int width;
+    int height;
+    const int *columnU;
+    const int *columnV;
+    quint32 outside;
+};
+
+void sampleRow(const RowSampling &s, int u, int v, int from, int to, quint32 *line)
+{
+    for (int x = from; x < to; ++x) {
+        const auto px = unsigned((u + s.columnU[x]) >> 16);
+        const auto py = unsigned((v + s.columnV[x]) >> 16);
+        line[x] = px < unsigned(s.width) && py < unsigned(s.height) ? s.source[int(py) * s.sourceStride + int(px)]
+                                                                     : s.outside;
+    }
+}
+
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define VT2_GATHER_SAMPLING 1
+
+bool canGather() { return __builtin_cpu_supports("avx2"); }
+
+// The same arithmetic on eight pixels at once; the picture is read with one masked gather,
+// so pixels off the picture read nothing and keep `outside`.
+__attribute__((target("avx2"))) void sampleRowGathered(const RowSampling &s, int u, int v, int shown, quint32 *line)
+{
+    const __m256i uu = _mm256_set1_epi32(u);
+    const __m256i vv = _mm256_set1_epi32(v);
+    const __m256i width = _mm256_set1_epi32(s.width);
+    const __m256i height = _mm256_set1_epi32(s.height);
+    const __m256i stride = _mm256_set1_epi32(s.sourceStride);
+    const __m256i below = _mm256_set1_epi32(-1);
+    const __m256i outside = _mm256_set1_epi32(int(s.outside));
+    int x = 0;
+    for (; x + 8 <= shown; x += 8) {
+        const __m256i px = _mm256_srai_epi32(
+            _mm256_add_epi32(uu, _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s.columnU + x))), 16);
+        const __m256i py = _mm256_srai_epi32(
+            _mm256_add_epi32(vv, _mm256_loadu_si256(reinterpret_cast<const __m256i *>(s.columnV + x))), 16);
+        const __m256i inside = _mm256_and_si256(
+            _mm256_and_si256(_mm256_cmpgt_epi32(px, below), _mm256_cmpgt_epi32(width, px)),
+            _mm256_and_si256(_mm256_cmpgt_epi32(py, below), _mm256_cmpgt_epi32(height, py)));
+        const __m256i at = _mm256_add_epi32(_mm256_mullo_epi32(py, stride), px);
+        const __m256i pixels =
+            _mm256_mask_i32gather_epi32(outside, reinterpret_cast<const int *>(s.source), at, inside, 4);
+        _mm256_storeu_si256(reinterpret_cast<__m256i *>(line + x), pixels);
+    }
+    sampleRow(s, u, v, x, shown, line);
+}
+#endif
 
 } // namespace
 
@@ -72,10 +132,16 @@ void TurnedSquare::draw(const QImage &picture, int side, int shown, float degree
         rowV_[std::size_t(i)] = (inSquare + top) * dvdy + v0;
     }
 
-    const auto *source = reinterpret_cast<const quint32 *>(picture.constBits());
-    const int sourceStride = picture.bytesPerLine() / 4;
-    const int *columnU = columnU_.data();
-    const int *columnV = columnV_.data();
+    const RowSampling sampling{reinterpret_cast<const quint32 *>(picture.constBits()),
+                               int(picture.bytesPerLine() / 4),
+                               width,
+                               height,
+                               columnU_.data(),
+                               columnV_.data(),
+                               outside};
+#ifdef VT2_GATHER_SAMPLING
+    const bool gather = sampling_ == Sampling::Fastest && canGather();
+#endif
     // A turned row reads the picture along a slanted line, a pattern the processor does not
     // foresee; at 25 frames a second the picture has left the cache between frames. Asking
     // for the lines a row a few rows on will read, while this one is sampled, more than
@@ -90,16 +156,18 @@ void TurnedSquare::draw(const QImage &picture, int side, int shown, float degree
             const int aheadU = rowU_[std::size_t(y + kRowsAhead)];
             const int aheadV = rowV_[std::size_t(y + kRowsAhead)];
             for (int x = 0; x < shown; x += kColumnsPerLine) {
-                const auto px = unsigned((aheadU + columnU[x]) >> 16);
-                const auto py = unsigned((aheadV + columnV[x]) >> 16);
+                const auto px = unsigned((aheadU + sampling.columnU[x]) >> 16);
+                const auto py = unsigned((aheadV + sampling.columnV[x]) >> 16);
                 if (px < unsigned(width) && py < unsigned(height))
-                    prefetch(source + int(py) * sourceStride + int(px));
+                    prefetch(sampling.source + int(py) * sampling.sourceStride + int(px));
             }
         }
-        for (int x = 0; x < shown; ++x) {
-            const auto px = unsigned((u + columnU[x]) >> 16);
-            const auto py = unsigned((v + columnV[x]) >> 16);
-            line[x] = px < unsigned(width) && py < unsigned(height) ? source[int(py) * sourceStride + int(px)] : outside;
+#ifdef VT2_GATHER_SAMPLING
+        if (gather) {
+            sampleRowGathered(sampling, u, v, shown, line);
+            continue;
         }
+#endif
+        sampleRow(sampling, u, v, 0, shown, line);
     }
 }

@@ -11,6 +11,10 @@
 
 class TurnedSquare {
 public:
+    // How the shown pixels are sampled: eight at a time where the processor can gather them
+    // (the result is the same, bit for bit), or one at a time.
+    enum class Sampling { Fastest, OneByOne };
+
     // `picture` holds 32-bit pixels (ARGB32_Premultiplied or RGB32); it is turned clockwise by
     // `degrees`, the centred `side` square of the turned picture is scaled to `shown` × `shown`
     // into `target` (made `shown` × `shown` of `format` when it is not already). Shown pixels
@@ -22,6 +26,9 @@ public:
     void draw(const QImage &picture, int side, int shown, float degrees, QRgb outside, quint32 *target,
               qsizetype stride);
 
+    void setSampling(Sampling sampling) { sampling_ = sampling; }
+
 private:
+    Sampling sampling_ = Sampling::Fastest;
     std::vector<int> columnU_, columnV_, rowU_, rowV_;
 };

@@ -4,6 +4,7 @@
 #include "app/logging.h"
 #include "app/quitonsignal.h"
 #include "app/runguard.h"
+#include "app/showrequestbell.h"
 #include "ui/widgets/theme.h"
 #include "app/translations.h"
 
@@ -25,7 +26,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QSettings>
-#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
@@ -112,15 +112,12 @@ int main(int argc, char *argv[])
     if (!games::startHiddenInTray())
         frame.show();
     // A second copy that was refused asks through the run guard to see this window.
-    QTimer showRequests;
-    QObject::connect(&showRequests, &QTimer::timeout, &frame, [&guard, &frame] {
-        if (!guard.takeShowRequest())
-            return;
+    ShowRequestBell showRequests(guard);
+    QObject::connect(&showRequests, &ShowRequestBell::showRequested, &frame, [&frame] {
         frame.showNormal();
         frame.raise();
         frame.activateWindow();
     });
-    showRequests.start(500);
 
     // Service mode: raw drive and profile parameter windows for the whole run. Declared
     // after the window, so the profile window goes first, then the drive window, then it.

@@ -1,5 +1,7 @@
 #include "app/runguard.h"
 
+#include "app/showrequestbell.h"
+
 #include <QCryptographicHash>
 
 #include <cerrno>
@@ -64,7 +66,8 @@ QString runGuardLockName(const QString &key) { return deriveName(key, "_memLockK
 QString runGuardMemoryName(const QString &key) { return deriveName(key, "_sharedmemKey"); }
 
 RunGuard::RunGuard(const QString &key)
-    : memLockKey_(runGuardLockName(key))
+    : key_(key)
+    , memLockKey_(runGuardLockName(key))
     , sharedMemKey_(runGuardMemoryName(key))
     , sharedMem_(sharedMemKey_)
     , memLock_(memLockKey_, 1, QSystemSemaphore::Open)
@@ -165,7 +168,9 @@ bool RunGuard::takeShowRequest()
 
 QString refuseSecondCopy(RunGuard &guard)
 {
-    if (guard.askRunningCopyToShow())
+    if (guard.askRunningCopyToShow()) {
+        ringShowRequestBell(guard.key());
         return QStringLiteral("Veltrane 2 Tunemark is already running; its window is brought to the front.\n");
+    }
     return QStringLiteral("Veltrane 2 Tunemark is already running.\n");
 }

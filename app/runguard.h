@@ -18,6 +18,8 @@ public:
     RunGuard(const RunGuard &) = delete;
     RunGuard &operator=(const RunGuard &) = delete;
 
+    const QString &key() const { return key_; }
+
     bool isAnotherRunning();
     // True when this copy may run; it then holds the segment until release().
     bool tryToRun();
@@ -32,6 +34,7 @@ public:
 private:
     bool attachToLivingCopy();
 
+    const QString key_;
     const QString memLockKey_;
     const QString sharedMemKey_;
 
@@ -39,5 +42,6 @@ private:
     QSystemSemaphore memLock_;
 };
 
-// What a refused copy says on standard error, after asking the running copy to show itself.
+// What a refused copy says on standard error, after asking the running copy to show itself
+// and ringing its bell.
 QString refuseSecondCopy(RunGuard &guard);

@@ -1,8 +1,11 @@
 #include "app/runguard.h"
+#include "app/showrequestbell.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSystemSemaphore>
 #include <QtTest>
 
@@ -16,6 +19,9 @@ private slots:
     void startsAfterFirstCopyCrashed();
     void deadCopysSegmentDoesNotCount();
     void refusedCopySaysSoAndAsksForTheWindow();
+    void refusedCopyRingsTheBell();
+    void bellRemovedIsHungAgain();
+    void withoutABellTheGuardIsPolled();
 
 private:
     // Unique per test and per run, so parallel runs never share a segment.
@@ -151,6 +157,76 @@ void RunGuardTest::refusedCopySaysSoAndAsksForTheWindow()
     first.release();
     RunGuard orphan(key);
     QCOMPARE(refuseSecondCopy(orphan), QStringLiteral("Veltrane 2 Tunemark is already running.\n"));
+}
+
+// The running copy hears of a request when it is made, not on a timer; a bell rung without
+// a request, or a second ring for one request, shows nothing.
+void RunGuardTest::refusedCopyRingsTheBell()
+{
+    const QString key = uniqueKey();
+    RunGuard first(key);
+    QVERIFY(first.tryToRun());
+    ShowRequestBell bell(first);
+    QVERIFY(bell.isWatching());
+    QVERIFY(QFile::exists(showRequestBellPath(key)));
+    QSignalSpy shown(&bell, &ShowRequestBell::showRequested);
+
+    for (int request = 1; request <= 2; ++request) {
+        QProcess second;
+        QCOMPARE(startHolder(second, key), QByteArray("busy"));
+        QVERIFY(second.waitForFinished(10000));
+        QTRY_COMPARE_WITH_TIMEOUT(shown.count(), request, 5000);
+    }
+    QVERIFY(ringShowRequestBell(key));
+    QVERIFY(ringShowRequestBell(key));
+    QTest::qWait(300);
+    QCOMPARE(shown.count(), 2);
+    QVERIFY(bell.isWatching());
+}
+
+void RunGuardTest::bellRemovedIsHungAgain()
+{
+    const QString key = uniqueKey();
+    RunGuard first(key);
+    QVERIFY(first.tryToRun());
+    {
+        ShowRequestBell bell(first);
+        QSignalSpy shown(&bell, &ShowRequestBell::showRequested);
+        // A temporary folder tidied under the running copy.
+        QVERIFY(QFile::remove(showRequestBellPath(key)));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(showRequestBellPath(key)), 5000);
+        QVERIFY(bell.isWatching());
+
+        RunGuard second(key);
+        QCOMPARE(refuseSecondCopy(second),
+                 QStringLiteral("Veltrane 2 Tunemark is already running; its window is brought to the front.\n"));
+        QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 5000);
+    }
+    // The bell goes with the copy; nobody rings a bell that is not there.
+    QVERIFY(!QFile::exists(showRequestBellPath(key)));
+    QVERIFY(!ringShowRequestBell(key));
+}
+
+void RunGuardTest::withoutABellTheGuardIsPolled()
+{
+    const QString key = uniqueKey();
+    RunGuard first(key);
+    QVERIFY(first.tryToRun());
+    // No temporary folder to hang the bell in (the guard's own key files were made before).
+    const QByteArray temporary = qgetenv("TMPDIR");
+    qputenv("TMPDIR", "/nonexistent/vt2-no-temporary-folder");
+    ShowRequestBell bell(first);
+    if (temporary.isEmpty())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", temporary);
+    QVERIFY(!bell.isWatching());
+    QSignalSpy shown(&bell, &ShowRequestBell::showRequested);
+
+    RunGuard second(key);
+    QCOMPARE(refuseSecondCopy(second),
+             QStringLiteral("Veltrane 2 Tunemark is already running; its window is brought to the front.\n"));
+    QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 5000);
 }
 
 QTEST_GUILESS_MAIN(RunGuardTest)

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 namespace {
 
@@ -22,11 +23,22 @@ QString showRequestBellPath(const QString &key)
     return QDir(folder).filePath(runGuardMemoryName(key) + QStringLiteral(".show"));
 }
 
+namespace {
+
+// The name is known in advance and a shared temporary folder is writable by everyone: a link
+// put there is never followed, so nothing elsewhere is opened, touched or made private.
+bool usableBellPath(const QString &path)
+{
+    return !path.isEmpty() && !QFileInfo(path).isSymLink();
+}
+
+} // namespace
+
 bool ringShowRequestBell(const QString &key)
 {
     // Only a bell the running copy hung is rung; none is made here.
     const QString path = showRequestBellPath(key);
-    if (path.isEmpty())
+    if (!usableBellPath(path))
         return false;
     QFile bell(path);
     if (!bell.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
@@ -51,14 +63,14 @@ ShowRequestBell::~ShowRequestBell()
         QFile::remove(path_);
 }
 
-// Makes the bell file (one a killed copy left is reused), readable and writable by this
-// user only, and watches it.
+// Makes the bell file (one a killed copy left is reused as it is), readable and writable by
+// this user only, and watches it.
 bool ShowRequestBell::hang()
 {
-    if (path_.isEmpty())
+    if (!usableBellPath(path_))
         return false;
     QFile bell(path_);
-    if (!bell.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (!bell.open(QIODevice::WriteOnly | QIODevice::Append))
         return false;
     bell.close();
     if (!bell.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))

@@ -4,9 +4,11 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSystemSemaphore>
+#include <QTemporaryDir>
 #include <QtTest>
 
 class RunGuardTest : public QObject {
@@ -22,6 +24,7 @@ private slots:
     void refusedCopyRingsTheBell();
     void bellRemovedIsHungAgain();
     void withoutABellTheGuardIsPolled();
+    void linkInPlaceOfTheBellIsNotFollowed();
 
 private:
     // Unique per test and per run, so parallel runs never share a segment.
@@ -227,6 +230,43 @@ void RunGuardTest::withoutABellTheGuardIsPolled()
     QCOMPARE(refuseSecondCopy(second),
              QStringLiteral("Veltrane 2 Tunemark is already running; its window is brought to the front.\n"));
     QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 5000);
+}
+
+// Someone else's link under the bell's name: neither the running copy nor a refused one
+// opens, touches or narrows what it points to, and requests still arrive by polling.
+void RunGuardTest::linkInPlaceOfTheBellIsNotFollowed()
+{
+    const QString key = uniqueKey();
+    QTemporaryDir elsewhere;
+    QVERIFY(elsewhere.isValid());
+    const QString target = elsewhere.filePath(QStringLiteral("someone's file"));
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("kept");
+    file.close();
+    const QFileDevice::Permissions permissions = file.permissions();
+    const QDateTime modified = QFileInfo(target).lastModified();
+    QVERIFY(QFile::link(target, showRequestBellPath(key)));
+
+    RunGuard first(key);
+    QVERIFY(first.tryToRun());
+    {
+        ShowRequestBell bell(first);
+        QVERIFY(!bell.isWatching());
+        QSignalSpy shown(&bell, &ShowRequestBell::showRequested);
+        QTest::qWait(20); // a touched file would show a later time
+        RunGuard second(key);
+        QCOMPARE(refuseSecondCopy(second),
+                 QStringLiteral("Veltrane 2 Tunemark is already running; its window is brought to the front.\n"));
+        QVERIFY(!ringShowRequestBell(key));
+        QTRY_COMPARE_WITH_TIMEOUT(shown.count(), 1, 5000);
+    }
+    QVERIFY(QFileInfo(showRequestBellPath(key)).isSymLink());
+    QVERIFY(QFile::remove(showRequestBellPath(key)));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("kept"));
+    QCOMPARE(file.permissions(), permissions);
+    QCOMPARE(QFileInfo(target).lastModified(), modified);
 }
 
 QTEST_GUILESS_MAIN(RunGuardTest)

@@ -93,6 +93,9 @@ void MW2::connectSession()
         setConnectedUi(true);
         refreshStatusDisplay();
         showAlarmBand();
+        // The save line is shown from the first status on, not from the first blink, which
+        // would lay the whole window out again seconds after connecting.
+        showSaveState();
     });
     connect(session, &BaseSession::disconnected, this, &MW2::showAlarmBand);
     connect(session, &BaseSession::connectFailed, this, &MW2::showAlarmBand);

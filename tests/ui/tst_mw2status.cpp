@@ -24,6 +24,7 @@ private slots:
     void operatingModeLine();
     void motorFaultsWhenEstopReleased();
     void faultListKeepsTheTabsInPlace();
+    void saveLineShownFromTheFirstStatus();
     void endstopDialogFollowsForces();
     void torqueLinesFromPeakCurrentAndStrength();
     void wheelAngleButtonsAndAxes();
@@ -141,6 +142,30 @@ void TestMw2Status::faultListKeepsTheTabsInPlace()
     const QLabel *faults = s.window.findChild<QLabel *>("estopLabel");
     QVERIFY(faults->heightForWidth(faults->width()) > 2 * faults->fontMetrics().lineSpacing()); // it does wrap
     QCOMPARE(tabsTop(), before);
+}
+
+void TestMw2Status::saveLineShownFromTheFirstStatus()
+{
+    Session s;
+    s.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    s.tick();
+    // Said at once, not at the first blink seconds later...
+    QCOMPARE(s.text("savestatelabel"), QString("Settings up to date in permanent memory"));
+    auto *tabs = s.window.findChild<QTabWidget *>("tabWidget");
+    const auto tabsGeometry = [&] {
+        QCoreApplication::processEvents();
+        return QRect(tabs->mapTo(&s.window, QPoint(0, 0)), tabs->size());
+    };
+    const QRect before = tabsGeometry();
+    // ...so the blink that follows changes nothing that would lay the window out again.
+    s.window.settingschangedblink();
+    QCOMPARE(tabsGeometry(), before);
+    s.base().setFlag(wire::Unsaved, true);
+    s.tick();
+    QCOMPARE(s.text("savestatelabel"), QString());
+    s.window.settingschangedblink();
+    QCOMPARE(s.text("savestatelabel"), QString("Settings applied automatically - save to make them permanent"));
 }
 
 void TestMw2Status::endstopDialogFollowsForces()

@@ -93,7 +93,11 @@ int main(int argc, char *argv[])
 
     QSettings languageSettings{QString::fromLatin1(languageSettingsOrganisation),
                                QString::fromLatin1(languageSettingsApplication)};
-    loadTranslation(translator, chosenLanguage(languageSettings));
+    const QString language = chosenLanguage(languageSettings);
+    // Qt's own buttons speak the language only when the window does, never alone.
+    QTranslator qtTranslator;
+    if (loadTranslation(translator, language) && loadQtTranslation(qtTranslator, language))
+        QApplication::installTranslator(&qtTranslator);
     QApplication::installTranslator(&translator);
 
     QApplication::setOrganizationName(QLatin1String(appinfo::organisationName));

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QLibraryInfo>
 #include <QLocale>
 #include <QSettings>
 #include <QTranslator>
@@ -48,6 +49,13 @@ bool loadTranslation(QTranslator &translator, const QString &code, const QString
             return true;
     }
     return false;
+}
+
+QString qtTranslationsFolder() { return QLibraryInfo::location(QLibraryInfo::TranslationsPath); }
+
+bool loadQtTranslation(QTranslator &translator, const QString &code, const QString &folder)
+{
+    return translator.load(QStringLiteral("qtbase_") + code, folder);
 }
 
 QString languageCodeFromFileName(const QString &fileName)

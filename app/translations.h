@@ -19,6 +19,9 @@ QString chosenLanguage(const QSettings &languageSettings);
 // Takes effect at the next start; nothing is retranslated now.
 void storeLanguageCode(const QString &code);
 
+// Where Qt keeps its own catalogues (Debian: /usr/share/qt5/translations).
+QString qtTranslationsFolder();
+
 // The program's translations folder, then "translations" under the working directory.
 QStringList translationSearchFolders();
 
@@ -26,6 +29,9 @@ QStringList translationSearchFolders();
 // fallback inside each (".qm" added, trailing "_parts" dropped). True if a file loaded.
 bool loadTranslation(QTranslator &translator, const QString &code,
                      const QStringList &folders = translationSearchFolders());
+// Qt's own texts (standard buttons, the wizard's Next and Back) in the same language:
+// "qtbase_" + code from Qt's translations folder, with the same fallback.
+bool loadQtTranslation(QTranslator &translator, const QString &code, const QString &folder = qtTranslationsFolder());
 
 struct LanguageEntry {
     QString code;        // "de", "fr_CA"

@@ -32,7 +32,7 @@ grep -v '^/usr/share/veltrane2-tunemark/translations/veltranetuner_[a-zA-Z_]*\.q
 diff -u "$work/expected" "$work/rest" || fail "package file list differs"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libhidapi-hidraw0 libqt5widgets5 libqt5core5a libc6; do
+for lib in libhidapi-hidraw0 libqt5widgets5 libqt5core5a libc6 qttranslations5-l10n; do
     echo "$depends" | grep -q "$lib" || fail "Depends lacks $lib (shlibdeps): $depends"
 done
 dpkg-deb -e "$deb" "$work/control"

@@ -4,12 +4,15 @@
 // window built with it shows German texts and no English one that has a translation.
 
 #include "app/translations.h"
+#include "firmware/fwupdatewizard.h"
+#include "tests/support/linkfixture.h"
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/sessionfixture.h"
 #include "ui/mw2.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QWizard>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -136,6 +139,7 @@ private slots:
     void translationsKeepTheirPlaceholders();
     void builtFileIsListedAsGerman();
     void windowSpeaksGerman();
+    void wizardButtonsSpeakGerman();
 };
 
 void TestGermanTranslation::everySourceTextHasAFinishedTranslation()
@@ -283,6 +287,44 @@ void TestGermanTranslation::windowSpeaksGerman()
         QVERIFY2(englishShown.isEmpty(), qPrintable(englishShown.join(QStringLiteral(" | "))));
     }
     QCoreApplication::removeTranslator(&translator);
+}
+
+namespace {
+
+// The wizard's standard buttons as a user sees them on the first page.
+QStringList wizardButtonTexts()
+{
+    LinkFixture fixture;
+    fwupdatewizard wizard(nullptr, 3, fixture.link, QStringLiteral("unused.bootloadable"));
+    QStringList texts;
+    for (const QWizard::WizardButton which : {QWizard::BackButton, QWizard::NextButton, QWizard::CommitButton,
+                                              QWizard::FinishButton, QWizard::CancelButton})
+        texts << wizard.button(which)->text();
+    return texts;
+}
+
+} // namespace
+
+void TestGermanTranslation::wizardButtonsSpeakGerman()
+{
+    // Qt's own button texts come from Qt's catalogue, which the tool loads beside its own.
+    const QStringList english = wizardButtonTexts();
+    QTranslator own;
+    QVERIFY(loadTranslation(own, QStringLiteral("de"), {QStringLiteral(VT2_BUILT_TRANSLATIONS)}));
+    QTranslator qt;
+    QVERIFY2(loadQtTranslation(qt, QStringLiteral("de_DE")), qPrintable(qtTranslationsFolder()));
+    QCoreApplication::installTranslator(&qt);
+    QCoreApplication::installTranslator(&own);
+    const QStringList german = wizardButtonTexts();
+    QCoreApplication::removeTranslator(&own);
+    QCoreApplication::removeTranslator(&qt);
+
+    QCOMPARE(german.size(), english.size());
+    for (int i = 0; i < german.size(); ++i) {
+        QVERIFY2(!german.at(i).isEmpty() && german.at(i) != english.at(i),
+                 qPrintable(english.at(i) + QStringLiteral(" stays ") + german.at(i)));
+    }
+    QVERIFY(german.contains(QStringLiteral("Abbrechen")));
 }
 
 QTEST_MAIN(TestGermanTranslation)

@@ -10,6 +10,8 @@
 #include <QAbstractButton>
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QPixmap>
@@ -75,11 +77,29 @@ fwupdatewizard::fwupdatewizard(QWidget *parent, int mode, DeviceLink &link, cons
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint & ~Qt::WindowCloseButtonHint);
 }
 
+namespace {
+const char kImageFileName[] = "Veltrane-2-firmware.bootloadable";
+}
+
+QString fwupdatewizard::installedImagePath(const QString &programFolder)
+{
+    return QDir::cleanPath(programFolder + QLatin1Char('/') + QLatin1String(VT2_DATADIR_FROM_BINDIR) + QLatin1Char('/')
+                           + QLatin1String(kImageFileName));
+}
+
+QString fwupdatewizard::defaultImagePath(int mode, const QString &programFolder)
+{
+    if (mode != LaunchForcedUpdate)
+        return QLatin1String(kIncludedFirmwareImage);
+    // A build keeps the file beside the program; an installed program finds it in its data folder.
+    const QString beside = programFolder + QLatin1Char('/') + QLatin1String(kImageFileName);
+    const QString installed = installedImagePath(programFolder);
+    return !QFileInfo::exists(beside) && QFileInfo::exists(installed) ? installed : beside;
+}
+
 QString fwupdatewizard::defaultImagePath(int mode)
 {
-    if (mode == LaunchForcedUpdate)
-        return QCoreApplication::applicationDirPath() + QStringLiteral("/Veltrane-2-firmware.bootloadable");
-    return QLatin1String(kIncludedFirmwareImage);
+    return defaultImagePath(mode, QCoreApplication::applicationDirPath());
 }
 
 bool fwupdatewizard::runFlash(FlashView &view)

@@ -21,7 +21,11 @@ public:
     fwupdatewizard(QWidget *parent, int mode, DeviceLink &link, const QString &imagePath = QString());
 
     // Mode 3 flashes the file next to the program, every other mode the built-in image.
+    // Mode 3 flashes the file beside the program, or, where there is none, the one in the
+    // installed data folder; every other mode the built-in image.
     static QString defaultImagePath(int mode);
+    static QString defaultImagePath(int mode, const QString &programFolder);
+    static QString installedImagePath(const QString &programFolder);
 
     int mode() const { return mode_; }
     const QString &imagePath() const { return imagePath_; }

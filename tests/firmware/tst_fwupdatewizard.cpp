@@ -97,6 +97,7 @@ private slots:
     void windowAndPages();
     void reasonAndImageByMode_data();
     void reasonAndImageByMode();
+    void forcedUpdateFindsTheInstalledImage();
     void modeOneFindsBootloaderAtFirstPoll();
     void backStopsBothTimersAndNextRepeats();
     void sendsBaseIntoBootloader();
@@ -155,6 +156,30 @@ void TestFwUpdateWizard::reasonAndImageByMode()
     const QString path = fwupdatewizard::defaultImagePath(mode);
     QCOMPARE(path, external ? QCoreApplication::applicationDirPath() + "/Veltrane-2-firmware.bootloadable"
                             : QString(kIncludedFirmwareImage));
+}
+
+void TestFwUpdateWizard::forcedUpdateFindsTheInstalledImage()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString programFolder = dir.filePath("prefix/bin");
+    const QString beside = programFolder + "/Veltrane-2-firmware.bootloadable";
+    const QString installed = fwupdatewizard::installedImagePath(programFolder);
+    QVERIFY(!installed.startsWith(programFolder + "/"));
+    const auto place = [](const QString &path) {
+        QDir().mkpath(QFileInfo(path).path());
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write("image") == 5;
+    };
+    // Neither there: the file beside the program is named, as in a build.
+    QCOMPARE(fwupdatewizard::defaultImagePath(LaunchForcedUpdate, programFolder), beside);
+    QVERIFY(place(installed));
+    QCOMPARE(fwupdatewizard::defaultImagePath(LaunchForcedUpdate, programFolder), installed);
+    // One beside the program wins.
+    QVERIFY(place(beside));
+    QCOMPARE(fwupdatewizard::defaultImagePath(LaunchForcedUpdate, programFolder), beside);
+    // The other modes flash the built-in image wherever files lie.
+    QCOMPARE(fwupdatewizard::defaultImagePath(LaunchForcedDowngrade, programFolder), QString(kIncludedFirmwareImage));
 }
 
 void TestFwUpdateWizard::modeOneFindsBootloaderAtFirstPoll()

@@ -18,7 +18,7 @@ for f in bin/veltrane2-tunemark bin/veltrane2-tunemark-cli; do
 done
 for f in share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
          share/icons/hicolor/scalable/apps/$id.svg lib/udev/rules.d/70-veltrane2-tunemark.rules \
-         share/doc/veltrane2-tunemark/copyright; do
+         share/doc/veltrane2-tunemark/copyright share/veltrane2-tunemark/Veltrane-2-firmware.bootloadable; do
     [ -s "$root/$f" ] || fail "$f missing or empty"
 done
 for size in 16 24 32 48 64 128 256 512; do
@@ -32,6 +32,8 @@ done
 desktop="$root/share/applications/$id.desktop"
 grep -qx "Icon=$id" "$desktop" || fail "desktop entry does not name the icon $id"
 grep -qx "Exec=veltrane2-tunemark" "$desktop" || fail "desktop entry does not start the program"
+# X11's window class is the program's name (the app id names the launcher on Wayland).
+grep -qx "StartupWMClass=veltrane2-tunemark" "$desktop" || fail "desktop entry does not name the window class"
 metainfo="$root/share/metainfo/$id.metainfo.xml"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" || fail "metainfo launchable"
 for product in 0D5E 0D5F 0D60 0D61; do

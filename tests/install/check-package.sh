@@ -8,7 +8,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-cpack --config "$build/CPackConfig.cmake" -B "$work" >"$work/cpack.log" 2>&1 \
+# As the README says: cpack in the build folder.
+(cd "$build" && cpack -B "$work") >"$work/cpack.log" 2>&1 \
     || { cat "$work/cpack.log" >&2; fail "cpack"; }
 deb=$(ls "$work"/*.deb)
 [ -f "$deb" ] || fail "no .deb made"
@@ -26,6 +27,7 @@ sizes="16 24 32 48 64 128 256 512"
     for size in $sizes; do echo "/usr/share/icons/hicolor/${size}x${size}/apps/$id.png"; done
     echo /usr/share/icons/hicolor/scalable/apps/$id.svg
     echo /usr/share/metainfo/$id.metainfo.xml
+    echo /usr/share/veltrane2-tunemark/Veltrane-2-firmware.bootloadable
 } | sort >"$work/expected"
 # Translations may be added; nothing else may appear.
 grep -v '^/usr/share/veltrane2-tunemark/translations/veltranetuner_[a-zA-Z_]*\.qm$' "$work/files" >"$work/rest" || true

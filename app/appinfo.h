@@ -8,6 +8,8 @@ inline constexpr char releaseName[] = "2020.1";
 // The title bar shows this text followed by the release name.
 inline constexpr char titlePrefix[] = "Veltrane 2 Tunemark ";
 inline constexpr char programName[] = "veltrane2-tunemark";
+// The launcher's name and the Wayland app id; X11's window class stays programName.
+inline constexpr char applicationId[] = "example.veltrane.Tunemark";
 inline constexpr char organisationName[] = "Halvern Labs";
 inline constexpr char runGuardKey[] = "HLVeltRANE_Configuration_Tool";
 inline constexpr char styleSheetResource[] = ":/style_dark/darkorange.css";

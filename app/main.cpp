@@ -77,6 +77,8 @@ int main(int argc, char *argv[])
         qInstallMessageHandler(logMessageHandler);
 
     QApplication app(argc, argv);
+    // Docks and task bars match the running window to its launcher by this name.
+    QGuiApplication::setDesktopFileName(QLatin1String(appinfo::applicationId));
     // Stopped from outside (logout, kill, Ctrl+C), the tool closes as if its window were closed.
     QuitOnSignal quitOnSignal;
     // Files whose names are not valid UTF-8 open by the names the file dialogs list.

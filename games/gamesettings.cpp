@@ -95,7 +95,7 @@ QString autostartEntryText(const QString &program)
                           "Name=Veltrane 2 Tunemark\n"
                           "Comment=Switches the wheel base's profile for each game\n"
                           "Exec=%1\n"
-                          "Icon=veltrane2-tunemark\n"
+                          "Icon=example.veltrane.Tunemark\n"
                           "Terminal=false\n"
                           "X-GNOME-Autostart-enabled=true\n")
         .arg(quotedExecArgument(program));

@@ -370,6 +370,8 @@ void TestGameSwitch::settingsAndAutostartEntry()
     const QString text = QString::fromUtf8(entry.readAll());
     QVERIFY(text.startsWith("[Desktop Entry]\n"));
     QVERIFY(text.contains("\nExec=\"/opt/My Tools/100%%/veltrane2-tunemark\"\n"));
+    // The icon the package installs, as the launcher names it.
+    QVERIFY(text.contains("\nIcon=example.veltrane.Tunemark\n"));
     QVERIFY(!games::writeAutostartEntry("/opt/a\nExec=rm", error));
     QVERIFY(games::removeAutostartEntry(error));
     QVERIFY(!QFile::exists(path));

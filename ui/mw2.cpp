@@ -72,9 +72,12 @@ MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumbe
 
 MW2::~MW2()
 {
-    // The session outlives the window: nothing of it may call back in from here on.
-    session_.disconnect(this);
-    session_.applier().disconnect(this);
+    // The session outlives the window: nothing of it may call back in from here on, neither
+    // into the window nor into the parts it made, which go only after the window's members.
+    for (QObject *receiver : children() + QObjectList{this}) {
+        session_.disconnect(receiver);
+        session_.applier().disconnect(receiver);
+    }
     ui->ProfilesTab->setSession(nullptr);
     ui->hardwaresetuptab->setSession(nullptr);
 }

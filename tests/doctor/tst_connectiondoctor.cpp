@@ -199,7 +199,8 @@ void ConnectionDoctorTest::panelOffersFixThroughPrompts()
     FakeSystem system;
     system.ours("hidraw2", "0D5F");
     MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
-    window.part<DoctorWindowPart>().setConnectionDoctor([&system] { return doctor::diagnose(system.environment(false)); });
+    window.part<DoctorWindowPart>().setConnectionDoctor(
+        [&system] { return doctor::diagnose(system.environment(false)); });
     auto *panel = window.findChild<ConnectionAdvicePanel *>("connectionAdvicePanel");
     QVERIFY(panel);
     QVERIFY(panel->isHidden());

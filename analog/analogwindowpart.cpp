@@ -2,8 +2,8 @@
 
 #include "analog/analogconfigdialog.h"
 #include "session/basesession.h"
-#include "ui/presentation/operatingmode.h"
-#include "ui/widgets/windowhost.h"
+#include "common/presentation/operatingmode.h"
+#include "common/widgets/windowhost.h"
 
 AnalogWindowPart::AnalogWindowPart(BaseSession &session, UserPrompts &prompts, WindowHost &host)
     : QObject(host.frame()), session_(session), prompts_(prompts), host_(host)

@@ -2,7 +2,7 @@
 
 #include "compare/comparedialog.h"
 #include "session/basesession.h"
-#include "ui/widgets/windowhost.h"
+#include "common/widgets/windowhost.h"
 
 CompareWindowPart::CompareWindowPart(BaseSession &session, UserPrompts &prompts, WindowHost &host)
     : QObject(host.frame()), session_(session), prompts_(prompts), host_(host)

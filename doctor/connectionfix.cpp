@@ -1,6 +1,6 @@
 #include "doctor/connectionfix.h"
 
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 
 #include <QCoreApplication>
 

@@ -3,7 +3,7 @@
 #include "doctor/connectionadvicepanel.h"
 #include "doctor/connectionfix.h"
 #include "session/basesession.h"
-#include "ui/widgets/windowhost.h"
+#include "common/widgets/windowhost.h"
 
 DoctorWindowPart::DoctorWindowPart(BaseSession &session, UserPrompts &prompts, WindowHost &host)
     : QObject(host.frame()), prompts_(prompts)

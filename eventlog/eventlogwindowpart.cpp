@@ -3,7 +3,7 @@
 #include "eventlog/eventlogviewer.h"
 #include "eventlog/verbosity.h"
 #include "session/basesession.h"
-#include "ui/widgets/windowhost.h"
+#include "common/widgets/windowhost.h"
 
 EventLogWindowPart::EventLogWindowPart(BaseSession &session, UserPrompts &prompts, WindowHost &host)
     : QObject(host.frame()), session_(session), prompts_(prompts), host_(host)

@@ -4,8 +4,8 @@
 #include "firmware/fwupdatewizard.h"
 #include "firmware/toonewfirmwareprompt.h"
 #include "session/basesession.h"
-#include "ui/widgets/userprompts.h"
-#include "ui/widgets/windowhost.h"
+#include "common/widgets/userprompts.h"
+#include "common/widgets/windowhost.h"
 
 #include <QDebug>
 

@@ -6,7 +6,7 @@
 #include "games/processtable.h"
 #include "session/basesession.h"
 #include "settings/profilename.h"
-#include "ui/widgets/windowhost.h"
+#include "common/widgets/windowhost.h"
 
 #include <QLabel>
 

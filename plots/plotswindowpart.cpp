@@ -5,7 +5,7 @@
 #include "plots/plotspanel.h"
 #include "plots/wheelplot.h"
 #include "session/basesession.h"
-#include "ui/widgets/windowhost.h"
+#include "common/widgets/windowhost.h"
 
 #include <QCoreApplication>
 #include <QPushButton>

@@ -3,7 +3,7 @@
 
 #include "device/devicelink.h"
 #include "device/linkreservation.h"
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 
 #include <QClipboard>
 #include <QCloseEvent>

@@ -7,8 +7,8 @@
 #include "service/hightorque.h"
 #include "service/resetcenterdialog.h"
 #include "session/basesession.h"
-#include "ui/widgets/userprompts.h"
-#include "ui/widgets/windowhost.h"
+#include "common/widgets/userprompts.h"
+#include "common/widgets/windowhost.h"
 
 #include <QDebug>
 #include <QKeySequence>

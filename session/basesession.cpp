@@ -1,7 +1,7 @@
 #include "session/basesession.h"
 
 #include "device/linkreservation.h"
-#include "firmware/includedfirmware.h"
+#include "session/includedfirmware.h"
 #include "session/safetycheck.h"
 
 #include <QDebug>

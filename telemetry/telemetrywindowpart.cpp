@@ -3,7 +3,7 @@
 #include "session/basesession.h"
 #include "telemetry/consentdialog.h"
 #include "telemetry/sessiontelemetry.h"
-#include "ui/widgets/windowhost.h"
+#include "common/widgets/windowhost.h"
 
 TelemetryWindowPart::TelemetryWindowPart(BaseSession &session, UserPrompts &prompts, WindowHost &host,
                                          const QString &toolVersion)

@@ -1,6 +1,6 @@
 #include "ui/alarmbandlabel.h"
 
-#include "ui/presentation/alarmband.h"
+#include "common/presentation/alarmband.h"
 
 AlarmBandLabel::AlarmBandLabel(QWidget *parent) : QLabel(parent)
 {

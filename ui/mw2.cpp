@@ -2,7 +2,7 @@
 #include "ui_mw2.h"
 
 #include "analog/analogwindowpart.h"
-#include "app/changelogdialog.h"
+#include "ui/dialogs/changelogdialog.h"
 #include "compare/comparewindowpart.h"
 #include "doctor/doctorwindowpart.h"
 #include "eventlog/eventlogwindowpart.h"
@@ -16,7 +16,7 @@
 #include "ui/savestrip.h"
 #include "ui/statusstrip.h"
 #include "ui/wheeldisplay.h"
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 #include "wireless/wirelessmonitor.h"
 #include "wireless/wirelesswindowpart.h"
 

@@ -3,7 +3,7 @@
 // save strip. It hands each page what the session reports; each feature brings its own
 // window part (in its folder) and reaches the window only through `WindowHost`.
 
-#include "ui/widgets/windowhost.h"
+#include "common/widgets/windowhost.h"
 
 #include <QList>
 #include <QMainWindow>

@@ -7,7 +7,7 @@
 #include "session/basesession.h"
 #include "ui/dialogs/steeringanglechangewarningdialog.h"
 #include "ui/savestrip.h"
-#include "ui/widgets/mousewheelfilter.h"
+#include "common/widgets/mousewheelfilter.h"
 
 void MW2::setUpEditing()
 {

@@ -6,9 +6,9 @@
 
 #include "session/basesession.h"
 #include "ui/dialogs/wheeltoonearendstopdialog.h"
-#include "ui/presentation/colours.h"
-#include "ui/presentation/operatingmode.h"
-#include "ui/presentation/statuslines.h"
+#include "common/presentation/colours.h"
+#include "common/presentation/operatingmode.h"
+#include "common/presentation/statuslines.h"
 #include "ui/statusstrip.h"
 #include "ui/wheeldisplay.h"
 

@@ -1,7 +1,7 @@
 #include "ui/savestrip.h"
 
 #include "session/basesession.h"
-#include "ui/widgets/theme.h"
+#include "common/widgets/theme.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // The save strip under the tabs: the save button with its blink, the line beside it that
 // says what the base does with its flash, and the note about an edit held back.
 
-#include "ui/editing/savestate.h"
+#include "common/editing/savestate.h"
 
 #include <QObject>
 

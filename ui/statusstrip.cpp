@@ -2,10 +2,10 @@
 #include "ui_mw2.h"
 
 #include "settings/profilename.h"
-#include "ui/presentation/operatingmode.h"
-#include "ui/presentation/safetystatus.h"
-#include "ui/presentation/statuslines.h"
-#include "ui/widgets/theme.h"
+#include "common/presentation/operatingmode.h"
+#include "common/presentation/safetystatus.h"
+#include "common/presentation/statuslines.h"
+#include "common/widgets/theme.h"
 
 #include <QHBoxLayout>
 #include <QScrollArea>

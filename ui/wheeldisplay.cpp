@@ -3,7 +3,7 @@
 #include "analog/analogconfigdialog.h"
 #include "session/basesession.h"
 #include "ui/pages/overviewpage.h"
-#include "ui/presentation/profilereadings.h"
+#include "common/presentation/profilereadings.h"
 
 #include <QCoreApplication>
 

@@ -2,7 +2,7 @@
 // The wheel on the Overview: each wheel tick's sample under the active profile's range and
 // the analog settings in use; every tick while the Overview is in front, every 14th behind.
 
-#include "ui/presentation/wheeltick.h"
+#include "common/presentation/wheeltick.h"
 
 #include <array>
 #include <cstdint>

@@ -2,8 +2,8 @@
 
 #include "session/basesession.h"
 #include "session/settingsapplier.h"
-#include "ui/widgets/userprompts.h"
-#include "ui/widgets/windowhost.h"
+#include "common/widgets/userprompts.h"
+#include "common/widgets/windowhost.h"
 #include "wireless/wbpconfigurationdialog.h"
 #include "wireless/wheelcatalogue.h"
 #include "wireless/wheelimagemapping.h"

@@ -3,11 +3,11 @@
 #include "ui/pages/advancedpage.h"
 
 #include "device/wire/devicestatus.h"
-#include "firmware/firmwarepolicy.h"
-#include "ui/presentation/effectlist.h"
-#include "ui/presentation/safetystatus.h"
-#include "ui/presentation/statuslines.h"
-#include "ui/widgets/theme.h"
+#include "session/firmwarepolicy.h"
+#include "common/presentation/effectlist.h"
+#include "common/presentation/safetystatus.h"
+#include "common/presentation/statuslines.h"
+#include "common/widgets/theme.h"
 
 using namespace presentation;
 

@@ -2,7 +2,7 @@
 
 #include "ui/pages/hardwarepage.h"
 
-#include "ui/presentation/operatingmode.h"
+#include "common/presentation/operatingmode.h"
 
 void HardwarePage::showOperatingMode(const presentation::OperatingModeView &mode, bool analogAllowed)
 {

@@ -1,11 +1,11 @@
 #include "ui/pages/overviewpage.h"
 #include "ui_overviewpage.h"
 
-#include "ui/presentation/presentationtext.h"
-#include "ui/presentation/wheeltick.h"
-#include "ui/widgets/buttonrowlabel.h"
-#include "ui/widgets/levelbar.h"
-#include "ui/widgets/theme.h"
+#include "common/presentation/presentationtext.h"
+#include "common/presentation/wheeltick.h"
+#include "common/widgets/buttonrowlabel.h"
+#include "common/widgets/levelbar.h"
+#include "common/widgets/theme.h"
 
 #include <algorithm>
 

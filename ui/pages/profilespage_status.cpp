@@ -6,10 +6,10 @@
 #include "device/wire/devicestatus.h"
 #include "device/wire/profilerecord.h"
 #include "device/wire/settingsrecords.h"
-#include "ui/presentation/effectlist.h"
-#include "ui/presentation/profilereadings.h"
-#include "ui/presentation/statuslines.h"
-#include "ui/presentation/torquelines.h"
+#include "common/presentation/effectlist.h"
+#include "common/presentation/profilereadings.h"
+#include "common/presentation/statuslines.h"
+#include "common/presentation/torquelines.h"
 
 using namespace presentation;
 

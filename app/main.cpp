@@ -20,6 +20,7 @@
 #include "basesim/virtualbase.h"
 #include "basesim/panel/virtualbasepanel.h"
 #include "doctor/connectiondoctor.h"
+#include "doctor/doctorwindowpart.h"
 #include "games/gametray.h"
 #include "settings/filenamecodec.h"
 
@@ -112,7 +113,8 @@ int main(int argc, char *argv[])
                                               QLatin1String(appinfo::releaseName));
     // Only a real USB stack can be diagnosed; the virtual base is always there.
     if (!options.simulatedBase)
-        window->setConnectionDoctor([] { return doctor::diagnose(doctor::Environment::system()); });
+        window->part<DoctorWindowPart>().setConnectionDoctor(
+            [] { return doctor::diagnose(doctor::Environment::system()); });
     frame.setContent(window.get());
     // Started minimised to the tray, the window waits there until the icon is clicked.
     if (!games::startHiddenInTray())

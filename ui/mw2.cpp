@@ -1,29 +1,31 @@
 #include "ui/mw2.h"
 #include "ui_mw2.h"
 
-#include "analog/analogconfigdialog.h"
-#include "eventlog/eventlogviewer.h"
-#include "eventlog/verbosity.h"
-#include "session/basesession.h"
-#include "device/linkreservation.h"
+#include "analog/analogwindowpart.h"
 #include "ui/dialogs/changelogdialog.h"
-#include "common/editing/savestate.h"
-#include "common/presentation/alarmband.h"
-#include "common/widgets/theme.h"
-#include "firmware/fwupdatewizard.h"
-#include "firmware/toonewfirmwareprompt.h"
+#include "compare/comparewindowpart.h"
+#include "doctor/doctorwindowpart.h"
+#include "eventlog/eventlogwindowpart.h"
+#include "firmware/firmwarewindowpart.h"
+#include "games/gameswindowpart.h"
+#include "plots/plotswindowpart.h"
+#include "service/servicewindowpart.h"
+#include "session/basesession.h"
+#include "telemetry/telemetrywindowpart.h"
+#include "ui/alarmbandlabel.h"
+#include "ui/savestrip.h"
+#include "ui/statusstrip.h"
+#include "ui/wheeldisplay.h"
 #include "common/widgets/userprompts.h"
-#include "games/processtable.h"
-#include "plots/plotmodel.h"
+#include "wireless/wirelessmonitor.h"
+#include "wireless/wirelesswindowpart.h"
 
-#include <QCoreApplication>
 #include <QBoxLayout>
-#include <QDebug>
+#include <QCoreApplication>
 #include <QEvent>
-#include <QLabel>
-#include <QScrollArea>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QTimer>
 
 namespace {
@@ -32,57 +34,121 @@ constexpr int kTorqueBlinkIntervalMs = 2500;
 
 MW2::MW2(BaseSession &session, UserPrompts &prompts, const QString &versionNumber, const QString &releaseName,
          QWidget *parent)
-    : QMainWindow(parent), session_(session), prompts_(prompts), ui(new Ui::MW2), versionNumber_(versionNumber),
-      releaseName_(releaseName)
+    : QMainWindow(parent), session_(session), prompts_(prompts), ui(new Ui::MW2), versionNumber_(versionNumber)
 {
     qRegisterMetaType<profDataNew *>("profDataNew*");
     ui->setupUi(this);
-    ui->advancedtab->showToolVersion(versionNumber_, releaseName_);
-    // The torque button comes and goes with the base's state; the status strip keeps its height.
-    QSizePolicy keepPlace = ui->enabletorquepushButton->sizePolicy();
-    keepPlace.setRetainSizeWhenHidden(true);
-    ui->enabletorquepushButton->setSizePolicy(keepPlace);
-
+    ui->advancedtab->showToolVersion(versionNumber_, releaseName);
+    statusStrip_ = std::make_unique<StatusStrip>(*ui);
+    wheel_ = std::make_unique<WheelDisplay>(session_, *ui->OverviewTab);
     ui->ProfilesTab->setSession(&session_);
     ui->ProfilesTab->setPrompts(&prompts_);
     ui->hardwaresetuptab->setSession(&session_);
     torqueOffBlinkTimer = new QTimer(this);
     torqueOffBlinkTimer->setObjectName("torqueOffBlinkTimer");
     connect(torqueOffBlinkTimer, &QTimer::timeout, this, &MW2::torqueoffButtonBlink);
-    connect(ui->hardwaresetuptab, &HardwarePage::configureAnalogsRequested, this, &MW2::openAnalogConfigDialog);
     connect(ui->advancedtab, &AdvancedPage::reloadFromFlashRequested, this, &MW2::reloadFromFlash);
-    connect(ui->advancedtab, &AdvancedPage::resetForceFeedbackRequested, &session_,
-            &BaseSession::resetForceFeedback);
-    connect(ui->advancedtab, &AdvancedPage::restartFromScratchRequested, &session_,
-            &BaseSession::restartFromScratch);
-    connect(ui->advancedtab, &AdvancedPage::eventLogRequested, this,
-            [this] { eventlog::showEventLog(session_.link(), prompts_, this); });
-    connect(ui->advancedtab, &AdvancedPage::eventLogVerbosityRequested, this,
-            [this](int level) { eventlog::setVerbosity(session_.link(), level); });
-    installAlarmBand();
-    keepStatusStripSteady();
-    installAdvicePanel();
+    connect(ui->advancedtab, &AdvancedPage::resetForceFeedbackRequested, &session_, &BaseSession::resetForceFeedback);
+    connect(ui->advancedtab, &AdvancedPage::restartFromScratchRequested, &session_, &BaseSession::restartFromScratch);
+    alarmBand_ = new AlarmBandLabel(this);
+    addPanel(Place::AboveTabs, alarmBand_);
+    showAlarmBand();
+    statusStrip_->keepSteady();
+    // Before the window's own handlers: the advice comes before the alarm band changes.
+    auto *doctor = new DoctorWindowPart(session_, prompts_, *this);
+    connect(doctor, &DoctorWindowPart::firmwareUpdateRequested, this, [this] {
+        // As when the status tick finds the bootloader: the wizard, then the program ends.
+        session_.stopPolling();
+        part<FirmwareWindowPart>().openWizard(1);
+        QCoreApplication::quit();
+        close();
+    });
     connectSession();
     setUpEditing();
-    setUpServiceTools();
-    setUpWireless();
-    setUpTelemetry();
-    setUpCompare();
-    setUpGames();
-    setUpPlots();
+    createParts();
     torqueOffBlinkTimer->start(kTorqueBlinkIntervalMs);
-
     setConnectedUi(false);
-    updateWheelImage(false);
 }
 
 MW2::~MW2()
 {
-    // The session outlives the window: nothing of it may call back in from here on.
-    session_.disconnect(this);
-    session_.applier().disconnect(this);
+    // The session outlives the window: nothing of it may call back in from here on, neither
+    // into the window nor into the parts it made, which go only after the window's members.
+    for (QObject *receiver : children() + QObjectList{this}) {
+        session_.disconnect(receiver);
+        session_.applier().disconnect(receiver);
+    }
     ui->ProfilesTab->setSession(nullptr);
     ui->hardwaresetuptab->setSession(nullptr);
+}
+
+// The features' window parts, in the order their handlers of a status or wheel tick run.
+void MW2::createParts()
+{
+    AdvancedPage *advanced = ui->advancedtab;
+    auto *analog = new AnalogWindowPart(session_, prompts_, *this);
+    connect(ui->hardwaresetuptab, &HardwarePage::configureAnalogsRequested, analog, &AnalogWindowPart::openDialog);
+    auto *eventLog = new EventLogWindowPart(session_, prompts_, *this);
+    connect(advanced, &AdvancedPage::eventLogRequested, eventLog, &EventLogWindowPart::showLog);
+    connect(advanced, &AdvancedPage::eventLogVerbosityRequested, eventLog, &EventLogWindowPart::setVerbosity);
+    auto *service = new ServiceWindowPart(session_, prompts_, *this);
+    connect(ui->OverviewTab, &OverviewPage::resetCenterRequested, service, &ServiceWindowPart::openResetCenterDialog);
+    connect(ui->activateHighTorquepushbutton, &QPushButton::clicked, service, &ServiceWindowPart::toggleHighTorque);
+    connect(service, &ServiceWindowPart::highTorqueShown, this,
+            [this](std::uint16_t flags) { statusStrip_->showHighTorque(flags); });
+    auto *wireless = new WirelessWindowPart(session_, prompts_, *this);
+    WirelessPage *wirelessPage = ui->wirelesswheelstab;
+    connect(&wireless->monitor(), &WirelessMonitor::linesChanged, wirelessPage,
+            qOverload<const WirelessWheelLines &>(&WirelessPage::showWheelLines));
+    connect(&wireless->monitor(), &WirelessMonitor::linesCleared, wirelessPage, &WirelessPage::clearWheelLines);
+    connect(ui->OverviewTab, &OverviewPage::wheelImageMappingRequested, wireless,
+            &WirelessWindowPart::openWheelImageDialog);
+    auto *telemetry = new TelemetryWindowPart(session_, prompts_, *this, versionNumber_);
+    connect(telemetry, &TelemetryWindowPart::consentShown, advanced, &AdvancedPage::showTelemetryConsent);
+    connect(telemetry, &TelemetryWindowPart::stateShown, advanced, &AdvancedPage::showTelemetryStatus);
+    connect(telemetry, &TelemetryWindowPart::uploadEnabledShown, advanced, &AdvancedPage::setTelemetryUploadEnabled);
+    connect(advanced, &AdvancedPage::telemetryConsentRequested, telemetry, &TelemetryWindowPart::askConsent);
+    connect(advanced, &AdvancedPage::telemetryUploadRequested, telemetry, &TelemetryWindowPart::uploadNow);
+    telemetry->showState();
+    auto *compare = new CompareWindowPart(session_, prompts_, *this);
+    connect(ui->ProfilesTab, &ProfilesPage::compareRequested, compare, &CompareWindowPart::openDialog);
+    new games::GamesWindowPart(session_, *this);
+    new plots::PlotsWindowPart(session_, prompts_, *this);
+}
+
+void MW2::addPanel(Place place, QWidget *panel, QAbstractButton *toggle)
+{
+    switch (place) {
+    case Place::Overview:
+        return ui->OverviewTab->addPanel(toggle, panel);
+    case Place::Profiles:
+        return ui->ProfilesTab->addPanel(panel);
+    case Place::Wireless:
+        return ui->wirelesswheelstab->setReceiverPanel(panel);
+    case Place::StatusStrip:
+        return statusStrip_->addItem(panel);
+    case Place::AboveTabs:
+        for (QBoxLayout *column : ui->tabWidget->parentWidget()->findChildren<QBoxLayout *>()) {
+            if (const int at = column->indexOf(ui->tabWidget); at >= 0)
+                return column->insertWidget(at, panel);
+        }
+    }
+}
+
+QShortcut *MW2::addShortcut(const QKeySequence &keys, const QString &objectName)
+{
+    auto *shortcut = new QShortcut(keys, this);
+    shortcut->setObjectName(objectName);
+    return shortcut;
+}
+
+void MW2::trackDialog(QWidget *dialog) { trackedDialogs_.append(QPointer<QWidget>(dialog)); }
+
+void MW2::showWheelPicture(const QImage &picture, int side, int shown, const QString &toolTip)
+{
+    ui->OverviewTab->setWheelToolTip(toolTip);
+    ui->OverviewTab->setWheelPicture(picture, side, shown);
+    ui->OverviewTab->showWheelAngle(wheel_->angle());
 }
 
 void MW2::connectSession()
@@ -93,17 +159,16 @@ void MW2::connectSession()
         setConnectedUi(true);
         refreshStatusDisplay();
         showAlarmBand();
-        // The save line is shown from the first status on, not from the first blink, which
-        // would lay the whole window out again seconds after connecting.
-        showSaveState();
     });
     connect(session, &BaseSession::disconnected, this, &MW2::showAlarmBand);
     connect(session, &BaseSession::connectFailed, this, &MW2::showAlarmBand);
     connect(session, &BaseSession::controlsRefreshDue, this, &MW2::updateAllConfigValues);
-    connect(session, &BaseSession::disconnected, this, &MW2::showDisconnected);
+    connect(session, &BaseSession::disconnected, this, [this] {
+        closeTrackedDialogs();
+        setConnectedUi(false);
+    });
     connect(session, &BaseSession::connectFailed, this, [this] { setConnectedUi(false); });
-    connect(session, &BaseSession::firmwareUpdateRequired, this, &MW2::openFirmwareWizard);
-    connect(session, &BaseSession::firmwareTooNew, this, &MW2::showFirmwareTooNew);
+    auto *firmware = new FirmwareWindowPart(session_, prompts_, *this);
     connect(session, &BaseSession::shutdownRequested, this, [this] {
         QCoreApplication::quit();
         close();
@@ -111,27 +176,10 @@ void MW2::connectSession()
     connect(session, &BaseSession::wheelSampled, this, &MW2::presentWheelSample);
     connect(session, &BaseSession::listChangeRecovered, ui->ProfilesTab, &ProfilesPage::showListRecovery);
     connect(session, &BaseSession::flashDelayEnded, ui->advancedtab, [this] { ui->advancedtab->setReloadFlashEnabled(true); });
-
-    SettingsApplier *applier = &session_.applier();
-    ui->SaveToFlashButton->setEnabled(applier->saveEnabled());
-    connect(applier, &SettingsApplier::saveEnabledChanged, ui->SaveToFlashButton, &QPushButton::setEnabled);
-    connect(applier, &SettingsApplier::unsafeToApplyChanged, this, &MW2::showUnsafeNote);
-    connect(applier, &SettingsApplier::disconnectedAtApply, this,
-            [this] { setThemedStyleSheet(ui->SaveToFlashButton, editing::saveButtonBorderStyle(false)); });
-    connect(applier, &SettingsApplier::savingStarted, this, [this] {
+    saveStrip_ = new SaveStrip(session_, ui->SaveToFlashButton, ui->savestatelabel, ui->unsafesettingsnote, this);
+    connect(firmware, &FirmwareWindowPart::promptOpening, saveStrip_, &SaveStrip::stopBlinking);
+    connect(&session_.applier(), &SettingsApplier::savingStarted, this, [this] {
         ui->advancedtab->setReloadFlashEnabled(false, tr("The base is writing its flash; reloading is possible once it is done."));
-    });
-    connect(applier, &SettingsApplier::saveFinished, this, &MW2::showSaveResult);
-    // The save line says what the base is doing with its flash until the delay is over.
-    connect(applier, &SettingsApplier::savingStarted, this, [this] { flashWork_ = int(editing::SaveActivity::Saving); });
-    connect(applier, &SettingsApplier::saveFinished, this, [this](bool ok) {
-        if (!ok)
-            flashWork_ = int(editing::SaveActivity::None);
-        showSaveState();
-    });
-    connect(session, &BaseSession::flashDelayEnded, this, [this] {
-        flashWork_ = int(editing::SaveActivity::None);
-        showSaveState();
     });
 }
 
@@ -147,56 +195,12 @@ void MW2::reloadFromFlash()
         return;
     }
     if (session_.link().flashDelayTimer().isActive()) {
-        flashWork_ = int(editing::SaveActivity::Reloading);
+        saveStrip_->showReloading();
         // One reload at a time: the flash delay's end enables it again.
         advanced->setReloadFlashEnabled(false, tr("The base is reloading its flash."));
     }
-    showSaveState();
+    saveStrip_->showState();
 }
-
-void MW2::trackDialog(QWidget *dialog) { trackedDialogs_.append(QPointer<QWidget>(dialog)); }
-
-void MW2::openAnalogConfigDialog()
-{
-    // One calibration at a time: a second click brings the open one to the front.
-    if (analogConfigDialog_ && analogConfigDialog_->isVisible()) {
-        analogConfigDialog_->raise();
-        analogConfigDialog_->activateWindow();
-        return;
-    }
-    AnalogConfigDialog *dialog = AnalogConfigDialog::open(session_.link(), prompts_, this);
-    if (!dialog)
-        return;
-    analogConfigDialog_ = dialog;
-    trackDialog(dialog);
-}
-
-void MW2::showDisconnected()
-{
-    closeTrackedDialogs();
-    setConnectedUi(false);
-}
-
-void MW2::openFirmwareWizard(int mode)
-{
-    stopBlinkTimers();
-    qDebug() << "firmware update wizard requested, mode" << mode;
-    // The session stopped its polling; the wizard has the link to itself until it closes,
-    // and whatever else runs meanwhile (its progress turns the event loop) stays silent.
-    const LinkReservation reservation(session_.link());
-    auto *wizard = new fwupdatewizard(this, mode, session_.link());
-    prompts_.exec(wizard);
-}
-
-void MW2::showFirmwareTooNew()
-{
-    stopBlinkTimers();
-    auto *prompt = new toonewfirmwareprompt(this);
-    prompt->setAttribute(Qt::WA_DeleteOnClose);
-    prompts_.exec(prompt);
-}
-
-void MW2::stopBlinkTimers() { settingsChangedBlinkTimer->stop(); }
 
 void MW2::runStartPrompts()
 {
@@ -208,7 +212,6 @@ void MW2::runStartPrompts()
         prompts_.exec(changelog);
     }
     settings.setValue("Version", versionNumber_);
-    askTelemetryConsentIfUndecided();
 }
 
 void MW2::closeTrackedDialogs()
@@ -221,8 +224,6 @@ void MW2::closeTrackedDialogs()
     }
     trackedDialogs_.clear();
 }
-
-bool MW2::firstTabShown() const { return ui->tabWidget->currentIndex() == 0; }
 
 bool MW2::event(QEvent *event)
 {
@@ -243,47 +244,7 @@ bool MW2::event(QEvent *event)
     return handled;
 }
 
-void MW2::keepStatusStripSteady()
-{
-    // A long fault list scrolls inside two lines instead of pushing the tabs down; the
-    // operating mode keeps two lines whether its text wraps or not.
-    const int twoLines = ui->estopLabel->fontMetrics().lineSpacing() * 2 + 4;
-    auto *faults = new QScrollArea(ui->centralwidget);
-    faults->setObjectName(QStringLiteral("estopScrollArea"));
-    faults->setFrameShape(QFrame::NoFrame);
-    faults->setWidgetResizable(true);
-    faults->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    faults->setFixedHeight(twoLines);
-    delete ui->statusstripLayout->replaceWidget(ui->estopLabel, faults);
-    faults->setWidget(ui->estopLabel);
-    ui->estopLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    ui->operationalLabel->setFixedHeight(twoLines);
-}
-
-void MW2::installAlarmBand()
-{
-    alarmBand_ = new QLabel(this);
-    alarmBand_->setObjectName(QStringLiteral("alarmBand"));
-    alarmBand_->setStyleSheet(QLatin1String(presentation::kAlarmBandStyle));
-    alarmBand_->setAlignment(Qt::AlignCenter);
-    alarmBand_->setTextFormat(Qt::PlainText);
-    // One line of fixed height, so an alarm never moves the tabs by more than the band.
-    alarmBand_->setFixedHeight(alarmBand_->fontMetrics().height() * 2);
-    alarmBand_->setWordWrap(false);
-    for (QBoxLayout *column : ui->tabWidget->parentWidget()->findChildren<QBoxLayout *>()) {
-        const int at = column->indexOf(ui->tabWidget);
-        if (at >= 0) {
-            column->insertWidget(at, alarmBand_);
-            break;
-        }
-    }
-    showAlarmBand();
-}
-
 void MW2::showAlarmBand()
 {
-    const QString text =
-        presentation::alarmBandText(session_.link().connected ? &session_.status() : nullptr);
-    alarmBand_->setText(text);
-    alarmBand_->setVisible(!text.isEmpty());
+    alarmBand_->showStatus(session_.link().connected ? &session_.status() : nullptr);
 }

@@ -1,52 +1,32 @@
-// What the window shows of settings editing: the controls refilled from the records, the
-// save button's blink and the line beside it, the unsafe note, the steering-angle notice.
+// What the window does for settings editing: edits reach the applier, the controls are
+// refilled from the records, the steering-angle notice, the mouse-wheel guard.
 
 #include "ui/mw2.h"
 #include "ui_mw2.h"
 
 #include "session/basesession.h"
-#include "common/widgets/mousewheelfilter.h"
-#include "common/editing/savestate.h"
 #include "ui/dialogs/steeringanglechangewarningdialog.h"
-#include "common/widgets/theme.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDebug>
-#include <QLabel>
-#include <QPushButton>
-#include <QSignalBlocker>
-#include <QTimer>
-
-using namespace editing;
-
-namespace {
-constexpr int kSettingsChangedBlinkIntervalMs = 2500;
-} // namespace
+#include "ui/savestrip.h"
+#include "common/widgets/mousewheelfilter.h"
 
 void MW2::setUpEditing()
 {
-    settingsChangedBlinkTimer = new QTimer(this);
-    settingsChangedBlinkTimer->setObjectName("settingsChangedBlinkTimer");
-    connect(settingsChangedBlinkTimer, &QTimer::timeout, this, &MW2::settingschangedblink);
-
     ProfilesPage *profiles = ui->ProfilesTab;
     SettingsApplier *applier = &session_.applier();
     connect(profiles, &ProfilesPage::settingsEdited, applier, &SettingsApplier::markSettingsChanged);
     connect(ui->hardwaresetuptab, &HardwarePage::settingsEdited, applier, &SettingsApplier::markSettingsChanged);
     connect(profiles, &ProfilesPage::steeringRangeChangeRefused, this, &MW2::openSteeringAngleWarning);
-    connect(profiles, &ProfilesPage::profileViewSwitched, this, &MW2::sendSwitchedProfile);
+    connect(profiles, &ProfilesPage::profileViewSwitched, this, [this] { session_.sendEditedProfileNow(); });
     connect(profiles, &ProfilesPage::dialogOpened, this, &MW2::trackDialog);
 
-    mouseWheelFilter_ = new MousewheelFilter(this);
-    mouseWheelFilter_->installOn(this);
+    auto *mouseWheelFilter = new MousewheelFilter(this);
+    mouseWheelFilter->installOn(this);
     const bool guarded = true;
     ui->advancedtab->setMouseWheelGuard(guarded);
-    mouseWheelFilter_->setFilterEnabled(guarded);
-    connect(ui->advancedtab, &AdvancedPage::mouseWheelGuardToggled, mouseWheelFilter_,
+    mouseWheelFilter->setFilterEnabled(guarded);
+    connect(ui->advancedtab, &AdvancedPage::mouseWheelGuardToggled, mouseWheelFilter,
             &MousewheelFilter::setFilterEnabled);
-
-    settingsChangedBlinkTimer->start(kSettingsChangedBlinkIntervalMs);
+    saveStrip_->startBlinking();
 }
 
 void MW2::updateAllConfigValues(bool force_all_values)
@@ -69,59 +49,7 @@ void MW2::updateAllConfigValues(bool force_all_values)
     profiles->showProfileList();
 }
 
-void MW2::showUnsafeNote(bool unsafe)
-{
-    if (!unsafe) {
-        // Asked every second; clearing an empty label still lays the window out again.
-        if (!ui->unsafesettingsnote->text().isEmpty())
-            ui->unsafesettingsnote->clear();
-        showSaveState();
-        return;
-    }
-    ui->unsafesettingsnote->setWordWrap(true);
-    ui->unsafesettingsnote->setText(unsafeSettingsNoteText() + QLatin1Char(' ') + unsafeSettingsAdvice());
-    setThemedStyleSheet(ui->unsafesettingsnote, unsafeSettingsNoteStyle());
-    showSaveState();
-}
-
-void MW2::showSaveResult(bool ok, const QString &error)
-{
-    if (ok)
-        return;
-    // The link is down by now; the note stays until the next connection's first apply.
-    ui->unsafesettingsnote->setWordWrap(true);
-    ui->unsafesettingsnote->setText(tr("Saving failed: %1").arg(error));
-    setThemedStyleSheet(ui->unsafesettingsnote, unsafeSettingsNoteStyle());
-}
-
-void MW2::settingschangedblink()
-{
-    if (!session_.link().connected) {
-        session_.applier().setSaveEnabled(false);
-        ui->savestatelabel->clear();
-        return;
-    }
-    const bool unsaved = session_.status().hasFlag(wire::Unsaved);
-    saveBlinkLit_ = unsaved && !saveBlinkLit_;
-    showSaveState();
-}
-
-void MW2::showSaveState()
-{
-    QPushButton *save = ui->SaveToFlashButton;
-    if (!session_.link().connected)
-        return;
-    const bool unsaved = session_.status().hasFlag(wire::Unsaved);
-    SaveActivity activity = SaveActivity(flashWork_);
-    if (activity == SaveActivity::None && session_.applier().unsafeToApply())
-        activity = SaveActivity::EditWaiting;
-    const SaveStateView view = saveStateView(unsaved, saveBlinkLit_, activity);
-    setThemedStyleSheet(save, view.border);
-    ui->savestatelabel->setText(view.text);
-    setThemedStyleSheet(ui->savestatelabel, QStringLiteral("QLabel { color: %1;}").arg(view.colour));
-}
-
-void MW2::on_SaveToFlashButton_clicked() { session_.applier().saveToFlash(); }
+void MW2::settingschangedblink() { saveStrip_->blink(); }
 
 void MW2::openSteeringAngleWarning()
 {
@@ -138,13 +66,3 @@ void MW2::openSteeringAngleWarning()
     dialog->setWindowModality(Qt::WindowModal);
     dialog->show();
 }
-
-void MW2::closeSteeringAngleWarning()
-{
-    if (!steeringWarning_)
-        return;
-    steeringWarning_->close();
-    delete steeringWarning_.data();
-}
-
-void MW2::sendSwitchedProfile() { session_.sendEditedProfileNow(); }

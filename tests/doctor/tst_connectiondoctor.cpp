@@ -1,6 +1,7 @@
 #include "doctor/connectiondoctor.h"
 
 #include "doctor/connectionadvicepanel.h"
+#include "doctor/doctorwindowpart.h"
 #include "tests/support/sessionfixture.h"
 #include "ui/mw2.h"
 
@@ -198,7 +199,8 @@ void ConnectionDoctorTest::panelOffersFixThroughPrompts()
     FakeSystem system;
     system.ours("hidraw2", "0D5F");
     MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
-    window.setConnectionDoctor([&system] { return doctor::diagnose(system.environment(false)); });
+    window.part<DoctorWindowPart>().setConnectionDoctor(
+        [&system] { return doctor::diagnose(system.environment(false)); });
     auto *panel = window.findChild<ConnectionAdvicePanel *>("connectionAdvicePanel");
     QVERIFY(panel);
     QVERIFY(panel->isHidden());

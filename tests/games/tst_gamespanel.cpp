@@ -6,6 +6,7 @@
 #include "games/gametray.h"
 #include "games/gamesettings.h"
 #include "games/gameswitcher.h"
+#include "games/gameswindowpart.h"
 #include "games/processtable.h"
 #include "tests/support/manualclock.h"
 #include "tests/support/sessionfixture.h"
@@ -49,7 +50,7 @@ struct Window {
         std::strcpy(ram.profiles[2].name.data(), "GT3");
         for (QTimer *timer : window.findChildren<QTimer *>())
             timer->stop();
-        window.gameSwitcher().setProcessTable(processes);
+        window.part<games::GamesWindowPart>().switcher().setProcessTable(processes);
         fixture.session.statusTick();
         fixture.session.statusTick();
         clock.advance(40);
@@ -107,10 +108,10 @@ void TestGamesPanel::mappingsFromTheControls()
         w.find<QPushButton>("addgamepushButton")->click(); // nothing named: refused
         QCOMPARE(w.find<QLabel>("gamemessagelabel")->text(), QString("Name a game and choose a profile."));
         QCOMPARE(w.tableRows(), QStringList({"acc.exe -> GT3"}));
-        QCOMPARE(int(w.window.gameSwitcher().mappings().size()), 1);
+        QCOMPARE(int(w.window.part<games::GamesWindowPart>().switcher().mappings().size()), 1);
 
         // A profile the base lacks (a mapping kept from before a rename) is shown as missing.
-        w.window.gamesPanel().addMapping("dirtrally2.exe", "Rally");
+        w.window.part<games::GamesWindowPart>().panel().addMapping("dirtrally2.exe", "Rally");
         QCOMPARE(w.tableRows(), QStringList({"acc.exe -> GT3", "dirtrally2.exe -> Rally (missing)"}));
     }
     // The next run finds them in the settings store.
@@ -126,14 +127,14 @@ void TestGamesPanel::mappingsFromTheControls()
 void TestGamesPanel::switchShowsInTheWindow()
 {
     Window w;
-    w.window.gamesPanel().addMapping("acc.exe", "GT3");
+    w.window.part<games::GamesWindowPart>().panel().addMapping("acc.exe", "GT3");
     w.processes.table = {{7, "acc.exe", {}}};
-    w.window.gameSwitcher().scan();
+    w.window.part<games::GamesWindowPart>().switcher().scan();
     QCOMPARE(w.find<QLabel>("gameSwitchLabel")->text(), QString("Switched to 'GT3' for acc.exe"));
     QCOMPARE(w.find<QComboBox>("selectprofilecomboBox")->currentText(), QString("GT3"));
     QCOMPARE(int(w.fixture.base->state().activeProfile), 2);
     w.processes.table.clear();
-    w.window.gameSwitcher().scan();
+    w.window.part<games::GamesWindowPart>().switcher().scan();
     QCOMPARE(w.find<QComboBox>("selectprofilecomboBox")->currentText(), QString("Road"));
 }
 

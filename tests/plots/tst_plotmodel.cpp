@@ -1,14 +1,17 @@
 // The live plots' record: what stays in the ring and the window, the speed it derives,
-// where effects played, and the CSV of it.
+// where effects played, what a wheel sample plots as, and the CSV of it.
 
 #include "plots/plotcsv.h"
 #include "plots/plotmodel.h"
+#include "plots/wheelplot.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
+#include <limits>
+#include <optional>
 
 using plots::PlotModel;
 
@@ -36,6 +39,8 @@ private slots:
     void noSpeedOrJoinAcrossAGap();
     void refusesTimeGoingBack();
     void effectSpans();
+    void wheelSamplePlotsAs_data();
+    void wheelSamplePlotsAs();
     void csvContent();
     void csvUnwritablePathSaysWhy();
 };
@@ -198,6 +203,56 @@ void TestPlotModel::csvUnwritablePathSaysWhy()
         QVERIFY2(error.size() > QString("Could not write " + path + ": ").size(), qPrintable(error));
     }
     QVERIFY(QFileInfo(dir.path()).isDir());
+}
+
+// Axes 2, 3 and 4 of the sample are brake, throttle and clutch; an axis the settings
+// disable plots as no value, never as 0 %.
+void TestPlotModel::wheelSamplePlotsAs_data()
+{
+    QTest::addColumn<int>("range"); // 0: no profile, no range
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QList<bool>>("enabled"); // brake, throttle, clutch
+    QTest::addColumn<float>("angle");
+    QTest::addColumn<QList<float>>("pedals"); // NaN: no value
+
+    const float none = std::numeric_limits<float>::quiet_NaN();
+    QTest::newRow("centre, all pedals") << 900 << 0x8000 << QList<bool>{true, true, true}
+                                        << wire::wheelAngle(900, 0x8000)
+                                        << QList<float>{0.0f, 100.0f, 100.0f * 0x8000 / 65535.0f};
+    QTest::newRow("turned, throttle off") << 540 << 0x9000 << QList<bool>{true, false, true}
+                                          << wire::wheelAngle(540, 0x9000)
+                                          << QList<float>{0.0f, none, 100.0f * 0x8000 / 65535.0f};
+    QTest::newRow("no range, no pedals") << 0 << 0x9000 << QList<bool>{false, false, false} << 0.0f
+                                         << QList<float>{none, none, none};
+}
+
+void TestPlotModel::wheelSamplePlotsAs()
+{
+    QFETCH(int, range);
+    QFETCH(int, position);
+    QFETCH(QList<bool>, enabled);
+    QFETCH(float, angle);
+    QFETCH(QList<float>, pedals);
+
+    wire::WheelSample sample;
+    sample.position = std::uint16_t(position);
+    sample.axes = {0x1111, 0x2222, 0x0000, 0xFFFF, 0x8000, 0x3333, 0x4444};
+    std::array<bool, wire::kAnalogAxes> axes{true, true, false, false, false, true, true};
+    for (int pedal = 0; pedal < plots::kPedalCount; ++pedal)
+        axes[std::size_t(2 + pedal)] = enabled[pedal];
+    const std::optional<std::uint32_t> steeringRange =
+        range ? std::optional<std::uint32_t>(std::uint32_t(range)) : std::nullopt;
+
+    const plots::PlottedWheel plotted = plots::plottedWheel(sample, steeringRange, axes);
+    QCOMPARE(plotted.angle, angle);
+    for (int pedal = 0; pedal < plots::kPedalCount; ++pedal) {
+        const float expected = pedals[pedal];
+        const float got = plotted.pedals[std::size_t(pedal)];
+        if (std::isnan(expected))
+            QVERIFY2(std::isnan(got), qPrintable(QString("pedal %1: %2").arg(pedal).arg(got)));
+        else
+            QCOMPARE(got, expected);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestPlotModel)

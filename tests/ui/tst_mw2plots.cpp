@@ -5,6 +5,7 @@
 #include "basesim/ffbeffects.h"
 #include "plots/plotmodel.h"
 #include "plots/plotspanel.h"
+#include "plots/plotswindowpart.h"
 #include "plots/plotview.h"
 #include "tests/support/manualclock.h"
 #include "tests/support/sessionfixture.h"
@@ -42,7 +43,7 @@ void TestMw2Plots::recordsWhatTheWindowShows()
     MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     fixture.session.statusTick();
     QVERIFY(fixture.link().connected);
-    const plots::PlotModel &record = window.plotsPanel().shownModel();
+    const plots::PlotModel &record = window.part<plots::PlotsWindowPart>().panel().shownModel();
     QVERIFY(record.empty());
 
     // Hidden or not, the record fills, so the panel has ten seconds to show when it opens.
@@ -106,7 +107,7 @@ void TestMw2Plots::buttonKeepsChoiceAndWindowSize()
         QVERIFY(window.findChild<QWidget *>("OverviewTab")->isEnabled());
         auto *button = window.findChild<QPushButton *>("plotspushButton");
         QVERIFY(button && button->isCheckable() && !button->isChecked());
-        QVERIFY(!window.plotsPanel().isVisibleTo(&window));
+        QVERIFY(!window.part<plots::PlotsWindowPart>().panel().isVisibleTo(&window));
         // The button sits in room the page had anyway: the window wants no more space for it.
         const QSize wanted = window.sizeHint();
         button->hide();
@@ -119,23 +120,23 @@ void TestMw2Plots::buttonKeepsChoiceAndWindowSize()
         window.resize(window.minimumSizeHint());
         const QSize shownBefore = window.size();
         button->click();
-        QVERIFY(window.plotsPanel().isVisible());
+        QVERIFY(window.part<plots::PlotsWindowPart>().panel().isVisible());
         // The window grows as far as the panel needs: all of the plot is on the screen.
-        const plots::PlotView &view = window.plotsPanel().view();
+        const plots::PlotView &view = window.part<plots::PlotsWindowPart>().panel().view();
         QTRY_COMPARE(view.visibleRegion().boundingRect(), view.rect());
         QVERIFY(window.height() > shownBefore.height());
-        QVERIFY(window.plotsPanel().following());
+        QVERIFY(window.part<plots::PlotsWindowPart>().panel().following());
         QCOMPARE(QSettings("Halvern Labs", "Veltrane2").value("LivePlotsShown").toBool(), true);
         button->click();
-        QVERIFY(!window.plotsPanel().isVisible());
-        QVERIFY(!window.plotsPanel().following());
+        QVERIFY(!window.part<plots::PlotsWindowPart>().panel().isVisible());
+        QVERIFY(!window.part<plots::PlotsWindowPart>().panel().following());
         QCOMPARE(window.size(), shownBefore);
         button->click();
     }
     // The next start shows it again.
     MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     QVERIFY(window.findChild<QPushButton *>("plotspushButton")->isChecked());
-    QVERIFY(window.plotsPanel().isVisibleTo(&window));
+    QVERIFY(window.part<plots::PlotsWindowPart>().panel().isVisibleTo(&window));
 }
 
 // In the window, among the other widgets and under the style sheet, a frame still shifts the
@@ -151,7 +152,7 @@ void TestMw2Plots::framesPaintTheNewStripOnly()
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     fixture.session.statusTick();
     fixture.session.statusTick();
-    plots::PlotView &view = window.plotsPanel().view();
+    plots::PlotView &view = window.part<plots::PlotsWindowPart>().panel().view();
     QVERIFY(view.isVisible());
     // Only the ticks below move the window: the blinks, the wheel monitor and the session's
     // own timers run on real time, which a loaded machine stretches into the counted frames.

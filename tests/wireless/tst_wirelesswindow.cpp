@@ -8,6 +8,7 @@
 #include "ui/mw2.h"
 #include "wireless/wbpconfigurationdialog.h"
 #include "wireless/wirelessmonitor.h"
+#include "wireless/wirelesswindowpart.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -43,8 +44,8 @@ struct Window {
 
     basesim::BaseState &base() { return fixture.base->state(); }
     DeviceLink &link() { return fixture.link(); }
-    WirelessMonitor &monitor() { return window.wirelessMonitor(); }
-    wbpconfigurationdialog &panel() { return window.receiverPanel(); }
+    WirelessMonitor &monitor() { return window.part<WirelessWindowPart>().monitor(); }
+    wbpconfigurationdialog &panel() { return window.part<WirelessWindowPart>().receiverPanel(); }
     QTreeWidget *tree() { return panel().findChild<QTreeWidget *>("treeWidget"); }
     void tick() { fixture.session.statusTick(); }
     QString text(const QString &label) { return window.findChild<QLabel *>(label)->text(); }

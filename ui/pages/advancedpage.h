@@ -9,6 +9,10 @@
 #include <memory>
 
 class QCheckBox;
+struct FirmwareStatusNote;
+namespace wire {
+struct DeviceStatus;
+}
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -28,6 +32,9 @@ public:
     ~AdvancedPage() override;
 
     void showToolVersion(const QString &versionNumber, const QString &releaseName);
+    // What each status says: versions, the firmware note (an empty one leaves the line as
+    // it is), the raw state and the effects; the flash reload and restart usable again.
+    void showStatus(const wire::DeviceStatus &status, const QString &model, const FirmwareStatusNote &firmware);
     void showDeviceVersions(const QString &model, const QString &firmware, const QString &driveFirmware);
     // The style sheet is applied as given: theme colours must already be filled in.
     void showFirmwareStatus(const QString &text, const QString &styleSheet);

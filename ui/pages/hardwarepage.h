@@ -9,6 +9,9 @@
 #include <memory>
 
 class BaseSession;
+namespace presentation {
+struct OperatingModeView;
+}
 class QGroupBox;
 class QPushButton;
 
@@ -33,6 +36,8 @@ public:
     void setSettingsEnabled(bool enabled);
     // Pedal calibration needs an operational base.
     void setAnalogConfigurationEnabled(bool enabled);
+    // What the base's operating mode allows on the page; calibration only when operational.
+    void showOperatingMode(const presentation::OperatingModeView &mode, bool analogAllowed);
 
     // Every hardware control from the record, signals blocked so that no edit follows.
     void showHardwareSettings(const wire::HardwareSettings &settings);

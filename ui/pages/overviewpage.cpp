@@ -2,6 +2,7 @@
 #include "ui_overviewpage.h"
 
 #include "common/presentation/presentationtext.h"
+#include "common/presentation/wheeltick.h"
 #include "common/widgets/buttonrowlabel.h"
 #include "common/widgets/levelbar.h"
 #include "common/widgets/theme.h"
@@ -103,4 +104,16 @@ void OverviewPage::addPanel(QAbstractButton *toggle, QWidget *panel)
     ui->overviewleftLayout->insertWidget(ui->overviewleftLayout->indexOf(ui->wheelpositionarea) + 1, toggle, 0,
                                          Qt::AlignHCenter);
     ui->overviewpageLayout->addWidget(panel);
+}
+
+void OverviewPage::showWheel(const presentation::WheelView &view)
+{
+    showButtons(view.buttonRows);
+    showWheelDegrees(view.degreesText);
+    if (view.redrawWheel)
+        showWheelAngle(view.angle);
+    for (int axis = 0; axis < kAnalogAxisCount; ++axis) {
+        const presentation::AnalogRowView &row = view.axes[std::size_t(axis)];
+        showAnalogAxis(AnalogAxis(axis), row.barValue, row.barFormat, row.label);
+    }
 }

@@ -13,6 +13,9 @@ class QImage;
 class LevelBar;
 class ButtonRowLabel;
 class QPushButton;
+namespace presentation {
+struct WheelView;
+}
 
 namespace Ui {
 class OverviewPage;
@@ -35,6 +38,8 @@ public:
     // An empty format leaves the bar's format as it is.
     void showAnalogAxis(AnalogAxis axis, int barValue, const QString &barFormat, const QString &text);
     void showWheelDegrees(const QString &text);
+    // One wheel tick: buttons, angle text, the picture when it turned, the analog rows.
+    void showWheel(const presentation::WheelView &view);
     // The wheel picture, unturned: its centred `side` square is shown at `shown` × `shown`.
     void setWheelPicture(const QImage &picture, int side, int shown);
     // Turns the picture; it is drawn when the page paints.

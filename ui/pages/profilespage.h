@@ -21,6 +21,13 @@ class QPushButton;
 class QSlider;
 class QSpinBox;
 struct profDataNew;
+namespace wire {
+struct DeviceStatus;
+struct HardwareSettings;
+} // namespace wire
+namespace presentation {
+struct ModelView;
+}
 
 namespace Ui {
 class ProfilesPage;
@@ -57,6 +64,11 @@ public:
     void showSimpleView(bool simple);
     bool simpleViewShown() const;
 
+    // What each status says about the profiles: the model's limits, a game's steering angle,
+    // the effects loaded and playing, and the torque lines of the active profile (null
+    // until the reload has read it).
+    void showStatus(const wire::DeviceStatus &status, const presentation::ModelView &model, int slewRateMaximum,
+                    const profDataNew *active, const wire::HardwareSettings &hardware);
     void showEffectMarkers(const std::array<QString, kEffectMarkerCount> &markers);
     void showTorqueLines(const QString &actualCurrent, const QString &simpleStrength);
     // The extra filters exist on Cendra bases only.

@@ -2,6 +2,7 @@
 #include "ui_wirelesspage.h"
 
 #include "common/widgets/theme.h"
+#include "wireless/wirelessmonitor.h"
 
 WirelessPage::WirelessPage(QWidget *parent) : QWidget(parent), ui(new Ui::WirelessPage)
 {
@@ -44,4 +45,9 @@ void WirelessPage::showWheelLines(const QString &name, const QString &battery, c
     setThemedStyleSheet(ui->wirelessbatterylabel, batteryStyle);
     ui->wirelessconnectionqualitylabel->setText(connection);
     setThemedStyleSheet(ui->wirelessconnectionqualitylabel, connectionStyle);
+}
+
+void WirelessPage::showWheelLines(const WirelessWheelLines &lines)
+{
+    showWheelLines(lines.name, lines.battery, lines.batteryStyle, lines.connection, lines.connectionStyle);
 }

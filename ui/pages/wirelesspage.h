@@ -8,6 +8,7 @@
 #include <memory>
 
 class QLabel;
+struct WirelessWheelLines;
 
 namespace Ui {
 class WirelessPage;
@@ -25,6 +26,7 @@ public:
     void setReceiverPanel(QWidget *panel);
 
     void clearWheelLines();
+    void showWheelLines(const WirelessWheelLines &lines);
     // The lines about the connected wheel; the texts are shown as plain text.
     void showWheelLines(const QString &name, const QString &battery, const QString &batteryStyle,
                         const QString &connection, const QString &connectionStyle);

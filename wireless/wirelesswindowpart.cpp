@@ -1,12 +1,9 @@
-// The wireless wheels in the window: the monitor's lines on the wireless tab, the wheel's
-// own picture, the picture-mapping dialog and the embedded receiver pairing panel.
-
-#include "ui/mw2.h"
-#include "ui_mw2.h"
+#include "wireless/wirelesswindowpart.h"
 
 #include "session/basesession.h"
 #include "session/settingsapplier.h"
 #include "common/widgets/userprompts.h"
+#include "common/widgets/windowhost.h"
 #include "wireless/wbpconfigurationdialog.h"
 #include "wireless/wheelcatalogue.h"
 #include "wireless/wheelimagemapping.h"
@@ -15,46 +12,42 @@
 
 #include <QCoreApplication>
 
-void MW2::setUpWireless()
+WirelessWindowPart::WirelessWindowPart(BaseSession &session, UserPrompts &prompts, WindowHost &host)
+    : QObject(host.frame()), session_(session), prompts_(prompts), host_(host)
 {
-    wirelessMonitor_ = new WirelessMonitor(session_.link(), this);
-    WirelessPage *page = ui->wirelesswheelstab;
-    connect(wirelessMonitor_, &WirelessMonitor::linesChanged, page, [page](const WirelessWheelLines &lines) {
-        page->showWheelLines(lines.name, lines.battery, lines.batteryStyle, lines.connection, lines.connectionStyle);
-    });
-    connect(wirelessMonitor_, &WirelessMonitor::linesCleared, page, &WirelessPage::clearWheelLines);
-    connect(wirelessMonitor_, &WirelessMonitor::wheelImageDue, this, &MW2::updateWheelImage);
+    monitor_ = new WirelessMonitor(session_.link(), host.frame());
+    connect(monitor_, &WirelessMonitor::wheelImageDue, this, &WirelessWindowPart::updateWheelImage);
 
     receiverPanel_ = new wbpconfigurationdialog(session_.link());
-    page->setReceiverPanel(receiverPanel_);
+    host.addPanel(WindowHost::Place::Wireless, receiverPanel_);
 
     // Connected after the window's own status refresh, so these run after it.
     connect(&session_, &BaseSession::statusRefreshed, this, [this](const DeviceStatus &status) {
-        wirelessMonitor_->checkWirelessWheel();
+        monitor_->checkWirelessWheel();
         receiverPanel_->setReceiverMissing(!status.hasFlag(wire::wirelessFound));
     });
     connect(&session_, &BaseSession::disconnected, this, [this] {
-        wirelessMonitor_->reset();
+        monitor_->reset();
         receiverPanel_->reset();
     });
     connect(&session_.applier(), &SettingsApplier::savingStarted, receiverPanel_,
             [this] { receiverPanel_->setUpdatesPaused(true); });
     connect(&session_, &BaseSession::flashDelayEnded, receiverPanel_,
             [this] { receiverPanel_->setUpdatesPaused(false); });
-    connect(ui->OverviewTab, &OverviewPage::wheelImageMappingRequested, this, &MW2::openWheelImageDialog);
+    updateWheelImage(false);
 }
 
-void MW2::openWheelImageDialog()
+void WirelessWindowPart::openWheelImageDialog()
 {
     const DeviceLink &link = session_.link();
     WirelessWheelImageDialog dialog(link.connected && link.status.hasFlag(wire::wirelessConn),
                                     link.currentWirelessDevice, prompts_);
     prompts_.exec(&dialog);
-    wirelessMonitor_->wirelessWheelStatusUpdate();
-    updateWheelImage(wirelessMonitor_->wirelessImageShown());
+    monitor_->wirelessWheelStatusUpdate();
+    updateWheelImage(monitor_->wirelessImageShown());
 }
 
-void MW2::updateWheelImage(bool wirelessWheelConnected)
+void WirelessWindowPart::updateWheelImage(bool wirelessWheelConnected)
 {
     ConnectedWheelPicture wheel;
     if (wirelessWheelConnected) {
@@ -64,8 +57,6 @@ void MW2::updateWheelImage(bool wirelessWheelConnected)
         wheel.programDir = QCoreApplication::applicationDirPath();
     }
     const QString toolTip = wheelPicture_.updateWheelImage(wirelessWheelConnected ? &wheel : nullptr);
-    ui->OverviewTab->setWheelToolTip(toolTip);
-    ui->OverviewTab->setWheelPicture(wheelPicture_.wheelImage(), wheelPicture_.croppedSide(),
-                                     wheelPicture_.shownSide());
-    updateWheelGraphics(currentAngle_);
+    host_.showWheelPicture(wheelPicture_.wheelImage(), wheelPicture_.croppedSide(), wheelPicture_.shownSide(),
+                           toolTip);
 }

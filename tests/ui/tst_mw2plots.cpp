@@ -11,6 +11,7 @@
 #include "tests/support/sessionfixture.h"
 #include "ui/mw2.h"
 #include "wireless/wirelessmonitor.h"
+#include "wireless/wirelesswindowpart.h"
 
 #include <QPaintEvent>
 #include <QPushButton>
@@ -158,7 +159,7 @@ void TestMw2Plots::framesPaintTheNewStripOnly()
     // own timers run on real time, which a loaded machine stretches into the counted frames.
     for (QTimer *timer : window.findChildren<QTimer *>())
         timer->stop();
-    window.wirelessMonitor().wirelessStatusTimer().stop();
+    window.part<WirelessWindowPart>().monitor().wirelessStatusTimer().stop();
     fixture.session.stopPolling();
 
     struct Widest : QObject {

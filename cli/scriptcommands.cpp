@@ -198,6 +198,10 @@ public:
         }
         const std::size_t offered = incoming.size();
         const profilesync::ImportResult result = profilesync::appendImported(session_, incoming);
+        if (!result.busyWith.isEmpty()) {
+            err_ << "Nothing was imported: the link is busy: " << result.busyWith << '\n';
+            return ExitFailed;
+        }
         if (result.linkLost) {
             err_ << "The base went away during the import: " << session_.link().lastError() << '\n';
             return ExitFailed;
@@ -246,10 +250,9 @@ public:
             return ExitFailed;
         }
         // The base writes its flash now; the next command must not talk over it.
-        QTimer &delay = session_.link().flashDelayTimer();
-        if (delay.isActive()) {
+        if (session_.gate().flashDelayRunning()) {
             QEventLoop wait;
-            QObject::connect(&delay, &QTimer::timeout, &wait, &QEventLoop::quit);
+            QObject::connect(&session_.gate(), &LinkGate::flashDelayElapsed, &wait, &QEventLoop::quit);
             wait.exec();
         }
         out_ << "Saved to the base's flash.\n";

@@ -10,17 +10,13 @@ bool DeviceLink::sendWithArgument(DeviceCommand code, std::uint16_t argument)
     return sendRequest(wire::u16Command(code, argument));
 }
 
-void DeviceLink::startFlashDelay(int delayMs)
-{
-    updatesPaused = true;
-    flashDelayTimer_.start(delayMs);
-}
+void DeviceLink::startFlashDelay(LinkGate::FlashWork work, int delayMs) { gate_.startFlashDelay(work, delayMs); }
 
 bool DeviceLink::unsetTemporarySteeringAngle() { return sendCommand(DeviceCommand::unsetTemporarySteeringAngle); }
 
 bool DeviceLink::saveToFlash()
 {
-    startFlashDelay(kFlashSaveDelayMs);
+    startFlashDelay(LinkGate::FlashWork::Saving, kFlashSaveDelayMs);
     if (!connected)
         fail(QStringLiteral("not connected"));
     if (!connected || !sendCommand(DeviceCommand::saveToFlash)) {
@@ -33,7 +29,7 @@ bool DeviceLink::saveToFlash()
 
 bool DeviceLink::reloadFromFlash()
 {
-    startFlashDelay(kFlashReloadDelayMs);
+    startFlashDelay(LinkGate::FlashWork::Reloading, kFlashReloadDelayMs);
     if (!connected)
         fail(QStringLiteral("not connected"));
     else if (sendCommand(DeviceCommand::reloadFromFlash))

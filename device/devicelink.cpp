@@ -43,7 +43,6 @@ const char *modelName(std::uint32_t modelIndex)
 
 DeviceLink::DeviceLink(hid::Backend &backend) : backend_(backend)
 {
-    flashDelayTimer_.setObjectName(QStringLiteral("flashDelayTimer"));
 }
 
 DeviceLink::~DeviceLink()

@@ -11,6 +11,7 @@
 #include "device/wire/frames.h"
 #include "device/hid/clock.h"
 #include "device/hid/hidbackend.h"
+#include "device/linkgate.h"
 #include "device/wire/indexedframes.h"
 #include "device/wire/settingsrecords.h"
 #include "device/wire/telemetryframes.h"
@@ -71,8 +72,6 @@ public:
     bool modelKnown = false;
     std::uint32_t productId = 0;
     std::uint32_t modelIndex = 0;
-    // Set by an operation that needs the link alone (a flash write, a drive procedure).
-    bool updatesPaused = false;
 
     // The records the replies fill; zero until the first read.
     DeviceStatus status;
@@ -104,8 +103,9 @@ public:
 
     hid::Backend &backend() { return backend_; }
 
-    // Silences polling while the base writes its flash; the session connects its timeout.
-    QTimer &flashDelayTimer() { return flashDelayTimer_; }
+    // Who may send now: every sender asks, and an operation that needs the link alone holds it.
+    LinkGate &gate() { return gate_; }
+    const LinkGate &gate() const { return gate_; }
 
     void setStandardOutputSink(StandardOutputSink sink) { standardOutputSink_ = std::move(sink); }
     void writeStandardOutput(const char *text);
@@ -261,7 +261,7 @@ private:
 
     void markNoBase() { status.operatingMode = wire::ModeNoBase; }
     void closeStaleHandle();
-    void startFlashDelay(int delayMs);
+    void startFlashDelay(LinkGate::FlashWork work, int delayMs);
     bool sendWithArgument(DeviceCommand code, std::uint16_t argument);
     void fail(const QString &why) { lastError_ = why; }
     bool readValues(DeviceCommand code, std::uint8_t selector, std::uint8_t subSelector,
@@ -278,7 +278,7 @@ private:
     bool sendBootloaderFrame(const wire::BootloaderFrame &frame);
 
     hid::Backend &backend_;
-    QTimer flashDelayTimer_;
+    LinkGate gate_;
     StandardOutputSink standardOutputSink_;
     QString lastError_;
 };

@@ -1,6 +1,6 @@
 #include "games/gameswitcher.h"
 
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "games/gamematch.h"
 #include "session/basesession.h"
 #include "session/profilelistsync.h"
@@ -36,9 +36,9 @@ QString GameSwitcher::busyReason() const
     DeviceLink &link = session_.link();
     if (!link.connected)
         return tr("no base is connected");
-    if (link.flashDelayTimer().isActive())
+    if (link.gate().flashDelayRunning())
         return tr("the base is writing or reloading its flash");
-    if (link.updatesPaused)
+    if (link.gate().busy())
         return tr("the base is busy with another operation");
     SettingsApplier &applier = session_.applier();
     if (applier.unsafeToApply())

@@ -1,6 +1,5 @@
 #include "session/basesession.h"
 
-#include "device/linkreservation.h"
 #include "firmware/includedfirmware.h"
 #include "session/safetycheck.h"
 
@@ -13,7 +12,7 @@ BaseSession::BaseSession(hid::Backend &backend, SessionOptions options, QObject 
     wheelTimer_.setObjectName(QStringLiteral("wheelTimer"));
     connect(&statusTimer_, &QTimer::timeout, this, &BaseSession::statusTick);
     connect(&wheelTimer_, &QTimer::timeout, this, &BaseSession::wheelTick);
-    connect(&link_.flashDelayTimer(), &QTimer::timeout, this, &BaseSession::flashDelayElapsed);
+    connect(&link_.gate(), &LinkGate::flashDelayElapsed, this, &BaseSession::flashDelayElapsed);
     loadIncludedFirmwareVersion(options_.launchMode, includedFirmwareVersion_);
 }
 
@@ -31,13 +30,14 @@ void BaseSession::markActiveProfileChanged()
         profile->changed = 1;
 }
 
-void BaseSession::sendEditedProfileNow()
+OperationResult BaseSession::sendEditedProfileNow()
 {
+    OperationResult result = gate().check().within(QStringLiteral("switching the view"));
     if (profDataNew *profile = editableProfile()) {
         // The record may carry edits the safety check still holds back: those wait for
         // the auto-apply, whole, instead of slipping out with the view switch. So does the
         // switch while another operation holds the link: the auto-apply sends it once free.
-        if (linkReserved(link_) || !editing::immediateApplyAllowed(link_, *profile)) {
+        if (!result || !editing::immediateApplyAllowed(link_, *profile)) {
             profile->changed = 1;
             applier_.markSettingsChanged();
         } else if (link_.setProfileData(std::uint16_t(editedProfileIndex()), *profile)) {
@@ -48,11 +48,12 @@ void BaseSession::sendEditedProfileNow()
         }
     }
     refreshControls(true);
+    return result;
 }
 
 bool BaseSession::resetForceFeedback()
 {
-    if (linkReserved(link_)) {
+    if (gate().busy()) {
         qDebug() << "reset FFB refused: the link is busy";
         return false;
     }
@@ -61,7 +62,7 @@ bool BaseSession::resetForceFeedback()
 
 bool BaseSession::restartFromScratch()
 {
-    if (linkReserved(link_)) {
+    if (gate().busy()) {
         qDebug() << "restart refused: the link is busy";
         return false;
     }
@@ -112,11 +113,11 @@ void BaseSession::statusTick()
         firstTickPending_ = false;
         emit firstTick();
     }
-    if (link_.flashDelayTimer().isActive()) {
+    if (gate().flashDelayRunning()) {
         qDebug() << "no statusupdate due to flash timer";
         return;
     }
-    if (link_.updatesPaused) {
+    if (gate().busy()) {
         qDebug() << "updates paused";
         wheelTimer_.stop();
         return;
@@ -163,14 +164,14 @@ void BaseSession::enterDisconnectedState()
     // Dialogs that hold on to profile records close before the records go.
     emit disconnected();
     clearProfiles();
-    link_.flashDelayTimer().stop();
+    gate().endFlashDelay();
     applier_.setSaveEnabled(false);
     forceFullRefresh_ = true;
 }
 
 void BaseSession::wheelTick()
 {
-    if (!link_.connected || linkReserved(link_)) {
+    if (!link_.connected || gate().busy()) {
         wheelSampleValid_ = false;
         return;
     }
@@ -187,8 +188,7 @@ void BaseSession::wheelTick()
 
 void BaseSession::flashDelayElapsed()
 {
-    link_.flashDelayTimer().stop();
-    link_.updatesPaused = false;
+    gate().endFlashDelay();
     if (rereadPending_) {
         rereadPending_ = false;
         QString error;

@@ -34,6 +34,9 @@ public:
     DeviceLink &link() { return link_; }
     const DeviceLink &link() const { return link_; }
     const DeviceStatus &status() const { return link_.status; }
+    // Every sender asks here first; an operation that needs the link alone holds it.
+    LinkGate &gate() { return link_.gate(); }
+    const LinkGate &gate() const { return link_.gate(); }
     SettingsApplier &applier() { return applier_; }
     const SettingsApplier &applier() const { return applier_; }
     // The profile-list change under way, kept until every write of it reached the base.
@@ -58,8 +61,8 @@ public:
     // A switch between the simple and the advanced view takes effect on the base at once,
     // not with the next auto-apply (unless the link is reserved or the safety check holds
     // edits back: then it waits for the auto-apply); the controls then show the view the
-    // record asks for.
-    void sendEditedProfileNow();
+    // record asks for. A busy answer names the holder; the switch then waits.
+    OperationResult sendEditedProfileNow();
 
     // The profile last activated through the profile box; -1 after a disconnection.
     int lastActivatedProfile() const { return lastActivatedProfile_; }

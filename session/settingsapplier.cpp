@@ -1,7 +1,6 @@
 #include "session/settingsapplier.h"
 
 #include "session/basesession.h"
-#include "device/linkreservation.h"
 #include "session/hardwareedits.h"
 #include "settings/profileimportexport.h"
 #include "session/safetycheck.h"
@@ -42,7 +41,7 @@ SettingsApplier::SettingsApplier(BaseSession &session)
 
 void SettingsApplier::setSaveEnabled(bool enabled)
 {
-    if (enabled && (awaitingFreshStatus_ || listTorn_ || linkReserved(session_.link())))
+    if (enabled && (awaitingFreshStatus_ || listTorn_ || session_.gate().busy()))
         enabled = false;
     saveEnabled_ = enabled;
     emit saveEnabledChanged(enabled);
@@ -58,7 +57,7 @@ void SettingsApplier::setListTorn(bool torn)
 void SettingsApplier::onStatusRefreshed()
 {
     // The first status after the flash delay tells whether the flash holds what runs.
-    if (awaitingFreshStatus_ && !linkReserved(session_.link()))
+    if (awaitingFreshStatus_ && !session_.gate().busy())
         awaitingFreshStatus_ = false;
 }
 
@@ -162,12 +161,12 @@ void SettingsApplier::autoApplySettings()
     if (!settingsChanged_) {
         // While the base writes or reloads its flash, its last status (unsaved bit
         // included) is out of date and another save would only queue behind this one.
-        setSaveEnabled(link.status.hasFlag(wire::Unsaved) && !linkReserved(link));
+        setSaveEnabled(link.status.hasFlag(wire::Unsaved) && !session_.gate().busy());
         emit unsafeToApplyChanged(false);
         return;
     }
     // The link is reserved (flash write, drive procedure): the edits wait for the next tick.
-    if (linkReserved(link))
+    if (session_.gate().busy())
         return;
     profDataNew *active = session_.editedProfile();
     if (!active)
@@ -243,7 +242,7 @@ void SettingsApplier::saveToFlash()
     emit savingStarted();
     awaitingFreshStatus_ = true;
     setSaveEnabled(false);
-    link.flashDelayTimer().start(kSaveStartDelayMs);
+    session_.gate().startFlashDelay(LinkGate::FlashWork::Saving, kSaveStartDelayMs);
     // Only when "settings not changed" also reached the base (a failure closes the link).
     const bool saved = link.saveToFlashSequence() && link.connected;
     if (saved)
@@ -251,12 +250,12 @@ void SettingsApplier::saveToFlash()
     emit saveFinished(saved, saved ? QString() : link.lastError());
 }
 
-bool SettingsApplier::reloadFromFlash()
+OperationResult SettingsApplier::reloadFromFlash()
 {
     // Another operation holds the link: the reload would interleave with it.
-    if (linkReserved(session_.link())) {
+    if (session_.gate().busy()) {
         qDebug() << "reload from flash refused: the link is busy";
-        return false;
+        return session_.gate().check().within(QStringLiteral("reloading from flash"));
     }
     awaitingFreshStatus_ = true;
     // The flash holds the list as it was before any cut-off rewrite.
@@ -267,5 +266,5 @@ bool SettingsApplier::reloadFromFlash()
     setSaveEnabled(true);
     settingsChanged_ = false;
     qDebug() << "reloadflash";
-    return true;
+    return OperationResult::done();
 }

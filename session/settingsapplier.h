@@ -3,6 +3,7 @@
 // stops and sends them; the base runs them from RAM until a save writes its flash.
 // Holds the one value the save button follows.
 
+#include "device/operationresult.h"
 #include "device/wire/profilerecord.h"
 #include "device/wire/settingsrecords.h"
 #include "settings/backuplocation.h"
@@ -67,7 +68,7 @@ public slots:
     void saveToFlash();
     // The base takes its flash settings back; pending edits are dropped. Refused (false,
     // nothing sent, nothing dropped) while the link is reserved or the flash delay runs.
-    bool reloadFromFlash();
+    OperationResult reloadFromFlash();
     void discardPendingEdits() { settingsChanged_ = false; }
 
 signals:

@@ -5,7 +5,7 @@
 #include "eventlog/eventlogviewer.h"
 #include "eventlog/verbosity.h"
 #include "session/basesession.h"
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "app/changelogdialog.h"
 #include "ui/editing/savestate.h"
 #include "ui/presentation/alarmband.h"
@@ -138,12 +138,12 @@ void MW2::reloadFromFlash()
     if (!session_.applier().reloadFromFlash()) {
         // The next status refresh, which only comes once the link is free, enables it again.
         advanced->setReloadFlashEnabled(
-            false, session_.link().flashDelayTimer().isActive()
+            false, session_.gate().flashDelayRunning()
                        ? tr("The base is writing or reloading its flash; reloading is possible once it is done.")
                        : tr("The base is busy with another operation; reloading is possible once it is done."));
         return;
     }
-    if (session_.link().flashDelayTimer().isActive()) {
+    if (session_.gate().flashDelayRunning()) {
         flashWork_ = int(editing::SaveActivity::Reloading);
         // One reload at a time: the flash delay's end enables it again.
         advanced->setReloadFlashEnabled(false, tr("The base is reloading its flash."));
@@ -180,7 +180,7 @@ void MW2::openFirmwareWizard(int mode)
     qDebug() << "firmware update wizard requested, mode" << mode;
     // The session stopped its polling; the wizard has the link to itself until it closes,
     // and whatever else runs meanwhile (its progress turns the event loop) stays silent.
-    const LinkReservation reservation(session_.link());
+    const LinkGate::Hold hold = session_.gate().acquire(QStringLiteral("updating the firmware"));
     auto *wizard = new fwupdatewizard(this, mode, session_.link());
     prompts_.exec(wizard);
 }

@@ -27,6 +27,15 @@ void MW2::installAdvicePanel()
     connect(&session_, &BaseSession::statusRefreshed, advicePanel_, &QWidget::hide);
     connect(advicePanel_, &ConnectionAdvicePanel::fixRequested, this, &MW2::runConnectionFix);
     connect(advicePanel_, &ConnectionAdvicePanel::firmwareUpdateRequested, this, [this] {
+        // The wizard needs the link alone: not while the base writes its flash or another
+        // operation holds it.
+        if (session_.gate().busy()) {
+            advicePanel_->showFixOutcome(
+                session_.gate().flashDelayRunning()
+                    ? tr("Not started: the base is writing or reloading its flash. Try again once it is done.")
+                    : tr("Not started: the base is busy with another operation. Try again once it is done."));
+            return;
+        }
         // As when the status tick finds the bootloader: the wizard, then the program ends.
         session_.stopPolling();
         openFirmwareWizard(1);

@@ -8,7 +8,7 @@
 #include "service/activatehightorque.h"
 #include "service/askdriveparametersdialog.h"
 #include "service/encoderrecalibrationdialog.h"
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "service/resetcenterdialog.h"
 #include "session/basesession.h"
 #include "ui/presentation/statuslines.h"
@@ -37,8 +37,8 @@ void MW2::setUpServiceTools()
 void MW2::on_activateHighTorquepushbutton_clicked()
 {
     DeviceLink &link = session_.link();
-    if (linkReserved(link)) {
-        qDebug() << "high torque button: the link is busy";
+    if (session_.gate().busy()) {
+        qDebug().noquote() << "high torque button: the link is busy:" << session_.gate().holder();
         return;
     }
     if (session_.status().hasFlag(wire::highTorque)) {

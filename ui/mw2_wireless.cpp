@@ -37,10 +37,6 @@ void MW2::setUpWireless()
         wirelessMonitor_->reset();
         receiverPanel_->reset();
     });
-    connect(&session_.applier(), &SettingsApplier::savingStarted, receiverPanel_,
-            [this] { receiverPanel_->setUpdatesPaused(true); });
-    connect(&session_, &BaseSession::flashDelayEnded, receiverPanel_,
-            [this] { receiverPanel_->setUpdatesPaused(false); });
     connect(ui->OverviewTab, &OverviewPage::wheelImageMappingRequested, this, &MW2::openWheelImageDialog);
 }
 

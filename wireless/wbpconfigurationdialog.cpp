@@ -2,7 +2,7 @@
 #include "ui_wbpconfigurationdialog.h"
 
 #include "device/hid/clock.h"
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "wireless/wheelcatalogue.h"
 
 #include <QDebug>
@@ -38,7 +38,17 @@ wbpconfigurationdialog::wbpconfigurationdialog(DeviceLink &link, QWidget *parent
 
 wbpconfigurationdialog::~wbpconfigurationdialog() = default;
 
-bool wbpconfigurationdialog::linkFree() { return link_.connected && !updatesPaused_ && !linkReserved(link_); }
+bool wbpconfigurationdialog::linkFree() { return link_.connected && !link_.gate().busy(); }
+
+bool wbpconfigurationdialog::linkFreeForClick()
+{
+    if (linkFree())
+        return true;
+    // The periodic update stays quiet; a refused click leaves a trace.
+    if (link_.connected)
+        qDebug().noquote() << "receiver panel: the link is busy:" << link_.gate().holder();
+    return false;
+}
 
 void wbpconfigurationdialog::setScanIndicatorBusy(bool busy)
 {
@@ -89,8 +99,6 @@ void wbpconfigurationdialog::setReceiverMissing(bool missing)
         followScanningFlag();
 }
 
-void wbpconfigurationdialog::setUpdatesPaused(bool paused) { updatesPaused_ = paused; }
-
 void wbpconfigurationdialog::reset()
 {
     ui->treeWidget->clear();
@@ -98,7 +106,6 @@ void wbpconfigurationdialog::reset()
         setScanIndicatorBusy(false);
     progressTimer_.stop();
     lastDeviceCount_ = 0;
-    updatesPaused_ = false;
     setEnabled(false);
 }
 
@@ -164,7 +171,7 @@ void wbpconfigurationdialog::update()
 
 void wbpconfigurationdialog::on_checkBox_clicked(bool checked)
 {
-    if (!linkFree())
+    if (!linkFreeForClick())
         return;
     std::uint32_t &word = link_.hardwareSettings.word[kOptionsHardwareId];
     word = checked ? (word | kAutoConnectBit) : (word & ~kAutoConnectBit);
@@ -173,7 +180,7 @@ void wbpconfigurationdialog::on_checkBox_clicked(bool checked)
 
 void wbpconfigurationdialog::on_startscanpushButton_clicked()
 {
-    if (!linkFree())
+    if (!linkFreeForClick())
         return;
     link_.startWirelessScan();
     progressTimer_.start(kProgressIntervalMs);
@@ -183,7 +190,7 @@ void wbpconfigurationdialog::on_startscanpushButton_clicked()
 
 void wbpconfigurationdialog::on_stopscanpushButton_clicked()
 {
-    if (!linkFree())
+    if (!linkFreeForClick())
         return;
     link_.stopWirelessScan();
     if (scanIndicatorBusy_)
@@ -199,7 +206,7 @@ void wbpconfigurationdialog::afterDisconnect()
 
 void wbpconfigurationdialog::on_pushButton_clicked()
 {
-    if (!linkFree())
+    if (!linkFreeForClick())
         return;
     link_.disconnectWirelessDevice();
     afterDisconnect();
@@ -207,7 +214,7 @@ void wbpconfigurationdialog::on_pushButton_clicked()
 
 void wbpconfigurationdialog::on_pushButton_2_clicked()
 {
-    if (!linkFree())
+    if (!linkFreeForClick())
         return;
     link_.forgetWirelessDevice();
     afterDisconnect();
@@ -215,7 +222,7 @@ void wbpconfigurationdialog::on_pushButton_2_clicked()
 
 void wbpconfigurationdialog::connectRow(const QTreeWidgetItem *item)
 {
-    if (!item || !linkFree())
+    if (!linkFreeForClick() || !item)
         return;
     link_.connectWirelessDevice(std::uint16_t(item->data(NameColumn, kIndexRole).toUInt()));
 }

@@ -134,7 +134,7 @@ void TestEventLogViewer::showsTheDecodedLog()
     QCOMPARE(w.codesSent(), chunkRequests() << kEndEventLogRead);
     QVERIFY(!w.fixture.base->state().eventLog.frozen);
     QVERIFY(w.window.findChildren<EventLogDialog *>().isEmpty());
-    QVERIFY(!w.fixture.link().updatesPaused);
+    QVERIFY(!w.fixture.link().gate().busy());
 }
 
 void TestEventLogViewer::failedDownloadShowsNothing_data()

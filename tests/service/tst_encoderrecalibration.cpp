@@ -253,7 +253,7 @@ void TestEncoderRecalibration::dialogHoldsTheLinkAndCannotBeClosedWhileRunning()
         linkclock::sleepMs(ms);
         if (!open || ++probes % 500 != 1)
             return;
-        heldThroughout = heldThroughout && bench.link().updatesPaused;
+        heldThroughout = heldThroughout && bench.link().gate().holder() == "recalibrating the encoder";
         open->reject();
         open->close();
         stayedOpen = stayedOpen && open->isVisible() && open->running();
@@ -265,7 +265,7 @@ void TestEncoderRecalibration::dialogHoldsTheLinkAndCannotBeClosedWhileRunning()
     QVERIFY(probes > 20);
     QVERIFY(heldThroughout);
     QVERIFY(stayedOpen);
-    QVERIFY(!bench.link().updatesPaused);
+    QVERIFY(!bench.link().gate().busy());
     QCOMPARE(bench.framesOf(0x00), 0);   // no status request during the run
     QCOMPARE(bench.drive(basesim::drive::CommutationInitSource), basesim::drive::kInitSourceAbsoluteEncoder);
 }
@@ -293,7 +293,7 @@ void TestEncoderRecalibration::shortcutRunsTheProcedureFromTheWindow()
     QCOMPARE(prompts.dialogsRun, 1);
     QCOMPARE(title, QString("Encoder recalibration"));
     QCOMPARE(lines.last(), QString("Process finished."));
-    QVERIFY(!bench.link().updatesPaused);
+    QVERIFY(!bench.link().gate().busy());
 
     // While the flash is written nothing opens.
     bench.link().saveToFlash();

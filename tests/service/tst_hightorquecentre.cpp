@@ -186,7 +186,7 @@ void TestHighTorqueCentre::centreActions()
     if (!codes.isEmpty())
         QCOMPARE(bench.base().inputs.centreOffset, 1000);
     QCOMPARE(int(bench.link().hardwareSettings.word[16]), permanent ? 1000 : 0);
-    QCOMPARE(bench.link().flashDelayTimer().isActive(), permanent);
+    QCOMPARE(bench.link().gate().flashDelayRunning(), permanent);
 }
 
 QTEST_MAIN(TestHighTorqueCentre)

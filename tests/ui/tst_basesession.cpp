@@ -9,6 +9,8 @@
 #include "tests/support/sessionfixture.h"
 
 #include <QSignalSpy>
+
+#include <optional>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -246,9 +248,11 @@ void TestBaseSession::reservedLinkSilencesPolling()
             b.session.applier().autoApplySettings();
     };
     b.editActiveProfile();
-    link.updatesPaused = reservedBy != "the flash delay";
+    std::optional<LinkGate::Hold> hold;
+    if (reservedBy != "the flash delay")
+        hold.emplace(link.gate().acquire(QStringLiteral("recalibrating the encoder")));
     if (reservedBy != "an operation")
-        link.flashDelayTimer().start(5000);
+        link.gate().startFlashDelay(LinkGate::FlashWork::Saving, 5000);
     b.fixture.base->clearReceivedFrames();
     QSignalSpy wheelReads(&b.session, &BaseSession::wheelSampled);
     // The wheel tick only reads the reports the base streams.
@@ -259,7 +263,9 @@ void TestBaseSession::reservedLinkSilencesPolling()
     QVERIFY(!talked());
     QVERIFY(b.session.applier().settingsChanged());   // the edit waits
 
-    b.session.flashDelayElapsed();   // the holder lets go (the flash delay's end clears both)
+    // The holders let go.
+    hold.reset();
+    b.session.flashDelayElapsed();
     b.clock.advance(BaseSession::kWheelIntervalMs);
     send();
     QVERIFY(talked());
@@ -285,7 +291,9 @@ void TestBaseSession::userActionsWaitForAFreeLink()
     b.session.statusTick();
     std::strcpy(b.base().ram.profiles[1].name.data(), "Renamed on the base");
     DeviceLink &link = b.fixture.link();
-    link.updatesPaused = reserved;
+    std::optional<LinkGate::Hold> hold;
+    if (reserved)
+        hold.emplace(link.gate().acquire(QStringLiteral("recalibrating the encoder")));
     b.fixture.base->clearReceivedFrames();
     QSignalSpy reloads(&b.session, &BaseSession::reloadFinished);
 

@@ -650,7 +650,7 @@ void TestMw2Editing::saveLineFollowsAWholeSave()
     QVERIFY(save->isEnabled());
 
     save->click();
-    QVERIFY(s.link().flashDelayTimer().isActive());
+    QVERIFY(s.link().gate().flashDelayRunning());
     QCOMPARE(s.text("savestatelabel"), QString("Saving to permanent memory - please wait"));
     // The auto-apply and the blink run on while the base writes; neither may offer saving
     // again or claim the settings are up to date from the status read before the save.
@@ -751,14 +751,14 @@ void TestMw2Editing::saveAppliesPendingEditFirst()
     if (!saved) {
         QCOMPARE(s.base().ram.profiles[1].param[1], 100u);
         QCOMPARE(s.base().flash.profiles[1].param[1], 100u);
-        QVERIFY(!s.link().flashDelayTimer().isActive());
+        QVERIFY(!s.link().gate().flashDelayRunning());
         QVERIFY(!s.text("unsafesettingsnote").isEmpty());
         return;
     }
     QCOMPARE(s.base().flash.profiles[1].param[1], 150u);
     QVERIFY(!s.base().hasFlag(wire::Unsaved));
-    QVERIFY(s.link().flashDelayTimer().isActive());
-    QVERIFY(s.link().updatesPaused);
+    QVERIFY(s.link().gate().flashDelayRunning());
+    QCOMPARE(s.link().gate().flashWork(), LinkGate::FlashWork::Saving);
     QVERIFY(!save->isEnabled());
     QVERIFY(!s.find("ReloadFlashButton")->isEnabled());
     QSettings written(backup, QSettings::IniFormat);
@@ -780,7 +780,7 @@ void TestMw2Editing::reloadFromFlashDropsPendingEdits()
     s.find<QPushButton>("ReloadFlashButton")->click();
     QCOMPARE(s.framesWithCode(kReloadFromFlash), 1);
     QVERIFY(!s.applier().settingsChanged());
-    QVERIFY(s.link().flashDelayTimer().isActive());
+    QVERIFY(s.link().gate().flashDelayRunning());
     // One reload at a time; the button says why it waits.
     QVERIFY(!s.find("ReloadFlashButton")->isEnabled());
     QCOMPARE(s.find("ReloadFlashButton")->toolTip(), QString("The base is reloading its flash."));
@@ -916,7 +916,7 @@ void TestMw2Editing::flashDelayHoldsReloadAndViewSwitch()
     s.applier().autoApplySettings();
     s.tick();
     s.find<QPushButton>("SaveToFlashButton")->click();
-    QVERIFY(s.link().flashDelayTimer().isActive());
+    QVERIFY(s.link().gate().flashDelayRunning());
     s.fixture.base->clearReceivedFrames();
 
     // Reloading waits, and the button says why.

@@ -223,11 +223,11 @@ void TestMw2Polling::savingPausesTicks()
     QVERIFY(!fixture.session.wheelSampleValid());
 
     window.findChild<QPushButton *>("ReloadFlashButton")->setEnabled(false);
-    QSignalSpy expiry(&fixture.link().flashDelayTimer(), &QTimer::timeout);
-    fixture.link().flashDelayTimer().start(1); // let the real expiry path run
+    QSignalSpy expiry(&fixture.link().gate(), &LinkGate::flashDelayElapsed);
+    fixture.link().gate().startFlashDelay(LinkGate::FlashWork::Saving, 1); // let the real expiry path run
     QVERIFY(expiry.wait(1000));
-    QVERIFY(!fixture.link().flashDelayTimer().isActive());
-    QVERIFY(!fixture.link().updatesPaused);
+    QVERIFY(!fixture.link().gate().flashDelayRunning());
+    QVERIFY(!fixture.link().gate().busy());
     QVERIFY(window.findChild<QPushButton *>("ReloadFlashButton")->isEnabled());
 
     fixture.session.statusTick();
@@ -240,7 +240,8 @@ void TestMw2Polling::updatesPausedStopsWheelTimer()
     MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     fixture.session.start();
     QVERIFY(fixture.session.wheelTimer().isActive());
-    fixture.link().updatesPaused = true;
+    const LinkGate::Hold hold = fixture.link().gate().acquire(QStringLiteral("recalibrating the encoder"));
+    QVERIFY(hold.granted());
     LogCapture log(&fixture.link());
     fixture.session.statusTick();
     QCOMPARE(log.messages(), QStringList({"updates paused"}));

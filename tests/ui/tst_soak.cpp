@@ -241,7 +241,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::EnabledChange && static_cast<QWidget *>(watched)->isEnabled()
-            && link_.flashDelayTimer().isActive())
+            && link_.gate().flashDelayRunning())
             seen = true;
         return false;
     }
@@ -352,7 +352,7 @@ private:
     void passFlashDelay()
     {
         DeviceLink &link = session.link();
-        if (!link.flashDelayTimer().isActive())
+        if (!link.gate().flashDelayRunning())
             return;
         flashDelayRan = true;
         const int before = cable.written();

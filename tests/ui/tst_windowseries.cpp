@@ -139,7 +139,7 @@ void TestWindowSeries::anAfternoonInPictures()
     save->click();
     a.clock.advance(2000);
     a.settle();
-    QVERIFY(a.link().flashDelayTimer().isActive());
+    QVERIFY(a.link().gate().flashDelayRunning());
     QVERIFY(!save->isEnabled());
     QCOMPARE(a.text("savestatelabel"), QString("Saving to permanent memory - please wait"));
     a.snap("saving");

@@ -160,28 +160,31 @@ void TestWirelessWindow::flashDelaySkipsTheTicks()
     w.base().setFlag(wire::wirelessConn, true);
     w.tick();
     const std::size_t before = w.fixture.base->receivedFrames().size();
-    w.link().flashDelayTimer().start(5000);
+    w.link().gate().startFlashDelay(LinkGate::FlashWork::Saving, 5000);
     QTest::ignoreMessage(QtDebugMsg, "no wireless wheel update due to flash timer");
     w.monitor().wirelessWheelStatusUpdate();
     w.panel().update();
     QCOMPARE(w.fixture.base->receivedFrames().size(), before);
     QCOMPARE(w.text("wirelesswheellabel"), QString());
-    w.link().flashDelayTimer().stop();
+    w.link().gate().endFlashDelay();
 
-    // A reservation by another operation silences both as well.
-    w.link().updatesPaused = true;
-    w.monitor().wirelessWheelStatusUpdate();
-    w.panel().update();
-    QCOMPARE(w.fixture.base->receivedFrames().size(), before);
-    w.link().updatesPaused = false;
+    // A hold by another operation silences both as well.
+    {
+        const LinkGate::Hold hold = w.link().gate().acquire(QStringLiteral("reading the event log"));
+        QVERIFY(hold.granted());
+        w.monitor().wirelessWheelStatusUpdate();
+        w.panel().update();
+        QCOMPARE(w.fixture.base->receivedFrames().size(), before);
+    }
 
-    // The window pauses the panel for a save until the flash delay ends.
-    w.panel().setUpdatesPaused(true);
+    // A save silences the panel until its flash delay ends.
+    w.fixture.session.applier().saveToFlash();
+    const std::size_t afterSave = w.fixture.base->receivedFrames().size();
     w.panel().update();
-    QCOMPARE(w.fixture.base->receivedFrames().size(), before);
-    w.panel().setUpdatesPaused(false);
+    QCOMPARE(w.fixture.base->receivedFrames().size(), afterSave);
+    w.link().gate().endFlashDelay();
     w.panel().update();
-    QVERIFY(w.fixture.base->receivedFrames().size() > before);
+    QVERIFY(w.fixture.base->receivedFrames().size() > afterSave);
 }
 
 void TestWirelessWindow::markupInAWheelNameIsShownAsText()

@@ -53,7 +53,7 @@ void ProfileManagementGroup::exportProfiles(const QString &path)
 
 void ProfileManagementGroup::on_importprofilespushbutton_clicked()
 {
-    if (!session_ || !prompts_)
+    if (!session_ || !prompts_ || refusedWhileLinkBusy())
         return;
     // No status tick may interleave with the writes.
     session_->pauseStatusPolling();
@@ -75,6 +75,10 @@ void ProfileManagementGroup::importFile(const QString &path)
         return;
     }
     const profilesync::ImportResult result = profilesync::appendImported(*session_, incoming);
+    if (!result.busyWith.isEmpty()) {
+        showListChangeBusyRefusal();
+        return;
+    }
     // The user learns that the file was not taken word for word.
     const QString clampedNote = valuesClamped == 0
         ? QString()

@@ -77,7 +77,7 @@ QJsonObject statusObject(BaseSession &session)
 {
     const DeviceStatus &status = session.status();
     QJsonObject object;
-    object.insert(QStringLiteral("model"), modelName(int(session.link().modelIndex)));
+    object.insert(QStringLiteral("model"), modelName(int(session.link().modelIndex())));
     object.insert(QStringLiteral("firmware"), presentation::firmwareVersionText(status));
     object.insert(QStringLiteral("mode"), presentation::operatingModeView(status).text);
     object.insert(QStringLiteral("modeNumber"), qint64(status.operatingMode));
@@ -112,7 +112,7 @@ public:
                     "start the Tunemark window to do it.\n";
             return false;
         }
-        if (session_.link().connected && !session_.profiles().empty())
+        if (session_.link().connected() && !session_.profiles().empty())
             return true;
         err_ << "No Veltrane 2 base could be opened";
         if (!reloadError_.isEmpty())
@@ -191,7 +191,7 @@ public:
         }
         ProfileList incoming;
         int valuesClamped = 0;
-        if (!profiles::ImportExport::forModel(session_.link().modelIndex)
+        if (!profiles::ImportExport::forModel(session_.link().modelIndex())
                  .importFile(path, QLatin1String(profiles::kProfilesGroup), incoming, nullptr, &valuesClamped)) {
             err_ << "'" << path << "' holds no profiles.\n";
             return ExitFailed;

@@ -62,14 +62,14 @@ bool DeviceLink::askVeltraneBootloaderStatusNew()
         closeLinkAfterFailure();
         return false;
     }
-    bootloaderStatus = wire::bootloaderStatusOf(reply);
-    bootloaderCrc = wire::bootloaderCrc(bootloaderStatus);
+    bootloaderStatus_ = wire::bootloaderStatusOf(reply);
+    bootloaderCrc_ = wire::bootloaderCrc(bootloaderStatus_);
     return true;
 }
 
 bool DeviceLink::readBootloaderReply(wire::ReplyBuffer &buffer, const char *context)
 {
-    if (!deviceHandle) {
+    if (!deviceHandle_) {
         fail(QStringLiteral("not connected"));
         return false;
     }

@@ -17,9 +17,9 @@ bool DeviceLink::unsetTemporarySteeringAngle() { return sendCommand(DeviceComman
 bool DeviceLink::saveToFlash()
 {
     startFlashDelay(LinkGate::FlashWork::Saving, kFlashSaveDelayMs);
-    if (!connected)
+    if (!connected_)
         fail(QStringLiteral("not connected"));
-    if (!connected || !sendCommand(DeviceCommand::saveToFlash)) {
+    if (!connected_ || !sendCommand(DeviceCommand::saveToFlash)) {
         lastError_.prepend(QLatin1String("saving to flash: "));
         return false;
     }
@@ -30,7 +30,7 @@ bool DeviceLink::saveToFlash()
 bool DeviceLink::reloadFromFlash()
 {
     startFlashDelay(LinkGate::FlashWork::Reloading, kFlashReloadDelayMs);
-    if (!connected)
+    if (!connected_)
         fail(QStringLiteral("not connected"));
     else if (sendCommand(DeviceCommand::reloadFromFlash))
         return true;

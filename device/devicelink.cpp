@@ -47,8 +47,8 @@ DeviceLink::DeviceLink(hid::Backend &backend) : backend_(backend)
 
 DeviceLink::~DeviceLink()
 {
-    if (deviceHandle)
-        backend_.close(deviceHandle);
+    if (deviceHandle_)
+        backend_.close(deviceHandle_);
 }
 
 void DeviceLink::writeStandardOutput(const char *text)
@@ -65,9 +65,9 @@ void DeviceLink::writeStandardOutput(const char *text)
 // open; close it before reopening so every reconnect does not leak one.
 void DeviceLink::closeStaleHandle()
 {
-    if (deviceHandle) {
-        backend_.close(deviceHandle);
-        deviceHandle = nullptr;
+    if (deviceHandle_) {
+        backend_.close(deviceHandle_);
+        deviceHandle_ = nullptr;
     }
 }
 
@@ -79,38 +79,38 @@ bool DeviceLink::connectDevice()
     lastError_.clear();
     forgetWhatTheBaseRuns();
 
-    if (modelKnown) {
-        qDebug() << "pid" << productId;
-        deviceHandle = backend_.open(kVeltraneVendorId, static_cast<std::uint16_t>(productId));
-        if (deviceHandle) {
+    if (modelKnown_) {
+        qDebug() << "pid" << productId_;
+        deviceHandle_ = backend_.open(kVeltraneVendorId, static_cast<std::uint16_t>(productId_));
+        if (deviceHandle_) {
             writeStandardOutput("opened veltrane successfully\n");
-            connected = true;
+            connected_ = true;
             return true;
         }
         markNoBase();
         writeStandardOutput("unable to open device\n");
-        fail(QStringLiteral("connecting: no %1 base answers").arg(QLatin1String(modelName(modelIndex))));
+        fail(QStringLiteral("connecting: no %1 base answers").arg(QLatin1String(modelName(modelIndex_))));
         return false;
     }
 
     for (const ModelEntry &model : kProbeOrder) {
-        deviceHandle = backend_.open(kVeltraneVendorId, model.productId);
-        if (!deviceHandle) {
+        deviceHandle_ = backend_.open(kVeltraneVendorId, model.productId);
+        if (!deviceHandle_) {
             markNoBase();
             qDebug() << "unable to open device, pid: " << model.productId;
             continue;
         }
         qDebug() << model.connectedMessage;
-        connected = true;
-        productId = model.productId;
-        modelIndex = model.modelIndex;
-        modelKnown = true;
+        connected_ = true;
+        productId_ = model.productId;
+        modelIndex_ = model.modelIndex;
+        modelKnown_ = true;
         writeStandardOutput("opened veltrane successfully\n");
         return true;
     }
 
     qDebug() << "Could not connect to VT2";
-    connected = false;
+    connected_ = false;
     fail(QStringLiteral("connecting: no base found"));
     return false;
 }
@@ -120,8 +120,8 @@ bool DeviceLink::openUpdateMode()
     closeStaleHandle();
     backend_.exit();
     backend_.init();
-    deviceHandle = backend_.open(kVeltraneVendorId, kProductIdUpdateMode);
-    if (deviceHandle) {
+    deviceHandle_ = backend_.open(kVeltraneVendorId, kProductIdUpdateMode);
+    if (deviceHandle_) {
         writeStandardOutput("opened veltrane successfully in firmware update mode\n");
         return true;
     }
@@ -131,31 +131,31 @@ bool DeviceLink::openUpdateMode()
 
 void DeviceLink::disconnectDevice()
 {
-    if (!deviceHandle)
+    if (!deviceHandle_)
         return;
-    backend_.close(deviceHandle);
+    backend_.close(deviceHandle_);
     backend_.exit();
-    deviceHandle = nullptr;
-    connected = false;
+    deviceHandle_ = nullptr;
+    connected_ = false;
 }
 
 void DeviceLink::closeLinkAfterFailure()
 {
-    connected = false;
-    if (deviceHandle) {
-        backend_.close(deviceHandle);
-        deviceHandle = nullptr;
+    connected_ = false;
+    if (deviceHandle_) {
+        backend_.close(deviceHandle_);
+        deviceHandle_ = nullptr;
     }
 }
 
 bool DeviceLink::writeReport(const wire::CommandFrame &frame)
 {
-    if (!deviceHandle) {
+    if (!deviceHandle_) {
         fail(QStringLiteral("not connected"));
         return false;
     }
-    backend_.setNonblocking(deviceHandle, 1);
-    if (backend_.write(deviceHandle, frame.data(), frame.size()) != -1)
+    backend_.setNonblocking(deviceHandle_, 1);
+    if (backend_.write(deviceHandle_, frame.data(), frame.size()) != -1)
         return true;
     fail(QStringLiteral("writing command 0x%1 failed").arg(frame[1], 2, 16, QLatin1Char('0')));
     return false;
@@ -169,10 +169,10 @@ DeviceLink::ReplyWait DeviceLink::waitForReply(wire::ReplyBuffer &buffer, std::u
         const linkclock::Milliseconds elapsed = stopwatch.elapsedMs();
         return limits.giveUpAtLimit ? elapsed >= limitMs : elapsed > limitMs;
     };
-    backend_.setNonblocking(deviceHandle, 1);
+    backend_.setNonblocking(deviceHandle_, 1);
     for (;;) {
         buffer.fill(0);
-        const int received = backend_.read(deviceHandle, buffer.data(), buffer.size());
+        const int received = backend_.read(deviceHandle_, buffer.data(), buffer.size());
         if (received < 0)
             return ReplyWait::ReadFailed;
         if (received == 0) {
@@ -190,7 +190,7 @@ DeviceLink::ReplyWait DeviceLink::waitForReply(wire::ReplyBuffer &buffer, std::u
 
 bool DeviceLink::readReply(wire::ReplyBuffer &buffer, const char *context)
 {
-    if (!deviceHandle) {
+    if (!deviceHandle_) {
         fail(QStringLiteral("not connected"));
         return false;
     }
@@ -214,9 +214,9 @@ bool DeviceLink::readReply(wire::ReplyBuffer &buffer, const char *context)
 
 bool DeviceLink::sendCommand(DeviceCommand code)
 {
-    if (connected && writeReport(wire::bareCommand(code)))
+    if (connected_ && writeReport(wire::bareCommand(code)))
         return true;
-    if (!connected)
+    if (!connected_)
         fail(QStringLiteral("not connected"));
     qDebug() << "Failed to send command" << static_cast<int>(code);
     disconnectDevice();
@@ -232,7 +232,7 @@ bool DeviceLink::WriteNOP()
 
 bool DeviceLink::sendRequest(const wire::CommandFrame &frame)
 {
-    if (!connected) {
+    if (!connected_) {
         fail(QStringLiteral("not connected"));
         return false;
     }
@@ -262,7 +262,7 @@ bool DeviceLink::request(const wire::CommandFrame &frame, wire::ReplyBuffer &rep
 
 std::vector<std::uint8_t> DeviceLink::exchange(const std::uint8_t *request, std::size_t length)
 {
-    if (!connected || !request)
+    if (!connected_ || !request)
         return {};
     wire::CommandFrame frame{};
     std::copy(request, request + std::min(length, frame.size()), frame.begin());
@@ -270,7 +270,7 @@ std::vector<std::uint8_t> DeviceLink::exchange(const std::uint8_t *request, std:
         return {};
     wire::ReplyBuffer reply{};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        if (!readReply(reply, "exchange") || !connected)
+        if (!readReply(reply, "exchange") || !connected_)
             return {};
         if (reply[1] == frame[1] && reply[2] == frame[2])
             return std::vector<std::uint8_t>(reply.begin(), reply.end());

@@ -31,7 +31,7 @@ EventLogDownload downloadEventLog(DeviceLink &link)
         download.readStarted = true;
         // The pause runs from the reply on; storing and logging the chunk spend part of it.
         const linkclock::Stopwatch sinceReply;
-        const wire::EventLogChunk &chunk = link.eventLogChunk;
+        const wire::EventLogChunk &chunk = link.eventLogChunk();
         for (std::size_t k = 0; k < kChunkStride; ++k) {
             const std::size_t position = start + k;
             // The last chunk reaches past the ring.

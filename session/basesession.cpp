@@ -69,7 +69,7 @@ bool BaseSession::restartFromScratch()
     qDebug() << "starting everything from scratch";
     link_.disconnectDevice();
     statusTick();
-    return link_.connected;
+    return link_.connected();
 }
 
 void BaseSession::start()
@@ -90,7 +90,7 @@ void BaseSession::refreshControls(bool all)
 {
     // Saving needs a live base; the auto-apply narrows it to settings the flash lacks.
     if (all)
-        applier_.setSaveEnabled(link_.connected);
+        applier_.setSaveEnabled(link_.connected());
     emit controlsRefreshDue(all);
 }
 
@@ -124,14 +124,14 @@ void BaseSession::statusTick()
     }
     wheelTimer_.start(kWheelIntervalMs);
 
-    if (link_.connected) {
+    if (link_.connected()) {
         bool valid = false;
-        link_.connected = link_.askVeltraneStatusNew(valid);
-        if (!link_.connected) {
+        if (!link_.askVeltraneStatusNew(valid)) {
+            link_.markDisconnected();
             qDebug() << "disconnection due to status update read failure.";
             return;
         }
-        emit statusRefreshed(link_.status);
+        emit statusRefreshed(link_.status());
         const bool all = forceFullRefresh_;
         forceFullRefresh_ = false;
         refreshControls(all);
@@ -171,11 +171,11 @@ void BaseSession::enterDisconnectedState()
 
 void BaseSession::wheelTick()
 {
-    if (!link_.connected || gate().busy()) {
+    if (!link_.connected() || gate().busy()) {
         wheelSampleValid_ = false;
         return;
     }
-    const std::uint16_t before = link_.wheelSample.position;
+    const std::uint16_t before = link_.wheelSample().position;
     if (!link_.readWheelReport()) {
         // The link closed itself; make sure nothing is left open before the next connect.
         link_.closeLinkAfterFailure();

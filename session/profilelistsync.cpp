@@ -121,7 +121,7 @@ Result deleteActiveProfile(BaseSession &session)
 {
     DeviceLink &link = session.link();
     ProfileList &profiles = session.profiles();
-    const int active = link.status.activeProfile;
+    const int active = link.status().activeProfile;
     QString busyWith;
     if (refusedAsBusy(session, busyWith))
         return busyResult(busyWith);
@@ -131,19 +131,19 @@ Result deleteActiveProfile(BaseSession &session)
     recovery.begin(session);
     // The list as it stood, in case the rewrite is cut off.
     session.applier().writeAutomaticBackup();
-    const int defaultIndex = link.status.defaultProfile;
+    const int defaultIndex = link.status().defaultProfile;
     const int newDefault = profileedits::defaultAfterDelete(active, defaultIndex);
     {
         profileedits::removeProfile(profiles, active);
-        link.status.defaultProfile = std::uint16_t(newDefault);
+        link.noteDefaultProfile(std::uint16_t(newDefault));
         session.setActiveProfile(0);
         recovery.setMeant(session);
-        link.status.defaultProfile = std::uint16_t(defaultIndex);
+        link.noteDefaultProfile(std::uint16_t(defaultIndex));
     }
     bool linkUp = true;
     if (newDefault != defaultIndex) {
         linkUp = link.setDefaultProfile(std::uint16_t(newDefault));
-        link.status.defaultProfile = std::uint16_t(newDefault);
+        link.noteDefaultProfile(std::uint16_t(newDefault));
     }
     for (int index = 1; linkUp && index < listSize(session); ++index) {
         linkUp = link.setProfileData(std::uint16_t(index), *profiles[std::size_t(index)]);
@@ -212,8 +212,8 @@ Result reorder(BaseSession &session, const std::vector<const profDataNew *> &row
     if (refusedAsBusy(session, busyWith))
         return busyResult(busyWith);
     // The default and the active profile follow their records, not their slots.
-    const profDataNew *defaultRecord = session.profileAt(link.status.defaultProfile);
-    const profDataNew *activeRecord = session.profileAt(link.status.activeProfile);
+    const profDataNew *defaultRecord = session.profileAt(link.status().defaultProfile);
+    const profDataNew *activeRecord = session.profileAt(link.status().activeProfile);
     std::vector<const profDataNew *> before;
     for (const auto &profile : profiles)
         before.push_back(profile.get());
@@ -229,7 +229,7 @@ Result reorder(BaseSession &session, const std::vector<const profDataNew *> &row
     const int newActive = profileedits::indexOf(profiles, activeRecord);
     // The tool's side is complete before the base hears of it, whatever the link does.
     if (newDefault >= 0)
-        link.status.defaultProfile = std::uint16_t(newDefault);
+        link.noteDefaultProfile(std::uint16_t(newDefault));
     if (newActive >= 0)
         session.setActiveProfile(newActive);
     recovery.setMeant(session);

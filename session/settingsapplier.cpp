@@ -64,12 +64,12 @@ void SettingsApplier::onStatusRefreshed()
 SettingsApplier::BaseIdentity SettingsApplier::connectedBase() const
 {
     const DeviceLink &link = session_.link();
-    const DeviceStatus &status = link.status;
-    return BaseIdentity{link.productId,
+    const DeviceStatus &status = link.status();
+    return BaseIdentity{link.productId(),
                         std::uint32_t(status.firmwareMajor) << 16 | std::uint32_t(status.firmwareMinor) << 8
                             | status.firmwarePatch,
-                        hardwareWord(link.hardwareSettings, EncoderCountsId),
-                        link.hardwareSettings.word[kCentreOffsetId]};
+                        hardwareWord(link.hardwareSettings(), EncoderCountsId),
+                        link.hardwareSettings().word[kCentreOffsetId]};
 }
 
 void SettingsApplier::keepPendingEdits()
@@ -84,7 +84,7 @@ void SettingsApplier::keepPendingEdits()
     for (std::size_t index = 1; index < list.size(); ++index)
         if (list[index]->changed)
             kept_.profiles.emplace_back(int(index), *list[index]);
-    const HardwareSettings &hardware = session_.link().hardwareSettings;
+    const HardwareSettings &hardware = session_.link().hardwareSettings();
     kept_.hardwareEdited = hardware.word != hardwareOnBase_.word;
     kept_.hardware = hardware;
     kept_.hardwareOnBase = hardwareOnBase_;
@@ -98,7 +98,7 @@ void SettingsApplier::onReloadFinished(bool ok)
     if (!ok)
         return;
     DeviceLink &link = session_.link();
-    hardwareOnBase_ = link.hardwareSettings;
+    hardwareOnBase_ = link.hardwareSettings();
     baseAtReload_ = connectedBase();
     if (!editsKeptOverReconnection()) {
         settingsChanged_ = false;
@@ -120,10 +120,13 @@ void SettingsApplier::onReloadFinished(bool ok)
         list[std::size_t(index)]->changed = 1;
     }
     // Only the words the user changed; the rest as the base now reports them.
-    if (kept.hardwareEdited)
-        for (std::size_t id = 0; id < link.hardwareSettings.word.size(); ++id)
+    if (kept.hardwareEdited) {
+        HardwareSettings restored = link.hardwareSettings();
+        for (std::size_t id = 0; id < restored.word.size(); ++id)
             if (kept.hardware.word[id] != kept.hardwareOnBase.word[id])
-                link.hardwareSettings.word[id] = kept.hardware.word[id];
+                restored.word[id] = kept.hardware.word[id];
+        link.editHardwareSettings(restored);
+    }
     settingsChanged_ = true;
     qDebug() << "pending edits kept over the reconnection; applying them again";
     session_.requestFullRefresh();
@@ -137,7 +140,7 @@ bool SettingsApplier::exportProfiles(const QString &path, QString *error) const
             *error = QStringLiteral("no profiles loaded");
         return false;
     }
-    return profiles::ImportExport::forModel(session_.link().modelIndex)
+    return profiles::ImportExport::forModel(session_.link().modelIndex())
         .exportFile(path, session_.status().profileCount, session_.profiles(), error);
 }
 
@@ -154,14 +157,14 @@ bool SettingsApplier::writeAutomaticBackup()
 void SettingsApplier::autoApplySettings()
 {
     DeviceLink &link = session_.link();
-    if (!link.connected) {
+    if (!link.connected()) {
         emit disconnectedAtApply();
         return;
     }
     if (!settingsChanged_) {
         // While the base writes or reloads its flash, its last status (unsaved bit
         // included) is out of date and another save would only queue behind this one.
-        setSaveEnabled(link.status.hasFlag(wire::Unsaved) && !session_.gate().busy());
+        setSaveEnabled(link.status().hasFlag(wire::Unsaved) && !session_.gate().busy());
         emit unsafeToApplyChanged(false);
         return;
     }
@@ -208,7 +211,7 @@ void SettingsApplier::autoApplySettings()
         }
     }
     if (ok) {
-        hardwareOnBase_ = link.hardwareSettings;
+        hardwareOnBase_ = link.hardwareSettings();
         settingsChanged_ = false;
         setSaveEnabled(true);
         qDebug() << "Settings were applied to hardware.";
@@ -230,7 +233,7 @@ void SettingsApplier::saveToFlash()
         // Refused as unsafe: the note beside the button says so already.
         if (settingsChanged_)
             return;
-        if (!link.connected) {
+        if (!link.connected()) {
             emit saveFinished(false, QStringLiteral("saving to flash: applying the edits first: ") + link.lastError());
             return;
         }
@@ -244,7 +247,7 @@ void SettingsApplier::saveToFlash()
     setSaveEnabled(false);
     session_.gate().startFlashDelay(LinkGate::FlashWork::Saving, kSaveStartDelayMs);
     // Only when "settings not changed" also reached the base (a failure closes the link).
-    const bool saved = link.saveToFlashSequence() && link.connected;
+    const bool saved = link.saveToFlashSequence() && link.connected();
     if (saved)
         settingsChanged_ = false;
     emit saveFinished(saved, saved ? QString() : link.lastError());

@@ -170,9 +170,9 @@ void TelemetryController::fetchAndUpload()
     if (!consent_.isAllowed() || state_ != Ready)
         return;
     // One operation at a time on the link; the next tick or press tries again.
-    if (!link_.connected || link_.gate().busy()) {
+    if (!link_.connected() || link_.gate().busy()) {
         qDebug().noquote() << "telemetry: the link is busy or down, not fetching:"
-                           << (link_.connected ? link_.gate().holder() : QStringLiteral("not connected"));
+                           << (link_.connected() ? link_.gate().holder() : QStringLiteral("not connected"));
         return;
     }
     // Before the base is asked for anything: no lease for an upload that cannot happen.

@@ -280,7 +280,7 @@ void MW2::installAlarmBand()
 void MW2::showAlarmBand()
 {
     const QString text =
-        presentation::alarmBandText(session_.link().connected ? &session_.status() : nullptr);
+        presentation::alarmBandText(session_.link().connected() ? &session_.status() : nullptr);
     alarmBand_->setText(text);
     alarmBand_->setVisible(!text.isEmpty());
 }

@@ -18,7 +18,7 @@ void MW2::openCompareDialog()
         compareDialog_->activateWindow();
         return;
     }
-    if (!session_.link().connected || session_.profiles().empty())
+    if (!session_.link().connected() || session_.profiles().empty())
         return;
     auto *dialog = new CompareDialog(session_, prompts_, this);
     // Values copied into a base profile are edits like the editors' own: applied after

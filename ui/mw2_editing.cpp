@@ -52,7 +52,7 @@ void MW2::setUpEditing()
 void MW2::updateAllConfigValues(bool force_all_values)
 {
     ProfilesPage *profiles = ui->ProfilesTab;
-    ui->hardwaresetuptab->showHardwareSettings(session_.link().hardwareSettings);
+    ui->hardwaresetuptab->showHardwareSettings(session_.link().hardwareSettings());
     // Profile 0 is the base's read-only safe profile.
     const bool editable = session_.editedProfileIndex() != 0;
     profiles->setControlsEnabled(editable);
@@ -96,7 +96,7 @@ void MW2::showSaveResult(bool ok, const QString &error)
 
 void MW2::settingschangedblink()
 {
-    if (!session_.link().connected) {
+    if (!session_.link().connected()) {
         session_.applier().setSaveEnabled(false);
         ui->savestatelabel->clear();
         return;
@@ -109,7 +109,7 @@ void MW2::settingschangedblink()
 void MW2::showSaveState()
 {
     QPushButton *save = ui->SaveToFlashButton;
-    if (!session_.link().connected)
+    if (!session_.link().connected())
         return;
     const bool unsaved = session_.status().hasFlag(wire::Unsaved);
     SaveActivity activity = SaveActivity(flashWork_);

@@ -78,16 +78,16 @@ void MW2::recordPlotSample()
     const DeviceLink &link = session_.link();
     std::optional<std::uint32_t> range;
     std::array<bool, wire::kAnalogAxes> enabled{};
-    if (link.wheelSampleStale || !wheelReadings(range, enabled)) {
+    if (link.wheelSampleStale() || !wheelReadings(range, enabled)) {
         plotModel_->markGap();
         return;
     }
-    const float angle = range ? wire::wheelAngle(*range, link.wheelSample.position) : 0.0f;
+    const float angle = range ? wire::wheelAngle(*range, link.wheelSample().position) : 0.0f;
     // Brake, throttle and clutch, in the sample's axis order.
     std::array<float, plots::kPedalCount> pedals{};
     for (int pedal = 0; pedal < plots::kPedalCount; ++pedal) {
         const std::size_t axis = std::size_t(2 + pedal);
-        pedals[std::size_t(pedal)] = enabled[axis] ? float(link.wheelSample.axes[axis]) * 100.0f / 65535.0f
+        pedals[std::size_t(pedal)] = enabled[axis] ? float(link.wheelSample().axes[axis]) * 100.0f / 65535.0f
                                                    : std::numeric_limits<float>::quiet_NaN();
     }
     if (plotModel_->addWheelSample(linkclock::nowMs(), angle, pedals))

@@ -44,7 +44,7 @@ void showLabel(QLabel *label, const QString &text, const QString &colourVariable
 std::array<bool, wire::kAnalogAxes> enabledAxes(const DeviceLink &link)
 {
     const wire::AnalogSettings &record =
-        link.analogSettings[std::size_t(analogRecordInUse(link.hardwareSettings))];
+        link.analogSettings()[std::size_t(analogRecordInUse(link.hardwareSettings()))];
     std::array<bool, wire::kAnalogAxes> enabled{};
     for (int axis = 0; axis < wire::kAnalogAxisCount; ++axis)
         enabled[std::size_t(axis)] = record.field(axis, wire::AnalogPin) != 0;
@@ -81,14 +81,14 @@ void MW2::setConnectedUi(bool connected)
 void MW2::refreshStatusDisplay()
 {
     const DeviceLink &link = session_.link();
-    const DeviceStatus &status = link.status;
+    const DeviceStatus &status = link.status();
     ProfilesPage *profiles = ui->ProfilesTab;
     AdvancedPage *advanced = ui->advancedtab;
     OverviewPage *overview = ui->OverviewTab;
 
     // 1-2: model and versions.
     profiles->setSlewRateMaximum(link.modelSlewRateMaximum());
-    const ModelView model = modelView(link.connected, link.modelIndex);
+    const ModelView model = modelView(link.connected(), link.modelIndex());
     profiles->showCendraSettings(model.cendraSettingsShown);
     advanced->showDeviceVersions(model.text, firmwareVersionText(status),
                                  driveFirmwareText(status.driveFirmwareVersion));
@@ -173,7 +173,7 @@ void MW2::refreshStatusDisplay()
     ui->activateHighTorquepushbutton->setText(highTorque.buttonText);
     if (const profDataNew *active = session_.profileAt(status.activeProfile)) {
         const TorqueLinesView torque =
-            torqueLinesView(link.hardwareSettings.word[10], overallStrengthPercent(*active),
+            torqueLinesView(link.hardwareSettings().word[10], overallStrengthPercent(*active),
                             simpleStrengthPercent(*active), status.hasFlag(wire::highTorque));
         profiles->showTorqueLines(torque.actualCurrent, torque.simpleStrength);
     }
@@ -186,11 +186,11 @@ bool MW2::wheelReadings(std::optional<std::uint32_t> &range, std::array<bool, wi
 {
     // Until the reload has read every profile the active one may not be there yet.
     const DeviceLink &link = session_.link();
-    if (session_.profiles().size() < link.status.profileCount)
+    if (session_.profiles().size() < link.status().profileCount)
         return false;
     range.reset();
     if (!session_.profiles().empty()) {
-        const profDataNew *active = session_.profileAt(link.status.activeProfile);
+        const profDataNew *active = session_.profileAt(link.status().activeProfile);
         range = active ? steeringRangeDegrees(*active) : 0;
     }
     enabled = enabledAxes(link);
@@ -204,8 +204,8 @@ void MW2::wheelUIUpdate()
     std::array<bool, wire::kAnalogAxes> enabled{};
     if (!wheelReadings(range, enabled))
         return;
-    WheelView view = wheelTick_.update(link.wheelSample, range, enabled);
-    if (link.wheelSampleStale) {
+    WheelView view = wheelTick_.update(link.wheelSample(), range, enabled);
+    if (link.wheelSampleStale()) {
         // No report: the angle is unknown. A dash rather than a confident 0.00, the picture
         // and the angle the safety check uses stay where the wheel was last seen, and a
         // warning that asks to centre the wheel stays open.
@@ -249,7 +249,7 @@ void MW2::updateWheelGraphics(float degrees)
 void MW2::torqueoffButtonBlink()
 {
     QPushButton *button = ui->enabletorquepushButton;
-    if (!session_.link().connected) {
+    if (!session_.link().connected()) {
         button->setEnabled(false);
         button->hide();
         return;

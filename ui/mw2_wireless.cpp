@@ -43,8 +43,8 @@ void MW2::setUpWireless()
 void MW2::openWheelImageDialog()
 {
     const DeviceLink &link = session_.link();
-    WirelessWheelImageDialog dialog(link.connected && link.status.hasFlag(wire::wirelessConn),
-                                    link.currentWirelessDevice, prompts_);
+    WirelessWheelImageDialog dialog(link.connected() && link.status().hasFlag(wire::wirelessConn),
+                                    link.currentWirelessDevice(), prompts_);
     prompts_.exec(&dialog);
     wirelessMonitor_->wirelessWheelStatusUpdate();
     updateWheelImage(wirelessMonitor_->wirelessImageShown());
@@ -54,7 +54,7 @@ void MW2::updateWheelImage(bool wirelessWheelConnected)
 {
     ConnectedWheelPicture wheel;
     if (wirelessWheelConnected) {
-        const WirelessDeviceData &record = session_.link().currentWirelessDevice;
+        const WirelessDeviceData &record = session_.link().currentWirelessDevice();
         wheel.reportedName = reportedWheelName(record);
         wheel.mappedPath = mappedWheelImage(macAddressText(record.mac()));
         wheel.programDir = QCoreApplication::applicationDirPath();

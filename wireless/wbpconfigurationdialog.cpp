@@ -38,14 +38,14 @@ wbpconfigurationdialog::wbpconfigurationdialog(DeviceLink &link, QWidget *parent
 
 wbpconfigurationdialog::~wbpconfigurationdialog() = default;
 
-bool wbpconfigurationdialog::linkFree() { return link_.connected && !link_.gate().busy(); }
+bool wbpconfigurationdialog::linkFree() { return link_.connected() && !link_.gate().busy(); }
 
 bool wbpconfigurationdialog::linkFreeForClick()
 {
     if (linkFree())
         return true;
     // The periodic update stays quiet; a refused click leaves a trace.
-    if (link_.connected)
+    if (link_.connected())
         qDebug().noquote() << "receiver panel: the link is busy:" << link_.gate().holder();
     return false;
 }
@@ -59,7 +59,7 @@ void wbpconfigurationdialog::setScanIndicatorBusy(bool busy)
 
 void wbpconfigurationdialog::followScanningFlag()
 {
-    const bool scanning = link_.status.hasFlag(wire::receiverScanning);
+    const bool scanning = link_.status().hasFlag(wire::receiverScanning);
     if (scanning != scanIndicatorBusy_)
         setScanIndicatorBusy(scanning);
 }
@@ -67,7 +67,7 @@ void wbpconfigurationdialog::followScanningFlag()
 void wbpconfigurationdialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    ui->checkBox->setChecked(link_.hardwareSettings.word[kOptionsHardwareId] & kAutoConnectBit);
+    ui->checkBox->setChecked(link_.hardwareSettings().word[kOptionsHardwareId] & kAutoConnectBit);
     updateTimer_.start(kUpdateIntervalMs);
     followScanningFlag();
 }
@@ -95,7 +95,7 @@ void wbpconfigurationdialog::setReceiverMissing(bool missing)
     if (!ui->receivernotdetectedtextlabel->text().isEmpty())
         ui->receivernotdetectedtextlabel->clear();
     setEnabled(true);
-    if (link_.connected)
+    if (link_.connected())
         followScanningFlag();
 }
 
@@ -111,7 +111,7 @@ void wbpconfigurationdialog::reset()
 
 void wbpconfigurationdialog::progressbarUpdate()
 {
-    if (link_.connected)
+    if (link_.connected())
         followScanningFlag();
 }
 
@@ -159,8 +159,8 @@ void wbpconfigurationdialog::update()
     }
 
     link_.getCurrentWirelessDeviceData();
-    const QString currentMac = macAddressText(link_.currentWirelessDevice.mac());
-    const QString battery = batteryVoltageText(link_.currentWirelessDevice.batteryRaw());
+    const QString currentMac = macAddressText(link_.currentWirelessDevice().mac());
+    const QString battery = batteryVoltageText(link_.currentWirelessDevice().batteryRaw());
     for (int row = 0; row < tree->topLevelItemCount(); ++row) {
         QTreeWidgetItem *item = tree->topLevelItem(row);
         const bool current = item->text(MacColumn) == currentMac;
@@ -173,9 +173,9 @@ void wbpconfigurationdialog::on_checkBox_clicked(bool checked)
 {
     if (!linkFreeForClick())
         return;
-    std::uint32_t &word = link_.hardwareSettings.word[kOptionsHardwareId];
-    word = checked ? (word | kAutoConnectBit) : (word & ~kAutoConnectBit);
-    link_.setHardwareValue(std::uint16_t(kOptionsHardwareId), word);
+    const std::uint32_t word = link_.hardwareSettings().word[kOptionsHardwareId];
+    link_.setHardwareValue(std::uint16_t(kOptionsHardwareId),
+                           checked ? (word | kAutoConnectBit) : (word & ~kAutoConnectBit));
 }
 
 void wbpconfigurationdialog::on_startscanpushButton_clicked()
@@ -200,7 +200,7 @@ void wbpconfigurationdialog::on_stopscanpushButton_clicked()
 void wbpconfigurationdialog::afterDisconnect()
 {
     linkclock::sleepMs(kAfterDisconnectMs);
-    link_.currentWirelessDevice = WirelessDeviceData{};
+    link_.forgetCurrentWirelessDevice();
     ui->treeWidget->clear();
 }
 

@@ -34,7 +34,7 @@ WirelessMonitor::WirelessMonitor(DeviceLink &link, QObject *parent) : QObject(pa
 
 void WirelessMonitor::checkWirelessWheel()
 {
-    if (link_.status.hasFlag(wire::wirelessConn)) {
+    if (link_.status().hasFlag(wire::wirelessConn)) {
         if (!wirelessStatusTimer_.isActive())
             wirelessStatusTimer_.start(kWirelessStatusIntervalMs);
         return;
@@ -67,5 +67,5 @@ void WirelessMonitor::wirelessWheelStatusUpdate()
         wirelessImageShown_ = true;
         emit wheelImageDue(true);
     }
-    emit linesChanged(wirelessWheelLines(link_.currentWirelessDevice));
+    emit linesChanged(wirelessWheelLines(link_.currentWirelessDevice()));
 }

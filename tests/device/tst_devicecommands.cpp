@@ -94,7 +94,7 @@ void TestDeviceCommands::commandFrames()
     const auto &frames = fixture.base->receivedFrames();
     QCOMPARE(int(frames.size()), 1);
     QCOMPARE(frameBytes(frames[0]).toHex(' '), expected.toHex(' '));
-    QVERIFY(fixture.link.connected);
+    QVERIFY(fixture.link.connected());
 }
 
 void TestDeviceCommands::commandsWhileDisconnectedSendNothing()
@@ -112,14 +112,14 @@ void TestDeviceCommands::writeFailureClosesLink()
     QVERIFY(fixture.connect());
     fixture.base->faults().failWrites = true;
     QVERIFY(!fixture.link.activateProfile(1));
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.connected());
     QCOMPARE(fixture.base->openHandleCount(), 0);
 
     QVERIFY(fixture.connect());
     LogCapture log(&fixture.link);
     QVERIFY(!fixture.link.resetFfb());
     QCOMPARE(log.messages(), QStringList({"Failed to send command 41"}));
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.connected());
     QCOMPARE(fixture.base->openHandleCount(), 0);
 }
 
@@ -142,7 +142,7 @@ void TestDeviceCommands::startBootloaderStopsAfterFailedFirstWrite()
     QVERIFY(!fixture.link.startBootloader());
     fixture.base->faults().failWrites = false;
     QVERIFY(fixture.base->receivedFrames().empty());
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.connected());
 }
 
 void TestDeviceCommands::saveSequenceWithTimer()

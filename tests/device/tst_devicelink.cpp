@@ -53,9 +53,9 @@ void TestDeviceLink::connectProbesModelsInOrderWithNoBase()
                                           "unable to open device, pid:  3424",
                                           "unable to open device, pid:  3425",
                                           "Could not connect to VT2"}));
-    QVERIFY(!fixture.link.connected);
-    QVERIFY(!fixture.link.modelKnown);
-    QCOMPARE(fixture.link.status.operatingMode, 20u);
+    QVERIFY(!fixture.link.connected());
+    QVERIFY(!fixture.link.modelKnown());
+    QCOMPARE(fixture.link.status().operatingMode, 20u);
 }
 
 void TestDeviceLink::connectFindsEachModel_data()
@@ -82,10 +82,10 @@ void TestDeviceLink::connectFindsEachModel()
     LogCapture log(&fixture.link);
 
     QVERIFY(fixture.link.connectDevice());
-    QVERIFY(fixture.link.connected);
-    QVERIFY(fixture.link.modelKnown);
-    QCOMPARE(int(fixture.link.modelIndex), model);
-    QCOMPARE(int(fixture.link.productId), productId);
+    QVERIFY(fixture.link.connected());
+    QVERIFY(fixture.link.modelKnown());
+    QCOMPARE(int(fixture.link.modelIndex()), model);
+    QCOMPARE(int(fixture.link.productId()), productId);
     QCOMPARE(log.messages().size(), failedProbes + 1);
     QCOMPARE(log.messages().last(), message);
     QCOMPARE(log.standardOutput(), QStringList({"opened veltrane successfully\n"}));
@@ -105,8 +105,8 @@ void TestDeviceLink::modelIsFixedAfterFirstProbe()
     QVERIFY(!fixture.link.connectDevice());
     QCOMPARE(log.messages(), QStringList({"pid 3424"}));
     QCOMPARE(log.standardOutput(), QStringList({"unable to open device\n"}));
-    QCOMPARE(fixture.link.status.operatingMode, 20u);
-    QCOMPARE(int(fixture.link.modelIndex), int(ModelBrivo));
+    QCOMPARE(fixture.link.status().operatingMode, 20u);
+    QCOMPARE(int(fixture.link.modelIndex()), int(ModelBrivo));
 
     // The Brivo comes back: the known product id opens again.
     fixture.base->unplug();
@@ -119,7 +119,7 @@ void TestDeviceLink::reconnectDoesNotLeakHandles()
     LinkFixture fixture;
     QVERIFY(fixture.link.connectDevice());
     // A caller that distrusts an answer clears `connected` only; the handle is still open.
-    fixture.link.connected = false;
+    fixture.link.markDisconnected();
     QVERIFY(!fixture.link.openUpdateMode());
     QVERIFY(fixture.link.connectDevice());
     QVERIFY(fixture.link.connectDevice());
@@ -131,12 +131,12 @@ void TestDeviceLink::openUpdateModeFindsBootloader()
     LinkFixture fixture;
     LogCapture log(&fixture.link);
     QVERIFY(!fixture.link.openUpdateMode());
-    QVERIFY(!fixture.link.deviceHandle);
+    QVERIFY(!fixture.link.deviceHandle());
 
     fixture.base->enterBootloader();
     QVERIFY(fixture.link.openUpdateMode());
-    QVERIFY(fixture.link.deviceHandle);
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(fixture.link.deviceHandle());
+    QVERIFY(!fixture.link.connected());
     QCOMPARE(log.standardOutput(),
              QStringList({"unable to open device\n",
                           "opened veltrane successfully in firmware update mode\n"}));
@@ -151,8 +151,8 @@ void TestDeviceLink::disconnectWithoutHandleIsHarmless()
 
     QVERIFY(fixture.link.connectDevice());
     fixture.link.disconnectDevice();
-    QVERIFY(!fixture.link.connected);
-    QVERIFY(!fixture.link.deviceHandle);
+    QVERIFY(!fixture.link.connected());
+    QVERIFY(!fixture.link.deviceHandle());
     QCOMPARE(fixture.base->openHandleCount(), 0);
 }
 
@@ -171,9 +171,16 @@ void TestDeviceLink::slewRateMaximumPerModel()
     QFETCH(quint32, model);
     QFETCH(int, maximum);
     QCOMPARE(slewRateMaximumOf(model), maximum);
-    // The link answers for the model it found.
-    LinkFixture fixture;
-    fixture.link.modelIndex = model;
+    // The link answers for the model it found; one that found none (no base of an unknown
+    // model exists) answers the lowest maximum.
+    basesim::BaseConfig config = LinkFixture::operationalCendra();
+    if (model <= ModelCendra)
+        config.model = DeviceModel(model);
+    LinkFixture fixture(config);
+    if (model <= ModelCendra) {
+        QVERIFY(fixture.connect());
+        QCOMPARE(fixture.link.modelIndex(), model);
+    }
     QCOMPARE(fixture.link.modelSlewRateMaximum(), maximum);
 }
 
@@ -235,7 +242,7 @@ void TestDeviceLink::replyTimeouts()
         QCOMPARE(log.messages(), QStringList({message}));
     }
     // The reader never closes the link itself.
-    QVERIFY(fixture.link.deviceHandle);
+    QVERIFY(fixture.link.deviceHandle());
 }
 
 void TestDeviceLink::lateReplyAcceptedInRealTime()
@@ -290,8 +297,8 @@ void TestDeviceLink::requestClosePaths()
     wire::ReplyBuffer reply{};
     QVERIFY(!fixture.link.request(wire::bareCommand(DeviceCommand::askVeltraneStatusNew), reply,
                                   PacketType::Status, "ctx"));
-    QVERIFY(!fixture.link.connected);
-    QVERIFY(!fixture.link.deviceHandle);
+    QVERIFY(!fixture.link.connected());
+    QVERIFY(!fixture.link.deviceHandle());
     QCOMPARE(fixture.base->openHandleCount(), 0);
     QCOMPARE(fixture.base->exitCount(), exitsBefore); // closed, but the HID layer stays up
 

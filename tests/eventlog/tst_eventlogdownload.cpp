@@ -174,7 +174,7 @@ void TestEventLogDownload::refusedWhileTheLinkIsReserved()
     // Whoever reserved it keeps it.
     QCOMPARE(b.link.gate().holder(),
              flashDelay ? QStringLiteral("saving to flash") : QStringLiteral("recalibrating the encoder"));
-    QVERIFY(b.link.connected);
+    QVERIFY(b.link.connected());
 }
 
 void TestEventLogDownload::failures_data()
@@ -211,7 +211,7 @@ void TestEventLogDownload::failures()
     QVERIFY(download.readStarted);
     QVERIFY2(download.error.startsWith("downloading the event log: ") && download.error.contains(errorNames),
              qPrintable(download.error));
-    QCOMPARE(b.link.connected, linkStaysUp);
+    QCOMPARE(b.link.connected(), linkStaysUp);
     QVERIFY(!b.link.gate().busy());
     // A bad head is only known once every chunk has come; a failed request ends it at once.
     QCOMPARE(b.framesWithCode(kGetLogData).size(), linkStaysUp ? eventlog::kChunkRequests : 51);

@@ -160,7 +160,7 @@ void TestEventLogViewer::failedDownloadShowsNothing()
     // The base still answers: it must not be left with a ring that stands still for good.
     QCOMPARE(sent.last(), badHead ? kEndEventLogRead : kGetLogData);
     QVERIFY(w.fixture.base->state().eventLog.frozen != badHead);
-    QCOMPARE(w.fixture.link().connected, badHead);
+    QCOMPARE(w.fixture.link().connected(), badHead);
 }
 
 void TestEventLogViewer::savesTheLog_data()

@@ -321,13 +321,13 @@ void TestGameSwitch::disconnectionDuringSwitch()
     b.processes.start("acc.exe");
     b.fixture.base->faults().failWrites = true;
     b.switcher.scan();
-    QVERIFY(!b.fixture.link().connected);
+    QVERIFY(!b.fixture.link().connected());
     QVERIFY(b.lastReport().startsWith("Switching to 'GT3' for acc.exe failed: "));
     b.switcher.scan(); // no base: nothing happens, nothing breaks
 
     b.fixture.base->faults().failWrites = false;
     b.session.statusTick(); // reconnects and reloads
-    QVERIFY(b.fixture.link().connected);
+    QVERIFY(b.fixture.link().connected());
     b.holdWheelAt(0);
     b.switcher.scan();
     QCOMPARE(b.activeOnBase(), 2);

@@ -94,7 +94,7 @@ struct Bench {
 void TestEncoderRecalibration::fullRunOnTheVirtualDrive()
 {
     Bench bench;
-    const std::int32_t peakCurrent = std::int32_t(bench.link().hardwareSettings.word[service::kPeakCurrentWord]);
+    const std::int32_t peakCurrent = std::int32_t(bench.link().hardwareSettings().word[service::kPeakCurrentWord]);
     QVERIFY(peakCurrent > 0);
     bench.base().drive.parameters[basesim::drive::MaximumPower] = 1234;   // to be restored
     const std::int32_t before = bench.drive(basesim::drive::CommutationOffset);
@@ -145,8 +145,14 @@ void TestEncoderRecalibration::refusesBeforeSendingAnything()
     QFETCH(std::uint32_t, peakCurrent);
     QFETCH(QString, line);
     Bench bench;
-    bench.link().status.operatingMode = mode;
-    bench.link().hardwareSettings.word[service::kPeakCurrentWord] = peakCurrent;
+    // The base reports the mode; the tool's hardware record holds the limit as it knows it.
+    bench.base().operatingMode = mode;
+    bench.fixture.session.statusTick();
+    QCOMPARE(bench.link().status().operatingMode, mode);
+    wire::HardwareSettings hardware = bench.link().hardwareSettings();
+    hardware.word[service::kPeakCurrentWord] = peakCurrent;
+    bench.fixture.session.editHardwareSettings(hardware);
+    bench.fixture.base->clearReceivedFrames();
     QVERIFY(!bench.run());
     QCOMPARE(bench.lines, QStringList{line});
     QVERIFY(bench.fixture.base->receivedFrames().empty());

@@ -82,7 +82,7 @@ struct Afternoon {
     std::uint32_t ramStrength() const { return fixture.base->state().ram.profiles.at(1).param[kStrength]; }
     void holdWheelAt(double degrees)
     {
-        const double range = fixture.session.profiles().at(link().status.activeProfile)->param[18];
+        const double range = fixture.session.profiles().at(link().status().activeProfile)->param[18];
         base().holdWheel(std::uint16_t(std::lround((degrees + range / 2) * 65535 / range)));
         wheelTicks();
     }

@@ -286,7 +286,7 @@ void TestWirelessWindow::panelListsConnectsDisconnectsAndForgets()
     QVERIFY(!w.base().connectedWheel);
     QVERIFY(w.base().receiver.wheels[2].paired);
     QCOMPARE(w.tree()->topLevelItemCount(), 0);
-    QCOMPARE(w.link().currentWirelessDevice.bytes, WirelessDeviceData{}.bytes);
+    QCOMPARE(w.link().currentWirelessDevice().bytes, WirelessDeviceData{}.bytes);
 
     w.panel().update();
     w.tree()->setCurrentItem(w.tree()->topLevelItem(1));
@@ -390,11 +390,12 @@ void TestWirelessWindow::stuckScanningFlagKeepsTheBarBusy()
 void TestWirelessWindow::autoConnectSetsOnlyItsBit()
 {
     Window w;
-    std::uint32_t &word = w.link().hardwareSettings.word[14];
-    word = 0x0003;
+    wire::HardwareSettings hardware = w.link().hardwareSettings();
+    hardware.word[14] = 0x0003;
+    w.fixture.session.editHardwareSettings(hardware);
     auto *box = w.panel().findChild<QCheckBox *>("checkBox");
     box->click();
-    QCOMPARE(word, 0x0403u);
+    QCOMPARE(w.link().hardwareSettings().word[14], 0x0403u);
     QCOMPARE(w.base().ram.hardware.word[14], 0x0403u);
     box->click();
     QCOMPARE(w.base().ram.hardware.word[14], 0x0003u);

@@ -98,7 +98,7 @@ void ProfileManagementGroup::on_addprofilespushButton_clicked()
         return;
     }
     QPointer<profiletemplateDialog> dialog =
-        new profiletemplateDialog(profiles::ImportExport::forModel(session_->link().modelIndex), this);
+        new profiletemplateDialog(profiles::ImportExport::forModel(session_->link().modelIndex()), this);
     emit dialogOpened(dialog);
     const int answer = prompts_->exec(dialog);
     // The window deletes the dialog itself when the base goes away meanwhile.

@@ -69,7 +69,7 @@ void ProfileManagementGroup::importFile(const QString &path)
 {
     ProfileList incoming;
     int valuesClamped = 0;
-    if (!profiles::ImportExport::forModel(session_->link().modelIndex).importFile(path, QLatin1String(profiles::kProfilesGroup),
+    if (!profiles::ImportExport::forModel(session_->link().modelIndex()).importFile(path, QLatin1String(profiles::kProfilesGroup),
                                                                incoming, nullptr, &valuesClamped)) {
         showStatusLine(tr("File is empty."), "QLabel {color: @colorStriker;}");
         return;

@@ -207,8 +207,7 @@ void CompareDialog::on_backuppushButton_clicked()
 
 void CompareDialog::markEdited(int baseIndex)
 {
-    if (profDataNew *profile = session_.profileAt(baseIndex))
-        profile->changed = 1;
+    session_.markProfileChanged(baseIndex);
     emit settingsEdited();
 }
 

@@ -30,7 +30,7 @@ DeviceLink::RecordRead DeviceLink::readRecord(const wire::CommandFrame &frame, c
     if (!readReply(reply, context))
         return RecordRead::NoReply;
     if (!wire::hasPacketType(reply, PacketType::WirelessDeviceRecord)) {
-        fail(QStringLiteral("unexpected reply of packet type 0x%1").arg(reply[1], 2, 16, QLatin1Char('0')));
+        fail(FailureKind::Refused, QStringLiteral("unexpected reply of packet type 0x%1").arg(reply[1], 2, 16, QLatin1Char('0')));
         return RecordRead::WrongReply;
     }
     record = wire::decodeWirelessDeviceData(reply.data(), reply.size());
@@ -52,7 +52,7 @@ bool DeviceLink::getNumWirelessDevices(std::uint16_t &count)
 bool DeviceLink::getWirelessDeviceData(std::uint16_t index, WirelessDeviceData &record)
 {
     if (!connected_) {
-        fail(QStringLiteral("not connected"));
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
         return false;
     }
     switch (readRecord(wire::u16Command(DeviceCommand::getWirelessDeviceData, index), "getWirelessDeviceData",
@@ -77,7 +77,7 @@ bool DeviceLink::getWirelessDeviceData(std::uint16_t index, WirelessDeviceData &
 bool DeviceLink::getCurrentWirelessDeviceData()
 {
     if (!connected_) {
-        fail(QStringLiteral("not connected"));
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
         return false;
     }
     switch (readRecord(wire::bareCommand(DeviceCommand::getCurrentWirelessDeviceData),

@@ -18,7 +18,7 @@ bool DeviceLink::saveToFlash()
 {
     startFlashDelay(LinkGate::FlashWork::Saving, kFlashSaveDelayMs);
     if (!connected_)
-        fail(QStringLiteral("not connected"));
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
     if (!connected_ || !sendCommand(DeviceCommand::saveToFlash)) {
         lastError_.prepend(QLatin1String("saving to flash: "));
         return false;
@@ -31,7 +31,7 @@ bool DeviceLink::reloadFromFlash()
 {
     startFlashDelay(LinkGate::FlashWork::Reloading, kFlashReloadDelayMs);
     if (!connected_)
-        fail(QStringLiteral("not connected"));
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
     else if (sendCommand(DeviceCommand::reloadFromFlash))
         return true;
     lastError_.prepend(QLatin1String("reloading from flash: "));

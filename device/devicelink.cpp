@@ -77,6 +77,7 @@ bool DeviceLink::connectDevice()
     backend_.exit();
     backend_.init();
     lastError_.clear();
+    lastErrorKind_ = FailureKind::None;
     forgetWhatTheBaseRuns();
 
     if (modelKnown_) {
@@ -89,7 +90,7 @@ bool DeviceLink::connectDevice()
         }
         markNoBase();
         writeStandardOutput("unable to open device\n");
-        fail(QStringLiteral("connecting: no %1 base answers").arg(QLatin1String(modelName(modelIndex_))));
+        fail(FailureKind::NotConnected, QStringLiteral("connecting: no %1 base answers").arg(QLatin1String(modelName(modelIndex_))));
         return false;
     }
 
@@ -111,7 +112,7 @@ bool DeviceLink::connectDevice()
 
     qDebug() << "Could not connect to VT2";
     connected_ = false;
-    fail(QStringLiteral("connecting: no base found"));
+    fail(FailureKind::NotConnected, QStringLiteral("connecting: no base found"));
     return false;
 }
 
@@ -151,13 +152,13 @@ void DeviceLink::closeLinkAfterFailure()
 bool DeviceLink::writeReport(const wire::CommandFrame &frame)
 {
     if (!deviceHandle_) {
-        fail(QStringLiteral("not connected"));
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
         return false;
     }
     backend_.setNonblocking(deviceHandle_, 1);
     if (backend_.write(deviceHandle_, frame.data(), frame.size()) != -1)
         return true;
-    fail(QStringLiteral("writing command 0x%1 failed").arg(frame[1], 2, 16, QLatin1Char('0')));
+    fail(FailureKind::NoReply, QStringLiteral("writing command 0x%1 failed").arg(frame[1], 2, 16, QLatin1Char('0')));
     return false;
 }
 
@@ -191,22 +192,22 @@ DeviceLink::ReplyWait DeviceLink::waitForReply(wire::ReplyBuffer &buffer, std::u
 bool DeviceLink::readReply(wire::ReplyBuffer &buffer, const char *context)
 {
     if (!deviceHandle_) {
-        fail(QStringLiteral("not connected"));
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
         return false;
     }
     switch (waitForReply(buffer, wire::kReplyReportId, {kReplyTimeoutMs, kForeignReportTimeoutMs, false})) {
     case ReplyWait::Arrived:
         return true;
     case ReplyWait::ReadFailed:
-        fail(QStringLiteral("reading the reply failed"));
+        fail(FailureKind::NoReply, QStringLiteral("reading the reply failed"));
         return false;
     case ReplyWait::Silence:
         qDebug() << "read timeout failure 1 (500 ms elapsed, no response at all) at " << context;
-        fail(QStringLiteral("no reply within %1 ms").arg(kReplyTimeoutMs));
+        fail(FailureKind::NoReply, QStringLiteral("no reply within %1 ms").arg(kReplyTimeoutMs));
         return false;
     case ReplyWait::OnlyOthers:
         qDebug() << "read timeout failure 2 (150 ms elapsed with no correct packet type received) at" << context;
-        fail(QStringLiteral("no reply among other reports within %1 ms").arg(kForeignReportTimeoutMs));
+        fail(FailureKind::NoReply, QStringLiteral("no reply among other reports within %1 ms").arg(kForeignReportTimeoutMs));
         return false;
     }
     return false;
@@ -217,7 +218,7 @@ bool DeviceLink::sendCommand(DeviceCommand code)
     if (connected_ && writeReport(wire::bareCommand(code)))
         return true;
     if (!connected_)
-        fail(QStringLiteral("not connected"));
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
     qDebug() << "Failed to send command" << static_cast<int>(code);
     disconnectDevice();
     return false;
@@ -233,7 +234,7 @@ bool DeviceLink::WriteNOP()
 bool DeviceLink::sendRequest(const wire::CommandFrame &frame)
 {
     if (!connected_) {
-        fail(QStringLiteral("not connected"));
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
         return false;
     }
     if (!writeReport(frame)) {
@@ -253,7 +254,7 @@ bool DeviceLink::request(const wire::CommandFrame &frame, wire::ReplyBuffer &rep
         return false;
     }
     if (!wire::hasPacketType(reply, expected)) {
-        fail(QStringLiteral("unexpected reply of packet type 0x%1").arg(reply[1], 2, 16, QLatin1Char('0')));
+        fail(FailureKind::Refused, QStringLiteral("unexpected reply of packet type 0x%1").arg(reply[1], 2, 16, QLatin1Char('0')));
         closeLinkAfterFailure();
         return false;
     }

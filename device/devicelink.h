@@ -126,6 +126,10 @@ public:
     // Why the last failed operation failed ("reading profile 3: value group 2: no reply
     // within 500 ms"). Callers add their own context in front as the error rises.
     const QString &lastError() const { return lastError_; }
+    // What kind of failure that was (not connected, no reply, a reply refused or malformed).
+    FailureKind lastErrorKind() const { return lastErrorKind_; }
+    // Both, as a result the caller can put its own context in front of.
+    OperationResult lastFailure() const { return OperationResult::failed(lastErrorKind_, lastError_); }
 
     int modelSlewRateMaximum() const { return slewRateMaximumOf(modelIndex_); }
 
@@ -281,7 +285,11 @@ private:
     void closeStaleHandle();
     void startFlashDelay(LinkGate::FlashWork work, int delayMs);
     bool sendWithArgument(DeviceCommand code, std::uint16_t argument);
-    void fail(const QString &why) { lastError_ = why; }
+    void fail(FailureKind kind, const QString &why)
+    {
+        lastErrorKind_ = kind;
+        lastError_ = why;
+    }
     bool readValues(DeviceCommand code, std::uint8_t selector, std::uint8_t subSelector,
                     const wire::SlotIds &ids, const char *context, wire::IndexedSlots &entries);
     bool readText(DeviceCommand code, std::uint16_t selector, const char *context,
@@ -317,4 +325,5 @@ private:
     std::uint32_t bootloaderCrc_ = 0;
     StandardOutputSink standardOutputSink_;
     QString lastError_;
+    FailureKind lastErrorKind_ = FailureKind::None;
 };

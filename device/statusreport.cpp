@@ -10,7 +10,7 @@ bool DeviceLink::askVeltraneStatusNew(bool &valid)
 {
     if (!connected_) {
         qDebug() << "disconnection1";
-        fail(QStringLiteral("not connected"));
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
         return false;
     }
     if (!writeReport(wire::bareCommand(DeviceCommand::askVeltraneStatusNew))) {
@@ -74,7 +74,7 @@ bool DeviceLink::readWheelReport()
         if (received < 0) {
             takeNewest();
             writeStandardOutput("Unable to read hidreport\n");
-            fail(QStringLiteral("reading the wheel report failed"));
+            fail(FailureKind::NoReply, QStringLiteral("reading the wheel report failed"));
             closeLinkAfterFailure();
             return false;
         }
@@ -89,7 +89,7 @@ bool DeviceLink::readWheelReport()
                 return true;
             }
             writeStandardOutput("hidreport timeout!\n");
-            fail(QStringLiteral("no wheel report within %1 ms").arg(kWheelReportTimeoutMs));
+            fail(FailureKind::NoReply, QStringLiteral("no wheel report within %1 ms").arg(kWheelReportTimeoutMs));
             closeLinkAfterFailure();
             return false;
         }

@@ -24,6 +24,12 @@ profDataNew *BaseSession::profileAt(int index)
     return index >= 0 && index < int(profiles_.size()) ? profiles_[std::size_t(index)].get() : nullptr;
 }
 
+void BaseSession::markProfileChanged(int index)
+{
+    if (profDataNew *profile = profileAt(index))
+        profile->changed = 1;
+}
+
 void BaseSession::markActiveProfileChanged()
 {
     if (profDataNew *profile = editedProfile())

@@ -60,6 +60,8 @@ public:
     void editHardwareSettings(const wire::HardwareSettings &edited) { link_.editHardwareSettings(edited); }
     // Every edit of a parameter or the name marks the active profile for the next apply.
     void markActiveProfileChanged();
+    // The same for profile `index` (nothing when the list does not hold it).
+    void markProfileChanged(int index);
     // A switch between the simple and the advanced view takes effect on the base at once,
     // not with the next auto-apply (unless the link is reserved or the safety check holds
     // edits back: then it waits for the auto-apply); the controls then show the view the

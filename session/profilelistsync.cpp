@@ -71,7 +71,7 @@ OperationResult makeActiveDefault(BaseSession &session)
         return session.gate().check().within(context);
     if (session.link().setDefaultProfile(session.status().activeProfile))
         return OperationResult::done();
-    return OperationResult::failed(FailureKind::NoReply, session.link().lastError()).within(context);
+    return session.link().lastFailure().within(context);
 }
 
 Result appendAndActivate(BaseSession &session, std::unique_ptr<profDataNew> profile)

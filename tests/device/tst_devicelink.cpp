@@ -35,6 +35,8 @@ private slots:
 
     void requestClosePaths_data();
     void requestClosePaths();
+    void failureKinds_data();
+    void failureKinds();
     void sendCommandWhileDisconnected();
 
     void failureReasonCarriesContext_data();
@@ -395,6 +397,40 @@ void TestDeviceLink::failureReasonCarriesContext()
 
     QVERIFY(!operation(fixture.link));
     QCOMPARE(fixture.link.lastError(), reason);
+}
+
+void TestDeviceLink::failureKinds_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("not connected") << "disconnected" << int(FailureKind::NotConnected) << "not connected";
+    QTest::newRow("silent base") << "silent" << int(FailureKind::NoReply) << "no reply within 500 ms";
+    QTest::newRow("wrong packet type") << "wrong type" << int(FailureKind::Refused) << "unexpected reply";
+}
+
+// The link's error says what kind of failure it was besides where, and a caller's context
+// goes in front of it as it rises.
+void TestDeviceLink::failureKinds()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+    LinkFixture fixture;
+    if (fault != "disconnected")
+        QVERIFY(fixture.connect());
+    fixture.base->faults().dropReplies = fault == "silent";
+    fixture.base->faults().wrongPacketTypeReplies = fault == "wrong type" ? 1 : 0;
+
+    QVERIFY(!fixture.link.getHwData(1));
+
+    QCOMPARE(int(fixture.link.lastErrorKind()), kind);
+    QVERIFY2(fixture.link.lastError().contains(text), qPrintable(fixture.link.lastError()));
+    OperationResult result = fixture.link.lastFailure();
+    QVERIFY(!result.ok());
+    result.within(QStringLiteral("reading the hardware settings"));
+    QCOMPARE(int(result.kind()), kind);
+    QCOMPARE(result.text(), QStringLiteral("reading the hardware settings: ") + fixture.link.lastError());
 }
 
 QTEST_GUILESS_MAIN(TestDeviceLink)

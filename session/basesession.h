@@ -63,7 +63,7 @@ public:
     // The same for profile `index` (nothing when the list does not hold it).
     void markProfileChanged(int index);
     // A switch between the simple and the advanced view takes effect on the base at once,
-    // not with the next auto-apply (unless the link is reserved or the safety check holds
+    // not with the next auto-apply (unless the link is held or the safety check holds
     // edits back: then it waits for the auto-apply); the controls then show the view the
     // record asks for. A busy answer names the holder; the switch then waits.
     OperationResult sendEditedProfileNow();

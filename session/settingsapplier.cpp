@@ -168,7 +168,7 @@ void SettingsApplier::autoApplySettings()
         emit unsafeToApplyChanged(false);
         return;
     }
-    // The link is reserved (flash write, drive procedure): the edits wait for the next tick.
+    // The link is held (flash write, drive procedure): the edits wait for the next tick.
     if (session_.gate().busy())
         return;
     profDataNew *active = session_.editedProfile();

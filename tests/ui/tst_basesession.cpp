@@ -9,13 +9,12 @@
 #include "tests/support/sessionfixture.h"
 
 #include <QSignalSpy>
-
-#include <optional>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 Q_DECLARE_OPAQUE_POINTER(profDataNew *)
 Q_DECLARE_METATYPE(profDataNew *)

@@ -25,7 +25,7 @@ private slots:
     void reloadStepFailureStopsSequence();
     void noBaseLogsProbesEveryTick();
     void savingPausesTicks();
-    void updatesPausedStopsWheelTimer();
+    void heldLinkStopsWheelTimer();
     void wheelTick();
     void wheelTickFailureClosesLink();
     void bootloaderAtStartEndsProgram();
@@ -234,7 +234,7 @@ void TestMw2Polling::savingPausesTicks()
     QCOMPARE(countFrames(*fixture.base, 0x00), 1);
 }
 
-void TestMw2Polling::updatesPausedStopsWheelTimer()
+void TestMw2Polling::heldLinkStopsWheelTimer()
 {
     SessionFixture fixture;
     MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};

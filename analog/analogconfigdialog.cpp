@@ -4,8 +4,8 @@
 #include "analog/analogaxis.h"
 #include "analog/analogini.h"
 #include "device/devicelink.h"
-#include "ui/widgets/theme.h"
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/theme.h"
+#include "common/widgets/userprompts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "app/commandline.h"
 
-#include "app/appinfo.h"
+#include "common/identity/appinfo.h"
 
 #include <QFileInfo>
 

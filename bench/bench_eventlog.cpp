@@ -11,7 +11,7 @@
 #include "eventlog/eventlogdownload.h"
 #include "session/basesession.h"
 #include "ui/mw2.h"
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -7,7 +7,7 @@
 #include "basesim/virtualbase.h"
 #include "device/devicelink.h"
 #include "firmware/firmwareflasher.h"
-#include "firmware/includedfirmware.h"
+#include "session/includedfirmware.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -17,7 +17,7 @@
 // run; over other lengths the figure depends on where in a sweep the window falls.
 
 #include "bench/benchfigures.h"
-#include "app/appinfo.h"
+#include "common/identity/appinfo.h"
 
 #include <QApplication>
 #include <QDir>

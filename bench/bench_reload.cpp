@@ -4,7 +4,7 @@
 #include "session/basesession.h"
 #include "bench/benchsettings.h"
 #include "device/devicelink.h"
-#include "ui/widgets/desktopprompts.h"
+#include "common/widgets/desktopprompts.h"
 #include "ui/mw2.h"
 #include "basesim/virtualbase.h"
 

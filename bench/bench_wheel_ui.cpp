@@ -11,7 +11,7 @@
 //             CPU time their paint events took, so a repaint that spreads beyond what
 //             changed, or a costly one, can be found.
 
-#include "app/appinfo.h"
+#include "common/identity/appinfo.h"
 #include "app/framelesswindow.h"
 #include "basesim/virtualbase.h"
 #include "bench/benchfigures.h"
@@ -19,8 +19,8 @@
 #include "device/devicelink.h"
 #include "session/basesession.h"
 #include "ui/mw2.h"
-#include "ui/widgets/desktopprompts.h"
-#include "ui/widgets/theme.h"
+#include "common/widgets/desktopprompts.h"
+#include "common/widgets/theme.h"
 
 #include <QApplication>
 #include <QMap>

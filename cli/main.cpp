@@ -2,8 +2,8 @@
 
 #include "cli/scriptcommands.h"
 
-#include "app/appinfo.h"
-#include "app/runguard.h"
+#include "common/identity/appinfo.h"
+#include "common/identity/runguard.h"
 #include "basesim/virtualbase.h"
 #include "device/hid/hidapibackend.h"
 #include "doctor/connectiondoctor.h"

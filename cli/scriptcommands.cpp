@@ -5,8 +5,8 @@
 #include "settings/profileimportexport.h"
 #include "settings/profilelistedits.h"
 #include "settings/profilename.h"
-#include "ui/presentation/operatingmode.h"
-#include "ui/presentation/statuslines.h"
+#include "common/presentation/operatingmode.h"
+#include "common/presentation/statuslines.h"
 
 #include <QEventLoop>
 #include <QFileInfo>

@@ -8,7 +8,7 @@
 #include "session/safetycheck.h"
 #include "settings/profileimportexport.h"
 #include "settings/profilename.h"
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -2,9 +2,9 @@
 
 #include "settings/profilename.h"
 #include "settings/simplesettings.h"
-#include "ui/editing/controlvalues.h"
-#include "ui/editing/notchfilter.h"
-#include "ui/editing/profileedits.h"
+#include "common/editing/controlvalues.h"
+#include "common/editing/notchfilter.h"
+#include "common/editing/profileedits.h"
 
 #include <QCoreApplication>
 

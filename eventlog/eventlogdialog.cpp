@@ -1,7 +1,7 @@
 #include "eventlog/eventlogdialog.h"
 #include "ui_eventlogdialog.h"
 
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 
 #include <QDir>
 #include <QSaveFile>

@@ -2,7 +2,7 @@
 
 #include "device/devicelink.h"
 #include "eventlog/eventlogdialog.h"
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 
 #include <QDebug>
 #include <QPointer>

@@ -3,9 +3,9 @@
 #include "device/devicelink.h"
 #include "device/hid/clock.h"
 #include "firmware/firmwareimage.h"
-#include "firmware/includedfirmware.h"
-#include "firmware/launchmode.h"
-#include "ui/widgets/theme.h"
+#include "session/includedfirmware.h"
+#include "session/launchmode.h"
+#include "common/widgets/theme.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include "plots/plotmodel.h"
 #include "settings/filewriting.h"
-#include "ui/presentation/effectlist.h"
+#include "common/presentation/effectlist.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -4,8 +4,8 @@
 #include "plots/plotcsv.h"
 #include "plots/plotview.h"
 #include "settings/filewriting.h"
-#include "ui/widgets/theme.h"
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/theme.h"
+#include "common/widgets/userprompts.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "plots/plotview.h"
 
 #include "plots/plotmodel.h"
-#include "ui/presentation/effectlist.h"
-#include "ui/presentation/presentationtext.h"
+#include "common/presentation/effectlist.h"
+#include "common/presentation/presentationtext.h"
 
 #include <QPaintEvent>
 #include <QPainter>

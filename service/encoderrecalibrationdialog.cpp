@@ -3,7 +3,7 @@
 
 #include "device/devicelink.h"
 #include "device/linkgate.h"
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 
 #include <QClipboard>
 #include <QCloseEvent>

@@ -1,6 +1,6 @@
 #include "session/basesession.h"
 
-#include "firmware/includedfirmware.h"
+#include "session/includedfirmware.h"
 #include "session/safetycheck.h"
 
 #include <QDebug>

@@ -4,8 +4,8 @@
 // each connection, the firmware check). Widget-free: the window only listens and asks.
 
 #include "device/devicelink.h"
-#include "firmware/firmwarepolicy.h"
-#include "firmware/firmwareversion.h"
+#include "session/firmwarepolicy.h"
+#include "session/firmwareversion.h"
 #include "settings/profilelist.h"
 #include "session/listchangerecovery.h"
 #include "session/settingsapplier.h"

@@ -4,8 +4,8 @@
 #include "session/basesession.h"
 
 #include "device/hid/clock.h"
-#include "firmware/includedfirmware.h"
-#include "firmware/launchmode.h"
+#include "session/includedfirmware.h"
+#include "session/launchmode.h"
 
 #include "settings/profilelistedits.h"
 

@@ -2,7 +2,7 @@
 #include "ui_consentdialog.h"
 
 #include "telemetry/telemetryconsent.h"
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 
 #include <QDebug>
 #include <QTimer>

@@ -3,7 +3,7 @@
 // shows what the session reports. The conversation with the base lives in the session.
 
 #include "wireless/wheelpicture.h"
-#include "ui/presentation/wheeltick.h"
+#include "common/presentation/wheeltick.h"
 
 #include <QList>
 #include <QMainWindow>

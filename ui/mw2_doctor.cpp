@@ -6,7 +6,7 @@
 
 #include "doctor/connectionadvicepanel.h"
 #include "session/basesession.h"
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 
 #include <QBoxLayout>
 #include <QCoreApplication>

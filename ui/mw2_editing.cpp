@@ -5,10 +5,10 @@
 #include "ui_mw2.h"
 
 #include "session/basesession.h"
-#include "ui/widgets/mousewheelfilter.h"
-#include "ui/editing/savestate.h"
+#include "common/widgets/mousewheelfilter.h"
+#include "common/editing/savestate.h"
 #include "ui/dialogs/steeringanglechangewarningdialog.h"
-#include "ui/widgets/theme.h"
+#include "common/widgets/theme.h"
 
 #include <QCheckBox>
 #include <QComboBox>

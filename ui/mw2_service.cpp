@@ -11,9 +11,9 @@
 #include "device/linkgate.h"
 #include "service/resetcenterdialog.h"
 #include "session/basesession.h"
-#include "ui/presentation/statuslines.h"
-#include "ui/widgets/theme.h"
-#include "ui/widgets/userprompts.h"
+#include "common/presentation/statuslines.h"
+#include "common/widgets/theme.h"
+#include "common/widgets/userprompts.h"
 
 #include <QDebug>
 #include <QKeySequence>

@@ -6,15 +6,15 @@
 
 #include "analog/analogconfigdialog.h"
 #include "session/basesession.h"
-#include "ui/presentation/colours.h"
-#include "ui/presentation/effectlist.h"
-#include "ui/presentation/operatingmode.h"
+#include "common/presentation/colours.h"
+#include "common/presentation/effectlist.h"
+#include "common/presentation/operatingmode.h"
 #include "settings/profilename.h"
-#include "ui/presentation/profilereadings.h"
-#include "ui/presentation/safetystatus.h"
-#include "ui/presentation/statuslines.h"
-#include "ui/widgets/theme.h"
-#include "ui/presentation/torquelines.h"
+#include "common/presentation/profilereadings.h"
+#include "common/presentation/safetystatus.h"
+#include "common/presentation/statuslines.h"
+#include "common/widgets/theme.h"
+#include "common/presentation/torquelines.h"
 #include "ui/dialogs/wheeltoonearendstopdialog.h"
 
 #include <QGroupBox>

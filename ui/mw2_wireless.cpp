@@ -6,7 +6,7 @@
 
 #include "session/basesession.h"
 #include "session/settingsapplier.h"
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 #include "wireless/wbpconfigurationdialog.h"
 #include "wireless/wheelcatalogue.h"
 #include "wireless/wheelimagemapping.h"

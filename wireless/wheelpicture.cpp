@@ -1,6 +1,6 @@
 #include "wireless/wheelpicture.h"
 
-#include "ui/widgets/turnedsquare.h"
+#include "common/widgets/turnedsquare.h"
 #include "wireless/wheelcatalogue.h"
 
 #include <QCoreApplication>

@@ -1,7 +1,7 @@
 #include "wireless/wirelesswheelimagedialog.h"
 #include "ui_wirelesswheelimagedialog.h"
 
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 #include "wireless/wheelcatalogue.h"
 #include "wireless/wheelimagemapping.h"
 

@@ -2,7 +2,7 @@
 // its standard input closes. Prints "running", or "busy" (exit 2) when refused, after
 // saying on standard error what the tool says.
 
-#include "app/runguard.h"
+#include "common/identity/runguard.h"
 
 #include <cstdio>
 

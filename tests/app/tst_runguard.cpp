@@ -1,5 +1,5 @@
-#include "app/runguard.h"
-#include "app/showrequestbell.h"
+#include "common/identity/runguard.h"
+#include "common/identity/showrequestbell.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "ui/widgets/theme.h"
+#include "common/widgets/theme.h"
 
 #include "tests/support/logcapture.h"
 

@@ -1,7 +1,7 @@
 #include "cli/scriptcommands.h"
 
-#include "app/appinfo.h"
-#include "app/runguard.h"
+#include "common/identity/appinfo.h"
+#include "common/identity/runguard.h"
 #include "basesim/virtualbase.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 // The version policy: the built-in image's version, the update and too-new answers.
 
-#include "firmware/firmwarepolicy.h"
-#include "firmware/includedfirmware.h"
+#include "session/firmwarepolicy.h"
+#include "session/includedfirmware.h"
 #include "tests/support/logcapture.h"
 
 #include <QFile>

@@ -5,7 +5,7 @@
 #include "device/wire/bootloaderframes.h"
 #include "device/wire/bytes.h"
 #include "firmware/firmwareflasher.h"
-#include "firmware/includedfirmware.h"
+#include "session/includedfirmware.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/manualclock.h"
 #include "basesim/virtualbase.h"

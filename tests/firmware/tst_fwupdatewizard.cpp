@@ -2,8 +2,8 @@
 // finding the bootloader, its timers, the flash behind Next, and the window opening it.
 
 #include "firmware/fwupdatewizard.h"
-#include "firmware/includedfirmware.h"
-#include "firmware/launchmode.h"
+#include "session/includedfirmware.h"
+#include "session/launchmode.h"
 #include "tests/support/logcapture.h"
 #include "tests/support/manualclock.h"
 #include "tests/support/sessionfixture.h"

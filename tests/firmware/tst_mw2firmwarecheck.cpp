@@ -6,7 +6,7 @@
 #include "ui/mw2.h"
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/sessionfixture.h"
-#include "ui/widgets/theme.h"
+#include "common/widgets/theme.h"
 #include "firmware/toonewfirmwareprompt.h"
 
 #include <QDialog>

@@ -4,13 +4,13 @@
 
 #include "device/wire/devicestatus.h"
 #include "device/wire/wheelsample.h"
-#include "ui/presentation/alarmband.h"
-#include "ui/presentation/effectlist.h"
-#include "ui/presentation/operatingmode.h"
-#include "ui/presentation/safetystatus.h"
-#include "ui/presentation/statuslines.h"
-#include "ui/presentation/torquelines.h"
-#include "ui/presentation/wheeltick.h"
+#include "common/presentation/alarmband.h"
+#include "common/presentation/effectlist.h"
+#include "common/presentation/operatingmode.h"
+#include "common/presentation/safetystatus.h"
+#include "common/presentation/statuslines.h"
+#include "common/presentation/torquelines.h"
+#include "common/presentation/wheeltick.h"
 
 #include <cstdlib>
 #include <cstring>

@@ -1,13 +1,13 @@
 // Status refresh texts: operating modes, torque-off reasons, E-stop and fault list,
 // status bits, effect list and markers, torque lines, model line, endstop dialog.
 
-#include "ui/presentation/alarmband.h"
-#include "ui/presentation/effectlist.h"
-#include "ui/presentation/operatingmode.h"
-#include "ui/presentation/profilereadings.h"
-#include "ui/presentation/safetystatus.h"
-#include "ui/presentation/statuslines.h"
-#include "ui/presentation/torquelines.h"
+#include "common/presentation/alarmband.h"
+#include "common/presentation/effectlist.h"
+#include "common/presentation/operatingmode.h"
+#include "common/presentation/profilereadings.h"
+#include "common/presentation/safetystatus.h"
+#include "common/presentation/statuslines.h"
+#include "common/presentation/torquelines.h"
 
 #include <QtTest>
 

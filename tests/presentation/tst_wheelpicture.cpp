@@ -2,7 +2,7 @@
 // fallbacks to the built-in picture, and drawing it turned into 300 × 300 or 600 × 600.
 
 #include "tests/support/logcapture.h"
-#include "ui/widgets/turnedsquare.h"
+#include "common/widgets/turnedsquare.h"
 #include "wireless/wheelpicture.h"
 
 #include <QDir>

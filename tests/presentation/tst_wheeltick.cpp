@@ -1,7 +1,7 @@
 // The wheel tick: steering angle and its text, redraw threshold, button hold time,
 // analog axis rows.
 
-#include "ui/presentation/wheeltick.h"
+#include "common/presentation/wheeltick.h"
 
 #include <QtTest>
 

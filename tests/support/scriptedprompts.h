@@ -2,7 +2,7 @@
 // Answers the tool's file choosers and modal dialogs from a script, for offscreen tests.
 // Hand it to the window (or the dialog) the test builds.
 
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 
 #include <QDialog>
 #include <QStringList>

@@ -1,7 +1,7 @@
 // The editing rules that need no window: when applying settings would throw the wheel
 // into its bump stop, and how the three notch-filter boxes share one parameter.
 
-#include "ui/editing/notchfilter.h"
+#include "common/editing/notchfilter.h"
 #include "session/safetycheck.h"
 
 #include <QtTest>

@@ -3,7 +3,7 @@
 // translation keeps its source's placeholders, the built .qm is listed as German, and the
 // window built with it shows German texts and no English one that has a translation.
 
-#include "app/translations.h"
+#include "common/language/translations.h"
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/sessionfixture.h"
 #include "ui/mw2.h"

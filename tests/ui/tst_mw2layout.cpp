@@ -7,7 +7,7 @@
 #include "ui/mw2.h"
 #include "ui/pages/profilespage.h"
 #include "tests/support/sessionfixture.h"
-#include "ui/widgets/warningnotelabel.h"
+#include "common/widgets/warningnotelabel.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 // The once-only prompt of the first status tick: the changelog after an update of the tool.
 
-#include "app/changelogdialog.h"
+#include "ui/dialogs/changelogdialog.h"
 #include "ui/mw2.h"
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/sessionfixture.h"

@@ -3,7 +3,7 @@
 
 #include "tests/support/manualclock.h"
 #include "ui/mw2.h"
-#include "ui/widgets/turningpicturelabel.h"
+#include "common/widgets/turningpicturelabel.h"
 #include "tests/support/sessionfixture.h"
 
 #include <QDialog>

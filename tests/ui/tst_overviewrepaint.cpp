@@ -7,11 +7,11 @@
 // image that way is what a whole repaint shows.
 
 #include "ui/pages/overviewpage.h"
-#include "ui/widgets/buttonrowlabel.h"
-#include "ui/widgets/levelbar.h"
-#include "ui/widgets/readinglabel.h"
-#include "ui/widgets/theme.h"
-#include "ui/widgets/turningpicturelabel.h"
+#include "common/widgets/buttonrowlabel.h"
+#include "common/widgets/levelbar.h"
+#include "common/widgets/readinglabel.h"
+#include "common/widgets/theme.h"
+#include "common/widgets/turningpicturelabel.h"
 #include "wireless/wheelpicture.h"
 
 #include <QHBoxLayout>

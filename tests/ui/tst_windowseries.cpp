@@ -7,7 +7,7 @@
 #include "tests/support/scriptedprompts.h"
 #include "tests/support/sessionfixture.h"
 #include "ui/mw2.h"
-#include "ui/widgets/theme.h"
+#include "common/widgets/theme.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "ui/pages/advancedpage.h"
 #include "ui_advancedpage.h"
 
-#include "ui/widgets/theme.h"
+#include "common/widgets/theme.h"
 
 #include <QSignalBlocker>
 

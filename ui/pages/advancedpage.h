@@ -2,7 +2,7 @@
 // The Advanced information tab: versions and the base's raw state, device actions,
 // the debug event log, telemetry, the tool's language and the mouse-wheel guard.
 
-#include "app/translations.h"
+#include "common/language/translations.h"
 
 #include <QWidget>
 

@@ -4,7 +4,7 @@
 #include "ui/pages/hardwarepage.h"
 #include "ui_hardwarepage.h"
 
-#include "ui/editing/controlvalues.h"
+#include "common/editing/controlvalues.h"
 #include "session/hardwareedits.h"
 #include "session/basesession.h"
 

@@ -1,10 +1,10 @@
 #include "ui/pages/overviewpage.h"
 #include "ui_overviewpage.h"
 
-#include "ui/presentation/presentationtext.h"
-#include "ui/widgets/buttonrowlabel.h"
-#include "ui/widgets/levelbar.h"
-#include "ui/widgets/theme.h"
+#include "common/presentation/presentationtext.h"
+#include "common/widgets/buttonrowlabel.h"
+#include "common/widgets/levelbar.h"
+#include "common/widgets/theme.h"
 
 #include <algorithm>
 

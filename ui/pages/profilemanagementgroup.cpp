@@ -12,8 +12,8 @@
 #include "settings/profilename.h"
 #include "ui/dialogs/profilereorderdialog.h"
 #include "ui/dialogs/profiletemplatedialog.h"
-#include "ui/widgets/theme.h"
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/theme.h"
+#include "common/widgets/userprompts.h"
 
 #include <QCoreApplication>
 #include <QDebug>

@@ -7,7 +7,7 @@
 #include "settings/profilelistedits.h"
 #include "session/profilelistsync.h"
 #include "session/settingsapplier.h"
-#include "ui/widgets/userprompts.h"
+#include "common/widgets/userprompts.h"
 
 #include <QTimer>
 

@@ -2,7 +2,7 @@
 #include "ui_profilespage.h"
 #include "ui/pages/parametertips.h"
 
-#include "ui/widgets/theme.h"
+#include "common/widgets/theme.h"
 
 #include "ui/pages/profilemanagementgroup.h"
 

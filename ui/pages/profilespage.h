@@ -2,7 +2,7 @@
 // The Profiles tab: the profile list with its management buttons, and below it the
 // settings of the active profile, either as the simple view or as the advanced view.
 
-#include "ui/editing/notchfilter.h"
+#include "common/editing/notchfilter.h"
 
 #include <QWidget>
 

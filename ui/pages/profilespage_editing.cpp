@@ -7,18 +7,18 @@
 
 #include "session/basesession.h"
 #include "ui/dialogs/confirmbacktosimpleprofiledialog.h"
-#include "ui/editing/controlvalues.h"
+#include "common/editing/controlvalues.h"
 #include "settings/datastoredefs.h"
 #include "session/hardwareedits.h"
-#include "ui/editing/profileedits.h"
+#include "common/editing/profileedits.h"
 #include "ui/pages/profilemanagementgroup.h"
 #include "settings/profilename.h"
-#include "ui/presentation/profilereadings.h"
+#include "common/presentation/profilereadings.h"
 #include "session/safetycheck.h"
 #include "settings/simplesettings.h"
-#include "ui/presentation/torquelines.h"
-#include "ui/widgets/userprompts.h"
-#include "ui/presentation/wheeltick.h"
+#include "common/presentation/torquelines.h"
+#include "common/widgets/userprompts.h"
+#include "common/presentation/wheeltick.h"
 
 #include <QComboBox>
 #include <QDoubleSpinBox>

@@ -1,7 +1,7 @@
 #include "ui/pages/wirelesspage.h"
 #include "ui_wirelesspage.h"
 
-#include "ui/widgets/theme.h"
+#include "common/widgets/theme.h"
 
 WirelessPage::WirelessPage(QWidget *parent) : QWidget(parent), ui(new Ui::WirelessPage)
 {

@@ -108,7 +108,7 @@ AnalogConfigDialog::~AnalogConfigDialog() = default;
 
 AnalogConfigDialog *AnalogConfigDialog::open(DeviceLink &link, UserPrompts &prompts, QWidget *parent)
 {
-    auto *dialog = new AnalogConfigDialog(link, prompts, analogRecordInUse(link.hardwareSettings), parent);
+    auto *dialog = new AnalogConfigDialog(link, prompts, analogRecordInUse(link.hardwareSettings()), parent);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     if (!link.setRawAnalogMode()) {
         delete dialog;
@@ -116,13 +116,21 @@ AnalogConfigDialog *AnalogConfigDialog::open(DeviceLink &link, UserPrompts &prom
     }
     link.WriteNOP();
     // Whether closing may tell the base again that its settings equal its flash.
-    dialog->hadUnsavedSettings = link.status.hasFlag(wire::Unsaved);
+    dialog->hadUnsavedSettings = link.status().hasFlag(wire::Unsaved);
     dialog->setModal(false);
     dialog->show();
     return dialog;
 }
 
-wire::AnalogSettings &AnalogConfigDialog::record() const { return link_.analogSettings[std::size_t(recordIndex_)]; }
+const wire::AnalogSettings &AnalogConfigDialog::record() const { return link_.analogSettings()[std::size_t(recordIndex_)]; }
+
+void AnalogConfigDialog::editRecord(const std::function<void(wire::AnalogSettings &)> &edit)
+{
+    // The dialog edits a copy; the link keeps the table the base is sent.
+    wire::AnalogSettings edited = record();
+    edit(edited);
+    link_.editAnalogRecord(std::size_t(recordIndex_), edited);
+}
 
 AnalogConfigDialog::AxisWords AnalogConfigDialog::axisWords() const
 {
@@ -135,7 +143,7 @@ bool AnalogConfigDialog::sendRecord() const { return link_.setAnalogData(std::ui
 
 void AnalogConfigDialog::updateUI()
 {
-    const wire::WheelSample &sample = link_.wheelSample;
+    const wire::WheelSample &sample = link_.wheelSample();
     const wire::AnalogSettings &settings = record();
     for (int axis = 0; axis < wire::kAnalogAxisCount; ++axis) {
         const AxisRow &row = rows_[std::size_t(axis)];
@@ -159,30 +167,30 @@ void AnalogConfigDialog::pinChosen(int axis, int index)
 {
     if (index < 0)
         return;
-    record().field(axis, wire::AnalogPin) = std::uint32_t(index);
+    editRecord([&](wire::AnalogSettings &record) { record.field(axis, wire::AnalogPin) = std::uint32_t(index); });
     // The pin takes effect at once so the live values show the chosen input.
     sendRecord();
 }
 
 void AnalogConfigDialog::lowDeadZoneChanged(int axis, int value)
 {
-    analog::setLowDeadZone(record(), axis, std::uint32_t(value));
+    editRecord([&](wire::AnalogSettings &record) { analog::setLowDeadZone(record, axis, std::uint32_t(value)); });
 }
 
 void AnalogConfigDialog::highDeadZoneChanged(int axis, int value)
 {
-    analog::setHighDeadZone(record(), axis, std::uint32_t(value));
+    editRecord([&](wire::AnalogSettings &record) { analog::setHighDeadZone(record, axis, std::uint32_t(value)); });
 }
 
 void AnalogConfigDialog::invertToggled(int axis, bool checked)
 {
-    record().field(axis, wire::AnalogInvert) = checked ? 1 : 0;
+    editRecord([&](wire::AnalogSettings &record) { record.field(axis, wire::AnalogInvert) = checked ? 1 : 0; });
     updateUI(); // the two dead zones swap roles
 }
 
 void AnalogConfigDialog::resetClicked(int axis)
 {
-    analog::resetAxis(record(), axis);
+    editRecord([&](wire::AnalogSettings &record) { analog::resetAxis(record, axis); });
     sendRecord();
     updateUI();
 }
@@ -202,7 +210,7 @@ void AnalogConfigDialog::on_buttonBox_rejected()
 void AnalogConfigDialog::reject()
 {
     // Without a link there is nothing to put back; the reload after reconnecting leaves raw mode.
-    if (!settled_ && link_.connected)
+    if (!settled_ && link_.connected())
         revertChanges();
     QDialog::reject();
 }
@@ -227,7 +235,7 @@ void AnalogConfigDialog::revertChanges()
 {
     settled_ = true;
     updateTimer->stop();
-    std::copy(openingCopy.begin(), openingCopy.end(), record().word.begin());
+    editRecord([&](wire::AnalogSettings &record) { std::copy(openingCopy.begin(), openingCopy.end(), record.word.begin()); });
     sendRecord();
     if (!hadUnsavedSettings)
         link_.setSettingsNotChanged();
@@ -255,7 +263,9 @@ void AnalogConfigDialog::on_loadfromfilepushButton_clicked()
                                                     tr("Ini file (*.ini)"));
     if (path.isEmpty())
         return;
-    if (!analog::importAnalogFile(path, record())) {
+    bool imported = false;
+    editRecord([&](wire::AnalogSettings &record) { imported = analog::importAnalogFile(path, record); });
+    if (!imported) {
         showNotice(tr("Failed to load %1").arg(path));
         return;
     }

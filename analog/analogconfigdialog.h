@@ -5,6 +5,7 @@
 
 #include "device/wire/settingsrecords.h"
 
+#include <functional>
 #include <QDialog>
 
 #include <array>
@@ -114,7 +115,8 @@ private:
     static constexpr int kAxisWordCount = wire::kAnalogAxisCount * wire::kAnalogAxisWords;
     using AxisWords = std::array<std::uint32_t, kAxisWordCount>;
 
-    wire::AnalogSettings &record() const;
+    const wire::AnalogSettings &record() const;
+    void editRecord(const std::function<void(wire::AnalogSettings &)> &edit);
     AxisWords axisWords() const;
     bool sendRecord() const;
 

@@ -92,7 +92,7 @@ int main(int argc, char **argv)
         base.faults().requestTransitMs = kTransitMs;
         base.faults().replyTransitMs = kTransitMs;
         auto *button = window.findChild<QPushButton *>(QStringLiteral("eventlogpushButton"));
-        if (!button || !button->isEnabled() || !session.link().connected) {
+        if (!button || !button->isEnabled() || !session.link().connected()) {
             std::fprintf(stderr, "the event-log button is not usable\n");
             return 1;
         }

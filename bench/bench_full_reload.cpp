@@ -32,7 +32,7 @@ bool fullReload(DeviceLink &link, std::uint16_t profileCount)
     if (!link.getHardwareDataNew())
         return false;
     for (std::uint16_t index = 0; index < wire::kAnalogRecordCount; ++index) {
-        if (!link.getAnalogDataNew(index, link.analogSettings[index]))
+        if (!link.readAnalogRecord(index))
             return false;
         linkclock::sleepMs(kAnalogRecordPauseMs);
     }

@@ -70,7 +70,7 @@ int main(int argc, char **argv)
     basesim::VirtualBase base(config);
     BaseSession session(base, SessionOptions{QStringLiteral("1.0.15"), 0});
     session.statusTick();
-    if (!session.link().connected) {
+    if (!session.link().connected()) {
         std::fprintf(stderr, "the virtual base did not connect\n");
         return 1;
     }

@@ -58,7 +58,7 @@ int main(int argc, char **argv)
 
     // Connect and reload first; measure only the steady state after it.
     session.statusTick();
-    if (!link.connected) {
+    if (!link.connected()) {
         std::fprintf(stderr, "could not connect to the virtual base\n");
         return 1;
     }
@@ -72,7 +72,7 @@ int main(int argc, char **argv)
     std::printf("%s CPU / wall over %.1f s (reply latency %d ms, window %s): %.4f (connected: %s)\n",
                 moving ? "moving wheel" : "idle", wallSeconds, latencyMs,
                 window.isActiveWindow() ? "active" : "in the background", cpu / wallSeconds,
-                link.connected ? "yes" : "no");
+                link.connected() ? "yes" : "no");
     session.stopPolling();
     link.disconnectDevice();
     return 0;

@@ -45,7 +45,7 @@ int main(int argc, char **argv)
         timer.start();
         session.statusTick();
         const double elapsedMs = timer.nsecsElapsed() / 1e6;
-        if (!link.connected || !session.firstConnectionDone()) {
+        if (!link.connected() || !session.firstConnectionDone()) {
             std::fprintf(stderr, "reload did not complete\n");
             return 1;
         }

@@ -112,7 +112,7 @@ int main(int argc, char **argv)
     session.statusTick();
     session.statusTick();
     session.stopPolling();
-    if (!link.connected) {
+    if (!link.connected()) {
         std::fprintf(stderr, "could not connect to the virtual base\n");
         return 1;
     }

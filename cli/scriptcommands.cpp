@@ -77,7 +77,7 @@ QJsonObject statusObject(BaseSession &session)
 {
     const DeviceStatus &status = session.status();
     QJsonObject object;
-    object.insert(QStringLiteral("model"), modelName(int(session.link().modelIndex)));
+    object.insert(QStringLiteral("model"), modelName(int(session.link().modelIndex())));
     object.insert(QStringLiteral("firmware"), presentation::firmwareVersionText(status));
     object.insert(QStringLiteral("mode"), presentation::operatingModeView(status).text);
     object.insert(QStringLiteral("modeNumber"), qint64(status.operatingMode));
@@ -112,7 +112,7 @@ public:
                     "start the Tunemark window to do it.\n";
             return false;
         }
-        if (session_.link().connected && !session_.profiles().empty())
+        if (session_.link().connected() && !session_.profiles().empty())
             return true;
         err_ << "No Veltrane 2 base could be opened";
         if (!reloadError_.isEmpty())
@@ -191,13 +191,17 @@ public:
         }
         ProfileList incoming;
         int valuesClamped = 0;
-        if (!profiles::ImportExport::forModel(session_.link().modelIndex)
+        if (!profiles::ImportExport::forModel(session_.link().modelIndex())
                  .importFile(path, QLatin1String(profiles::kProfilesGroup), incoming, nullptr, &valuesClamped)) {
             err_ << "'" << path << "' holds no profiles.\n";
             return ExitFailed;
         }
         const std::size_t offered = incoming.size();
         const profilesync::ImportResult result = profilesync::appendImported(session_, incoming);
+        if (!result.busyWith.isEmpty()) {
+            err_ << "Nothing was imported: the link is busy: " << result.busyWith << '\n';
+            return ExitFailed;
+        }
         if (result.linkLost) {
             err_ << "The base went away during the import: " << session_.link().lastError() << '\n';
             return ExitFailed;
@@ -246,10 +250,9 @@ public:
             return ExitFailed;
         }
         // The base writes its flash now; the next command must not talk over it.
-        QTimer &delay = session_.link().flashDelayTimer();
-        if (delay.isActive()) {
+        if (session_.gate().flashDelayRunning()) {
             QEventLoop wait;
-            QObject::connect(&delay, &QTimer::timeout, &wait, &QEventLoop::quit);
+            QObject::connect(&session_.gate(), &LinkGate::flashDelayElapsed, &wait, &QEventLoop::quit);
             wait.exec();
         }
         out_ << "Saved to the base's flash.\n";

@@ -119,7 +119,7 @@ void CompareDialog::showTable()
         return;
     }
     const std::vector<compare::ComparedRow> rows =
-        compare::compareProfiles(*left, *right, slewRateMaximumOf(session_.link().modelIndex));
+        compare::compareProfiles(*left, *right, slewRateMaximumOf(session_.link().modelIndex()));
     table->setRowCount(int(rows.size()));
     int differing = 0;
     for (int r = 0; r < int(rows.size()); ++r) {
@@ -173,7 +173,7 @@ void CompareDialog::report(const QString &text) { ui->messagelabel->setText(text
 bool CompareDialog::addProfilesFromFile(const QString &path, const QString &origin)
 {
     ProfileList read;
-    const profiles::ImportExport format = profiles::ImportExport::forModel(session_.link().modelIndex);
+    const profiles::ImportExport format = profiles::ImportExport::forModel(session_.link().modelIndex());
     if (!format.importFile(path, QString::fromLatin1(profiles::kProfilesGroup), read)) {
         report(tr("No profiles could be read from %1.").arg(QDir::toNativeSeparators(path)));
         return false;
@@ -207,8 +207,7 @@ void CompareDialog::on_backuppushButton_clicked()
 
 void CompareDialog::markEdited(int baseIndex)
 {
-    if (profDataNew *profile = session_.profileAt(baseIndex))
-        profile->changed = 1;
+    session_.markProfileChanged(baseIndex);
     emit settingsEdited();
 }
 
@@ -240,7 +239,7 @@ void CompareDialog::copyRow(int row, Side to)
         return;
     const profDataNew from = *source;
     compare::CopyRules rules;
-    rules.rampRange = editing::hardwareWord(session_.link().hardwareSettings, editing::BumpStopRampRangeId);
+    rules.rampRange = editing::hardwareWord(session_.link().hardwareSettings(), editing::BumpStopRampRangeId);
     rules.steeringRangeEditable =
         target != session_.editedProfileIndex() || editing::steeringRangeEditAllowed(session_.link());
     const compare::CopyOutcome outcome = compare::copyRow(ids[std::size_t(row)], from, *destination, rules);
@@ -264,7 +263,7 @@ void CompareDialog::copyAllDiffering(Side to)
         return;
     const profDataNew from = *source;
     compare::CopyRules rules;
-    rules.rampRange = editing::hardwareWord(session_.link().hardwareSettings, editing::BumpStopRampRangeId);
+    rules.rampRange = editing::hardwareWord(session_.link().hardwareSettings(), editing::BumpStopRampRangeId);
     rules.steeringRangeEditable =
         target != session_.editedProfileIndex() || editing::steeringRangeEditAllowed(session_.link());
     const compare::CopyAllResult result = compare::copyDiffering(from, *destination, rules);

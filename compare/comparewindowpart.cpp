@@ -16,7 +16,7 @@ void CompareWindowPart::openDialog()
         dialog_->activateWindow();
         return;
     }
-    if (!session_.link().connected || session_.profiles().empty())
+    if (!session_.link().connected() || session_.profiles().empty())
         return;
     auto *dialog = new CompareDialog(session_, prompts_, host_.frame());
     // Values copied into a base profile are edits like the editors' own: applied after

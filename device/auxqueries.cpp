@@ -16,7 +16,7 @@ bool DeviceLink::getLogData(std::uint16_t start)
         lastError_.prepend(QStringLiteral("reading event log position %1: ").arg(start));
         return false;
     }
-    eventLogChunk = wire::decodeEventLogChunk(reply.data(), reply.size());
+    eventLogChunk_ = wire::decodeEventLogChunk(reply.data(), reply.size());
     return true;
 }
 
@@ -30,7 +30,7 @@ DeviceLink::RecordRead DeviceLink::readRecord(const wire::CommandFrame &frame, c
     if (!readReply(reply, context))
         return RecordRead::NoReply;
     if (!wire::hasPacketType(reply, PacketType::WirelessDeviceRecord)) {
-        fail(QStringLiteral("unexpected reply of packet type 0x%1").arg(reply[1], 2, 16, QLatin1Char('0')));
+        fail(FailureKind::Refused, QStringLiteral("unexpected reply of packet type 0x%1").arg(reply[1], 2, 16, QLatin1Char('0')));
         return RecordRead::WrongReply;
     }
     record = wire::decodeWirelessDeviceData(reply.data(), reply.size());
@@ -51,8 +51,8 @@ bool DeviceLink::getNumWirelessDevices(std::uint16_t &count)
 
 bool DeviceLink::getWirelessDeviceData(std::uint16_t index, WirelessDeviceData &record)
 {
-    if (!connected) {
-        fail(QStringLiteral("not connected"));
+    if (!connected_) {
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
         return false;
     }
     switch (readRecord(wire::u16Command(DeviceCommand::getWirelessDeviceData, index), "getWirelessDeviceData",
@@ -76,12 +76,12 @@ bool DeviceLink::getWirelessDeviceData(std::uint16_t index, WirelessDeviceData &
 
 bool DeviceLink::getCurrentWirelessDeviceData()
 {
-    if (!connected) {
-        fail(QStringLiteral("not connected"));
+    if (!connected_) {
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
         return false;
     }
     switch (readRecord(wire::bareCommand(DeviceCommand::getCurrentWirelessDeviceData),
-                       "getCurrentWirelessDeviceData", currentWirelessDevice)) {
+                       "getCurrentWirelessDeviceData", currentWirelessDevice_)) {
     case RecordRead::Ok:
         return true;
     case RecordRead::NoReply:
@@ -138,15 +138,15 @@ bool DeviceLink::readDriveParameters(const DriveAddresses &addresses, DriveParam
 // Slot 0 of every frame of the interlock: address 6071 with the marker in byte 3.
 void DeviceLink::markInterlockSlot(std::int32_t value)
 {
-    highTorqueFrame.setAddress(0, wire::kHighTorqueAddress);
-    highTorqueFrame.setValue(0, value);
-    highTorqueFrame.setHighTorqueMarker(true);
+    highTorqueFrame_.setAddress(0, wire::kHighTorqueAddress);
+    highTorqueFrame_.setValue(0, value);
+    highTorqueFrame_.setHighTorqueMarker(true);
 }
 
 bool DeviceLink::sendInterlockWrite()
 {
-    highTorqueFrame.setCommand(DeviceCommand::writeDriveParameters);
-    return sendRequest(highTorqueFrame.bytes);
+    highTorqueFrame_.setCommand(DeviceCommand::writeDriveParameters);
+    return sendRequest(highTorqueFrame_.bytes);
 }
 
 bool DeviceLink::requestHighTorqueChallenge()
@@ -155,23 +155,23 @@ bool DeviceLink::requestHighTorqueChallenge()
     if (!request(wire::bareCommand(DeviceCommand::requestReadDriveParameters), reply,
                  PacketType::DriveParameterBlock, "requestHighTorqueChallenge"))
         return false;
-    wire::storeDriveParameterReply(reply.data(), reply.size(), highTorqueFrame);
+    wire::storeDriveParameterReply(reply.data(), reply.size(), highTorqueFrame_);
     return true;
 }
 
 bool DeviceLink::enterHighTorqueMode()
 {
     for (std::size_t slot = 1; slot < wire::kDriveParameterSlots; ++slot) {
-        highTorqueFrame.setAddress(slot, 0);
-        highTorqueFrame.setValue(slot, 0);
+        highTorqueFrame_.setAddress(slot, 0);
+        highTorqueFrame_.setValue(slot, 0);
     }
     markInterlockSlot(0);
-    highTorqueFrame.setCommand(DeviceCommand::requestDriveParameters);
-    const bool requested = sendRequest(highTorqueFrame.bytes);
+    highTorqueFrame_.setCommand(DeviceCommand::requestDriveParameters);
+    const bool requested = sendRequest(highTorqueFrame_.bytes);
     linkclock::sleepMs(kDriveParameterSettleMs);
     if (!requested || !requestHighTorqueChallenge())
         return false;
-    const auto challenge = static_cast<std::uint32_t>(highTorqueFrame.value(0));
+    const auto challenge = static_cast<std::uint32_t>(highTorqueFrame_.value(0));
     markInterlockSlot(static_cast<std::int32_t>(wire::highTorqueResponse(challenge)));
     return sendInterlockWrite();
 }

@@ -5,20 +5,20 @@
 
 std::uint32_t DeviceLink::steeringRangeOnBase(int slot) const
 {
-    return slot >= 0 && slot < int(steeringRangesOnBase.size()) ? steeringRangesOnBase[std::size_t(slot)] : 0;
+    return slot >= 0 && slot < int(steeringRangesOnBase_.size()) ? steeringRangesOnBase_[std::size_t(slot)] : 0;
 }
 
 void DeviceLink::noteSteeringRangeOnBase(int slot, std::uint32_t range)
 {
     if (slot < 0)
         return;
-    if (slot >= int(steeringRangesOnBase.size()))
-        steeringRangesOnBase.resize(std::size_t(slot) + 1, 0);
-    steeringRangesOnBase[std::size_t(slot)] = range;
+    if (slot >= int(steeringRangesOnBase_.size()))
+        steeringRangesOnBase_.resize(std::size_t(slot) + 1, 0);
+    steeringRangesOnBase_[std::size_t(slot)] = range;
 }
 
 void DeviceLink::forgetWhatTheBaseRuns()
 {
-    measuredWheelPosition.reset();
-    steeringRangesOnBase.clear();
+    measuredWheelPosition_.reset();
+    steeringRangesOnBase_.clear();
 }

@@ -62,15 +62,15 @@ bool DeviceLink::askVeltraneBootloaderStatusNew()
         closeLinkAfterFailure();
         return false;
     }
-    bootloaderStatus = wire::bootloaderStatusOf(reply);
-    bootloaderCrc = wire::bootloaderCrc(bootloaderStatus);
+    bootloaderStatus_ = wire::bootloaderStatusOf(reply);
+    bootloaderCrc_ = wire::bootloaderCrc(bootloaderStatus_);
     return true;
 }
 
 bool DeviceLink::readBootloaderReply(wire::ReplyBuffer &buffer, const char *context)
 {
-    if (!deviceHandle) {
-        fail(QStringLiteral("not connected"));
+    if (!deviceHandle_) {
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
         return false;
     }
     switch (waitForReply(buffer, wire::kBootloaderInReportId,
@@ -78,15 +78,15 @@ bool DeviceLink::readBootloaderReply(wire::ReplyBuffer &buffer, const char *cont
     case ReplyWait::Arrived:
         return true;
     case ReplyWait::ReadFailed:
-        fail(QStringLiteral("reading the bootloader's reply failed"));
+        fail(FailureKind::NoReply, QStringLiteral("reading the bootloader's reply failed"));
         return false;
     case ReplyWait::Silence:
         qDebug() << "timeout failure1 at " << context;
-        fail(QStringLiteral("no bootloader reply within %1 ms").arg(kBootloaderReplyTimeoutMs));
+        fail(FailureKind::NoReply, QStringLiteral("no bootloader reply within %1 ms").arg(kBootloaderReplyTimeoutMs));
         return false;
     case ReplyWait::OnlyOthers:
         qDebug() << "timemout failure2 at" << context;
-        fail(QStringLiteral("only other reports for %1 ms").arg(kBootloaderForeignReportMs));
+        fail(FailureKind::NoReply, QStringLiteral("only other reports for %1 ms").arg(kBootloaderForeignReportMs));
         return false;
     }
     return false;

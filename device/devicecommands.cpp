@@ -10,20 +10,16 @@ bool DeviceLink::sendWithArgument(DeviceCommand code, std::uint16_t argument)
     return sendRequest(wire::u16Command(code, argument));
 }
 
-void DeviceLink::startFlashDelay(int delayMs)
-{
-    updatesPaused = true;
-    flashDelayTimer_.start(delayMs);
-}
+void DeviceLink::startFlashDelay(LinkGate::FlashWork work, int delayMs) { gate_.startFlashDelay(work, delayMs); }
 
 bool DeviceLink::unsetTemporarySteeringAngle() { return sendCommand(DeviceCommand::unsetTemporarySteeringAngle); }
 
 bool DeviceLink::saveToFlash()
 {
-    startFlashDelay(kFlashSaveDelayMs);
-    if (!connected)
-        fail(QStringLiteral("not connected"));
-    if (!connected || !sendCommand(DeviceCommand::saveToFlash)) {
+    startFlashDelay(LinkGate::FlashWork::Saving, kFlashSaveDelayMs);
+    if (!connected_)
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
+    if (!connected_ || !sendCommand(DeviceCommand::saveToFlash)) {
         lastError_.prepend(QLatin1String("saving to flash: "));
         return false;
     }
@@ -33,9 +29,9 @@ bool DeviceLink::saveToFlash()
 
 bool DeviceLink::reloadFromFlash()
 {
-    startFlashDelay(kFlashReloadDelayMs);
-    if (!connected)
-        fail(QStringLiteral("not connected"));
+    startFlashDelay(LinkGate::FlashWork::Reloading, kFlashReloadDelayMs);
+    if (!connected_)
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
     else if (sendCommand(DeviceCommand::reloadFromFlash))
         return true;
     lastError_.prepend(QLatin1String("reloading from flash: "));

@@ -43,13 +43,12 @@ const char *modelName(std::uint32_t modelIndex)
 
 DeviceLink::DeviceLink(hid::Backend &backend) : backend_(backend)
 {
-    flashDelayTimer_.setObjectName(QStringLiteral("flashDelayTimer"));
 }
 
 DeviceLink::~DeviceLink()
 {
-    if (deviceHandle)
-        backend_.close(deviceHandle);
+    if (deviceHandle_)
+        backend_.close(deviceHandle_);
 }
 
 void DeviceLink::writeStandardOutput(const char *text)
@@ -66,9 +65,9 @@ void DeviceLink::writeStandardOutput(const char *text)
 // open; close it before reopening so every reconnect does not leak one.
 void DeviceLink::closeStaleHandle()
 {
-    if (deviceHandle) {
-        backend_.close(deviceHandle);
-        deviceHandle = nullptr;
+    if (deviceHandle_) {
+        backend_.close(deviceHandle_);
+        deviceHandle_ = nullptr;
     }
 }
 
@@ -78,41 +77,42 @@ bool DeviceLink::connectDevice()
     backend_.exit();
     backend_.init();
     lastError_.clear();
+    lastErrorKind_ = FailureKind::None;
     forgetWhatTheBaseRuns();
 
-    if (modelKnown) {
-        qDebug() << "pid" << productId;
-        deviceHandle = backend_.open(kVeltraneVendorId, static_cast<std::uint16_t>(productId));
-        if (deviceHandle) {
+    if (modelKnown_) {
+        qDebug() << "pid" << productId_;
+        deviceHandle_ = backend_.open(kVeltraneVendorId, static_cast<std::uint16_t>(productId_));
+        if (deviceHandle_) {
             writeStandardOutput("opened veltrane successfully\n");
-            connected = true;
+            connected_ = true;
             return true;
         }
         markNoBase();
         writeStandardOutput("unable to open device\n");
-        fail(QStringLiteral("connecting: no %1 base answers").arg(QLatin1String(modelName(modelIndex))));
+        fail(FailureKind::NotConnected, QStringLiteral("connecting: no %1 base answers").arg(QLatin1String(modelName(modelIndex_))));
         return false;
     }
 
     for (const ModelEntry &model : kProbeOrder) {
-        deviceHandle = backend_.open(kVeltraneVendorId, model.productId);
-        if (!deviceHandle) {
+        deviceHandle_ = backend_.open(kVeltraneVendorId, model.productId);
+        if (!deviceHandle_) {
             markNoBase();
             qDebug() << "unable to open device, pid: " << model.productId;
             continue;
         }
         qDebug() << model.connectedMessage;
-        connected = true;
-        productId = model.productId;
-        modelIndex = model.modelIndex;
-        modelKnown = true;
+        connected_ = true;
+        productId_ = model.productId;
+        modelIndex_ = model.modelIndex;
+        modelKnown_ = true;
         writeStandardOutput("opened veltrane successfully\n");
         return true;
     }
 
     qDebug() << "Could not connect to VT2";
-    connected = false;
-    fail(QStringLiteral("connecting: no base found"));
+    connected_ = false;
+    fail(FailureKind::NotConnected, QStringLiteral("connecting: no base found"));
     return false;
 }
 
@@ -121,8 +121,8 @@ bool DeviceLink::openUpdateMode()
     closeStaleHandle();
     backend_.exit();
     backend_.init();
-    deviceHandle = backend_.open(kVeltraneVendorId, kProductIdUpdateMode);
-    if (deviceHandle) {
+    deviceHandle_ = backend_.open(kVeltraneVendorId, kProductIdUpdateMode);
+    if (deviceHandle_) {
         writeStandardOutput("opened veltrane successfully in firmware update mode\n");
         return true;
     }
@@ -132,33 +132,33 @@ bool DeviceLink::openUpdateMode()
 
 void DeviceLink::disconnectDevice()
 {
-    if (!deviceHandle)
+    if (!deviceHandle_)
         return;
-    backend_.close(deviceHandle);
+    backend_.close(deviceHandle_);
     backend_.exit();
-    deviceHandle = nullptr;
-    connected = false;
+    deviceHandle_ = nullptr;
+    connected_ = false;
 }
 
 void DeviceLink::closeLinkAfterFailure()
 {
-    connected = false;
-    if (deviceHandle) {
-        backend_.close(deviceHandle);
-        deviceHandle = nullptr;
+    connected_ = false;
+    if (deviceHandle_) {
+        backend_.close(deviceHandle_);
+        deviceHandle_ = nullptr;
     }
 }
 
 bool DeviceLink::writeReport(const wire::CommandFrame &frame)
 {
-    if (!deviceHandle) {
-        fail(QStringLiteral("not connected"));
+    if (!deviceHandle_) {
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
         return false;
     }
-    backend_.setNonblocking(deviceHandle, 1);
-    if (backend_.write(deviceHandle, frame.data(), frame.size()) != -1)
+    backend_.setNonblocking(deviceHandle_, 1);
+    if (backend_.write(deviceHandle_, frame.data(), frame.size()) != -1)
         return true;
-    fail(QStringLiteral("writing command 0x%1 failed").arg(frame[1], 2, 16, QLatin1Char('0')));
+    fail(FailureKind::NoReply, QStringLiteral("writing command 0x%1 failed").arg(frame[1], 2, 16, QLatin1Char('0')));
     return false;
 }
 
@@ -170,10 +170,10 @@ DeviceLink::ReplyWait DeviceLink::waitForReply(wire::ReplyBuffer &buffer, std::u
         const linkclock::Milliseconds elapsed = stopwatch.elapsedMs();
         return limits.giveUpAtLimit ? elapsed >= limitMs : elapsed > limitMs;
     };
-    backend_.setNonblocking(deviceHandle, 1);
+    backend_.setNonblocking(deviceHandle_, 1);
     for (;;) {
         buffer.fill(0);
-        const int received = backend_.read(deviceHandle, buffer.data(), buffer.size());
+        const int received = backend_.read(deviceHandle_, buffer.data(), buffer.size());
         if (received < 0)
             return ReplyWait::ReadFailed;
         if (received == 0) {
@@ -191,23 +191,23 @@ DeviceLink::ReplyWait DeviceLink::waitForReply(wire::ReplyBuffer &buffer, std::u
 
 bool DeviceLink::readReply(wire::ReplyBuffer &buffer, const char *context)
 {
-    if (!deviceHandle) {
-        fail(QStringLiteral("not connected"));
+    if (!deviceHandle_) {
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
         return false;
     }
     switch (waitForReply(buffer, wire::kReplyReportId, {kReplyTimeoutMs, kForeignReportTimeoutMs, false})) {
     case ReplyWait::Arrived:
         return true;
     case ReplyWait::ReadFailed:
-        fail(QStringLiteral("reading the reply failed"));
+        fail(FailureKind::NoReply, QStringLiteral("reading the reply failed"));
         return false;
     case ReplyWait::Silence:
         qDebug() << "read timeout failure 1 (500 ms elapsed, no response at all) at " << context;
-        fail(QStringLiteral("no reply within %1 ms").arg(kReplyTimeoutMs));
+        fail(FailureKind::NoReply, QStringLiteral("no reply within %1 ms").arg(kReplyTimeoutMs));
         return false;
     case ReplyWait::OnlyOthers:
         qDebug() << "read timeout failure 2 (150 ms elapsed with no correct packet type received) at" << context;
-        fail(QStringLiteral("no reply among other reports within %1 ms").arg(kForeignReportTimeoutMs));
+        fail(FailureKind::NoReply, QStringLiteral("no reply among other reports within %1 ms").arg(kForeignReportTimeoutMs));
         return false;
     }
     return false;
@@ -215,10 +215,10 @@ bool DeviceLink::readReply(wire::ReplyBuffer &buffer, const char *context)
 
 bool DeviceLink::sendCommand(DeviceCommand code)
 {
-    if (connected && writeReport(wire::bareCommand(code)))
+    if (connected_ && writeReport(wire::bareCommand(code)))
         return true;
-    if (!connected)
-        fail(QStringLiteral("not connected"));
+    if (!connected_)
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
     qDebug() << "Failed to send command" << static_cast<int>(code);
     disconnectDevice();
     return false;
@@ -233,8 +233,8 @@ bool DeviceLink::WriteNOP()
 
 bool DeviceLink::sendRequest(const wire::CommandFrame &frame)
 {
-    if (!connected) {
-        fail(QStringLiteral("not connected"));
+    if (!connected_) {
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
         return false;
     }
     if (!writeReport(frame)) {
@@ -254,7 +254,7 @@ bool DeviceLink::request(const wire::CommandFrame &frame, wire::ReplyBuffer &rep
         return false;
     }
     if (!wire::hasPacketType(reply, expected)) {
-        fail(QStringLiteral("unexpected reply of packet type 0x%1").arg(reply[1], 2, 16, QLatin1Char('0')));
+        fail(FailureKind::Refused, QStringLiteral("unexpected reply of packet type 0x%1").arg(reply[1], 2, 16, QLatin1Char('0')));
         closeLinkAfterFailure();
         return false;
     }
@@ -263,7 +263,7 @@ bool DeviceLink::request(const wire::CommandFrame &frame, wire::ReplyBuffer &rep
 
 std::vector<std::uint8_t> DeviceLink::exchange(const std::uint8_t *request, std::size_t length)
 {
-    if (!connected || !request)
+    if (!connected_ || !request)
         return {};
     wire::CommandFrame frame{};
     std::copy(request, request + std::min(length, frame.size()), frame.begin());
@@ -271,7 +271,7 @@ std::vector<std::uint8_t> DeviceLink::exchange(const std::uint8_t *request, std:
         return {};
     wire::ReplyBuffer reply{};
     for (int attempt = 0; attempt < 100; ++attempt) {
-        if (!readReply(reply, "exchange") || !connected)
+        if (!readReply(reply, "exchange") || !connected_)
             return {};
         if (reply[1] == frame[1] && reply[2] == frame[2])
             return std::vector<std::uint8_t>(reply.begin(), reply.end());

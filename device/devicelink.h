@@ -11,6 +11,7 @@
 #include "device/wire/frames.h"
 #include "device/hid/clock.h"
 #include "device/hid/hidbackend.h"
+#include "device/linkgate.h"
 #include "device/wire/indexedframes.h"
 #include "device/wire/settingsrecords.h"
 #include "device/wire/telemetryframes.h"
@@ -66,46 +67,58 @@ public:
     DeviceLink &operator=(const DeviceLink &) = delete;
 
     // The link state.
-    hid::Device *deviceHandle = nullptr;
-    bool connected = false;
-    bool modelKnown = false;
-    std::uint32_t productId = 0;
-    std::uint32_t modelIndex = 0;
-    // Set by an operation that needs the link alone (a flash write, a drive procedure).
-    bool updatesPaused = false;
+    hid::Device *deviceHandle() const { return deviceHandle_; }
+    bool connected() const { return connected_; }
+    bool modelKnown() const { return modelKnown_; }
+    std::uint32_t productId() const { return productId_; }
+    std::uint32_t modelIndex() const { return modelIndex_; }
 
     // The records the replies fill; zero until the first read.
-    DeviceStatus status;
-    WheelSample wheelSample;
+    const DeviceStatus &status() const { return status_; }
+    const WheelSample &wheelSample() const { return wheelSample_; }
     // The base streams no wheel reports outside operation: `wheelSample` then holds a
     // stand-in, not where the wheel is.
-    bool wheelSampleStale = false;
-    HardwareSettings hardwareSettings;
-    AnalogSettingsTable analogSettings{};
+    bool wheelSampleStale() const { return wheelSampleStale_; }
+    const HardwareSettings &hardwareSettings() const { return hardwareSettings_; }
+    const AnalogSettingsTable &analogSettings() const { return analogSettings_; }
+
+    // ---- What the tool changes on its side, with no reply to learn it from ----
+    // The tool's copy of the list's indices, once the base was told (or a change was cut off).
+    void noteActiveProfile(std::uint16_t index) { status_.activeProfile = index; }
+    void noteDefaultProfile(std::uint16_t index) { status_.defaultProfile = index; }
+    void noteProfileCount(std::uint16_t count) { status_.profileCount = count; }
+    // The hardware record as edited; the next setHardwareData writes it whole.
+    void editHardwareSettings(const HardwareSettings &edited) { hardwareSettings_ = edited; }
+    // One analog record as edited; setAnalogData sends it.
+    void editAnalogRecord(std::size_t index, const AnalogSettings &edited) { analogSettings_.at(index) = edited; }
+    // The link is taken as down; the handle stays for the next connect to close.
+    void markDisconnected() { connected_ = false; }
+    // A wheel disconnected or forgotten on the receiver is no longer the current one.
+    void forgetCurrentWirelessDevice() { currentWirelessDevice_ = WirelessDeviceData{}; }
 
     // ---- What the base runs, as far as this connection has seen (device/baserunning.cpp) ----
     // The wheel position the base last really reported; none while it has sent no wheel
     // report on this connection (outside operation `wheelSample` holds a stand-in).
-    std::optional<std::uint16_t> measuredWheelPosition;
+    std::optional<std::uint16_t> measuredWheelPosition() const { return measuredWheelPosition_; }
     // The steering range each profile slot holds on the base, as last read or written
     // there; 0 where this connection has not seen it.
-    std::vector<std::uint32_t> steeringRangesOnBase;
+    const std::vector<std::uint32_t> &steeringRangesOnBase() const { return steeringRangesOnBase_; }
     std::uint32_t steeringRangeOnBase(int slot) const;
     // The range the base measures the wheel under: that of the profile it runs.
-    std::uint32_t runningSteeringRange() const { return steeringRangeOnBase(int(status.activeProfile)); }
+    std::uint32_t runningSteeringRange() const { return steeringRangeOnBase(int(status_.activeProfile)); }
     void noteSteeringRangeOnBase(int slot, std::uint32_t range);
     void forgetWhatTheBaseRuns();
 
-    HighTorqueFrame highTorqueFrame;   // kept between the steps of the interlock
-    EventLogChunk eventLogChunk;       // the last chunk received
-    // The answer of the last successful current-device query; the pairing dialog zeroes it
-    // after a disconnect.
-    WirelessDeviceData currentWirelessDevice;
+    const HighTorqueFrame &highTorqueFrame() const { return highTorqueFrame_; } // kept between the interlock's steps
+    const EventLogChunk &eventLogChunk() const { return eventLogChunk_; }       // the last chunk received
+    // The answer of the last successful current-device query.
+    const WirelessDeviceData &currentWirelessDevice() const { return currentWirelessDevice_; }
 
     hid::Backend &backend() { return backend_; }
 
-    // Silences polling while the base writes its flash; the session connects its timeout.
-    QTimer &flashDelayTimer() { return flashDelayTimer_; }
+    // Who may send now: every sender asks, and an operation that needs the link alone holds it.
+    LinkGate &gate() { return gate_; }
+    const LinkGate &gate() const { return gate_; }
 
     void setStandardOutputSink(StandardOutputSink sink) { standardOutputSink_ = std::move(sink); }
     void writeStandardOutput(const char *text);
@@ -113,8 +126,12 @@ public:
     // Why the last failed operation failed ("reading profile 3: value group 2: no reply
     // within 500 ms"). Callers add their own context in front as the error rises.
     const QString &lastError() const { return lastError_; }
+    // What kind of failure that was (not connected, no reply, a reply refused or malformed).
+    FailureKind lastErrorKind() const { return lastErrorKind_; }
+    // Both, as a result the caller can put its own context in front of.
+    OperationResult lastFailure() const { return OperationResult::failed(lastErrorKind_, lastError_); }
 
-    int modelSlewRateMaximum() const { return slewRateMaximumOf(modelIndex); }
+    int modelSlewRateMaximum() const { return slewRateMaximumOf(modelIndex_); }
 
     // Connection and transport.
     bool connectDevice();
@@ -183,10 +200,13 @@ public:
     // One id, stored under the id the reply's slot 0 names.
     bool getHwData(std::uint16_t id);
     bool setHardwareData();
-    // One write frame: the id and its value in slot 0, the other slots empty.
+    // One write frame: the id and its value in slot 0, the other slots empty. The tool's
+    // record takes the value first, whether or not the write gets through.
     bool setHardwareValue(std::uint16_t id, std::uint32_t value);
     // Record `index` (0..20) of the analog table's layout: seven axes, then the name.
     bool getAnalogDataNew(std::uint16_t index, AnalogSettings &record);
+    // The same into the link's own table.
+    bool readAnalogRecord(std::uint16_t index) { return getAnalogDataNew(index, analogSettings_[index]); }
     // The name goes out after each axis, seven times in all.
     bool setAnalogData(std::uint16_t index, const AnalogSettings &record);
 
@@ -219,8 +239,10 @@ public:
     // Used on the handle openUpdateMode left open; `connected` stays false meanwhile.
     // The last status the bootloader sent, and the CRC it computed over the received
     // image (0 until it has).
-    wire::BootloaderStatus bootloaderStatus{};
-    std::uint32_t bootloaderCrc = 0;
+    const wire::BootloaderStatus &bootloaderStatus() const { return bootloaderStatus_; }
+    std::uint32_t bootloaderCrc() const { return bootloaderCrc_; }
+    // Before an image goes out: no CRC is known for it yet.
+    void forgetBootloaderCrc() { bootloaderCrc_ = 0; }
     // Each write closes the handle and marks the link down when it fails.
     bool sendUnlockErase();
     bool sendFirmwareChunk(bool firstChunk, const std::uint8_t *data, std::size_t length);
@@ -259,11 +281,15 @@ private:
     ReplyWait waitForReply(wire::ReplyBuffer &buffer, std::uint8_t reportId, const ReplyLimits &limits);
     enum class RecordRead { Ok, WriteFailed, NoReply, WrongReply };
 
-    void markNoBase() { status.operatingMode = wire::ModeNoBase; }
+    void markNoBase() { status_.operatingMode = wire::ModeNoBase; }
     void closeStaleHandle();
-    void startFlashDelay(int delayMs);
+    void startFlashDelay(LinkGate::FlashWork work, int delayMs);
     bool sendWithArgument(DeviceCommand code, std::uint16_t argument);
-    void fail(const QString &why) { lastError_ = why; }
+    void fail(FailureKind kind, const QString &why)
+    {
+        lastErrorKind_ = kind;
+        lastError_ = why;
+    }
     bool readValues(DeviceCommand code, std::uint8_t selector, std::uint8_t subSelector,
                     const wire::SlotIds &ids, const char *context, wire::IndexedSlots &entries);
     bool readText(DeviceCommand code, std::uint16_t selector, const char *context,
@@ -278,7 +304,26 @@ private:
     bool sendBootloaderFrame(const wire::BootloaderFrame &frame);
 
     hid::Backend &backend_;
-    QTimer flashDelayTimer_;
+    LinkGate gate_;
+
+    hid::Device *deviceHandle_ = nullptr;
+    bool connected_ = false;
+    bool modelKnown_ = false;
+    std::uint32_t productId_ = 0;
+    std::uint32_t modelIndex_ = 0;
+    DeviceStatus status_;
+    WheelSample wheelSample_;
+    bool wheelSampleStale_ = false;
+    HardwareSettings hardwareSettings_;
+    AnalogSettingsTable analogSettings_{};
+    std::optional<std::uint16_t> measuredWheelPosition_;
+    std::vector<std::uint32_t> steeringRangesOnBase_;
+    HighTorqueFrame highTorqueFrame_;
+    EventLogChunk eventLogChunk_;
+    WirelessDeviceData currentWirelessDevice_;
+    wire::BootloaderStatus bootloaderStatus_{};
+    std::uint32_t bootloaderCrc_ = 0;
     StandardOutputSink standardOutputSink_;
     QString lastError_;
+    FailureKind lastErrorKind_ = FailureKind::None;
 };

@@ -105,7 +105,7 @@ bool DeviceLink::getHardwareDataNew()
             lastError_.prepend(QLatin1String("reading the hardware settings: "));
             return false;
         }
-        wire::storeHardwareValues(entries, hardwareSettings);
+        wire::storeHardwareValues(entries, hardwareSettings_);
     }
     return true;
 }
@@ -121,14 +121,14 @@ bool DeviceLink::getHwData(std::uint16_t id)
     wire::IndexedSlots first;
     first.ids[0] = entries.ids[0];
     first.values[0] = entries.values[0];
-    wire::storeHardwareValues(first, hardwareSettings);
+    wire::storeHardwareValues(first, hardwareSettings_);
     return true;
 }
 
 bool DeviceLink::setHardwareData()
 {
     for (const wire::SlotIds &ids : wire::hardwareIdGroups()) {
-        if (!writeValues(DeviceCommand::setHardwareData, 0, 0, ids, wire::hardwareValues(hardwareSettings, ids))) {
+        if (!writeValues(DeviceCommand::setHardwareData, 0, 0, ids, wire::hardwareValues(hardwareSettings_, ids))) {
             lastError_.prepend(QLatin1String("writing the hardware settings: "));
             return false;
         }
@@ -139,6 +139,8 @@ bool DeviceLink::setHardwareData()
 
 bool DeviceLink::setHardwareValue(std::uint16_t id, std::uint32_t value)
 {
+    if (id < hardwareSettings_.word.size())
+        hardwareSettings_.word[id] = value;
     wire::SlotValues values{};
     values[0] = value;
     if (writeValues(DeviceCommand::setHardwareData, 0, 0, wire::singleId(id), values))

@@ -8,13 +8,13 @@
 
 bool DeviceLink::askVeltraneStatusNew(bool &valid)
 {
-    if (!connected) {
+    if (!connected_) {
         qDebug() << "disconnection1";
-        fail(QStringLiteral("not connected"));
+        fail(FailureKind::NotConnected, QStringLiteral("not connected"));
         return false;
     }
     if (!writeReport(wire::bareCommand(DeviceCommand::askVeltraneStatusNew))) {
-        connected = false;
+        connected_ = false;
         qDebug() << "disconnection2askstatus";
         closeLinkAfterFailure();
         lastError_.prepend(QLatin1String("asking for the status: "));
@@ -22,14 +22,14 @@ bool DeviceLink::askVeltraneStatusNew(bool &valid)
     }
     wire::ReplyBuffer reply{};
     if (!readReply(reply, "askVeltraneStatusNew()")) {
-        connected = false;
+        connected_ = false;
         qDebug() << "askVeltRaneStatusNew disconnection";
         closeLinkAfterFailure();
         lastError_.prepend(QLatin1String("asking for the status: "));
         return false;
     }
     if (wire::hasPacketType(reply, PacketType::Status)) {
-        status = wire::decodeStatus(reply.data(), reply.size());
+        status_ = wire::decodeStatus(reply.data(), reply.size());
         valid = true;
         return true;
     }
@@ -41,11 +41,11 @@ bool DeviceLink::askVeltraneStatusNew(bool &valid)
 
 bool DeviceLink::readWheelReport()
 {
-    if (!deviceHandle) {
-        connected = false;
+    if (!deviceHandle_) {
+        connected_ = false;
         return false;
     }
-    backend_.setNonblocking(deviceHandle, 1);
+    backend_.setNonblocking(deviceHandle_, 1);
     const linkclock::Stopwatch stopwatch;
     std::array<std::uint8_t, wire::kGameReportReadSize> report{};
     // Reports queue up between ticks, oldest first: the wheel is where the newest one says,
@@ -55,26 +55,26 @@ bool DeviceLink::readWheelReport()
     const auto takeNewest = [&] {
         if (!sampled)
             return;
-        wheelSample = wire::decodeWheelReport(newest.data(), newest.size());
-        wheelSampleStale = false;
-        measuredWheelPosition = wheelSample.position;
+        wheelSample_ = wire::decodeWheelReport(newest.data(), newest.size());
+        wheelSampleStale_ = false;
+        measuredWheelPosition_ = wheelSample_.position;
     };
     for (;;) {
         report.fill(0);
-        const int received = backend_.read(deviceHandle, report.data(), report.size());
+        const int received = backend_.read(deviceHandle_, report.data(), report.size());
         if (received == 0) {
             takeNewest();
             // Outside operation the base streams nothing; show the wheel centred.
-            if (!sampled && status.operatingMode != wire::ModeOperational) {
-                wheelSample.position = wire::kWheelCentre;
-                wheelSampleStale = true;
+            if (!sampled && status_.operatingMode != wire::ModeOperational) {
+                wheelSample_.position = wire::kWheelCentre;
+                wheelSampleStale_ = true;
             }
             return true;
         }
         if (received < 0) {
             takeNewest();
             writeStandardOutput("Unable to read hidreport\n");
-            fail(QStringLiteral("reading the wheel report failed"));
+            fail(FailureKind::NoReply, QStringLiteral("reading the wheel report failed"));
             closeLinkAfterFailure();
             return false;
         }
@@ -89,7 +89,7 @@ bool DeviceLink::readWheelReport()
                 return true;
             }
             writeStandardOutput("hidreport timeout!\n");
-            fail(QStringLiteral("no wheel report within %1 ms").arg(kWheelReportTimeoutMs));
+            fail(FailureKind::NoReply, QStringLiteral("no wheel report within %1 ms").arg(kWheelReportTimeoutMs));
             closeLinkAfterFailure();
             return false;
         }

@@ -15,7 +15,7 @@ bool DeviceLink::readTelemetryStatus(tele::StoreStatus &status)
 {
     const std::vector<std::uint8_t> reply = send(*this, tele::statusRequest());
     if (!tele::decodeStatus(reply.data(), reply.size(), status)) {
-        fail(QStringLiteral("telemetry status: no reply"));
+        fail(FailureKind::NoReply, QStringLiteral("telemetry status: no reply"));
         return false;
     }
     return true;
@@ -25,11 +25,11 @@ bool DeviceLink::readTelemetryPart(std::uint8_t index, tele::PartDescriptor &par
 {
     const std::vector<std::uint8_t> reply = send(*this, tele::partDescriptorRequest(index));
     if (reply.empty()) {
-        fail(QStringLiteral("telemetry part %1: no reply").arg(index));
+        fail(FailureKind::NoReply, QStringLiteral("telemetry part %1: no reply").arg(index));
         return false;
     }
     if (!tele::decodePartDescriptor(reply.data(), reply.size(), part)) {
-        fail(QStringLiteral("telemetry part %1: refused or malformed descriptor").arg(index));
+        fail(FailureKind::Refused, QStringLiteral("telemetry part %1: refused or malformed descriptor").arg(index));
         return false;
     }
     return true;
@@ -39,11 +39,11 @@ bool DeviceLink::readTelemetryData(std::uint16_t offset, tele::Chunk &chunk)
 {
     const std::vector<std::uint8_t> reply = send(*this, tele::readDataRequest(offset));
     if (reply.empty()) {
-        fail(QStringLiteral("telemetry data at %1: no reply").arg(offset));
+        fail(FailureKind::NoReply, QStringLiteral("telemetry data at %1: no reply").arg(offset));
         return false;
     }
     if (!tele::decodeChunk(reply.data(), reply.size(), chunk)) {
-        fail(QStringLiteral("telemetry data at %1: chunk longer than its reply").arg(offset));
+        fail(FailureKind::Refused, QStringLiteral("telemetry data at %1: chunk longer than its reply").arg(offset));
         return false;
     }
     return true;
@@ -53,7 +53,7 @@ bool DeviceLink::unlockAndEraseTelemetry()
 {
     const std::vector<std::uint8_t> reply = send(*this, tele::unlockEraseRequest());
     if (reply.empty()) {
-        fail(QStringLiteral("telemetry unlock and erase: no reply"));
+        fail(FailureKind::NoReply, QStringLiteral("telemetry unlock and erase: no reply"));
         return false;
     }
     return true;

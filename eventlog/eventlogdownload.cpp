@@ -2,7 +2,7 @@
 
 #include "device/devicelink.h"
 #include "device/hid/clock.h"
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 
 #include <QDebug>
 
@@ -16,8 +16,9 @@ constexpr std::size_t kChunkStride = wire::kEventLogChunkEntries;
 EventLogDownload downloadEventLog(DeviceLink &link)
 {
     EventLogDownload download;
-    const LinkReservation reservation(link);
-    if (!reservation.granted()) {
+    const LinkGate::Hold hold = link.gate().acquire(QStringLiteral("reading the event log"));
+    if (!hold.granted()) {
+        download.busyWith = hold.busyWith();
         download.error = QStringLiteral("downloading the event log: the link is busy with another operation");
         return download;
     }
@@ -30,7 +31,7 @@ EventLogDownload downloadEventLog(DeviceLink &link)
         download.readStarted = true;
         // The pause runs from the reply on; storing and logging the chunk spend part of it.
         const linkclock::Stopwatch sinceReply;
-        const wire::EventLogChunk &chunk = link.eventLogChunk;
+        const wire::EventLogChunk &chunk = link.eventLogChunk();
         for (std::size_t k = 0; k < kChunkStride; ++k) {
             const std::size_t position = start + k;
             // The last chunk reaches past the ring.

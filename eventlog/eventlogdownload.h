@@ -18,6 +18,8 @@ struct EventLogDownload {
     bool ok = false;
     // Why it failed, with its context; empty on success.
     QString error;
+    // Who held the link when the download was refused; empty otherwise.
+    QString busyWith;
     // The ring may stand still on the base even though the download failed (a bad head):
     // the caller must end the read.
     bool readStarted = false;

@@ -15,7 +15,7 @@ EventLogDownload showEventLog(DeviceLink &link, UserPrompts &prompts, QWidget *p
     if (!download.ok) {
         qDebug() << download.error;
         // A ring the base holds still for a read that shows nothing would stay still for good.
-        if (download.readStarted && link.connected)
+        if (download.readStarted && link.connected())
             link.endEventLogRead();
         return download;
     }

@@ -1,7 +1,7 @@
 #include "eventlog/verbosity.h"
 
 #include "device/devicelink.h"
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 
 #include <QDebug>
 
@@ -11,8 +11,8 @@ bool setVerbosity(DeviceLink &link, int level)
 {
     if (level < 0 || level >= kVerbosityLevelCount)
         return false;
-    if (linkReserved(link)) {
-        qDebug() << "event log verbosity not sent: the link is busy";
+    if (link.gate().busy()) {
+        qDebug().noquote() << "event log verbosity not sent: the link is busy:" << link.gate().holder();
         return false;
     }
     return link.setEventLogVerbosity(std::uint16_t(level));

@@ -100,7 +100,7 @@ bool flashFirmware(DeviceLink &link, const QString &imagePath, FlashView &view)
     for (int wait : kVerifyWaitsMs)
         DeviceLink::waitWithEvents(wait);
 
-    link.bootloaderCrc = 0;
+    link.forgetBootloaderCrc();
     for (int poll = 0; poll < kCrcPolls; ++poll) {
         if (!link.askVeltraneBootloaderStatusNew()) {
             qDebug() << "firmware update failed - could not request crc32 for verification";
@@ -108,15 +108,15 @@ bool flashFirmware(DeviceLink &link, const QString &imagePath, FlashView &view)
             return false;
         }
         DeviceLink::waitWithEvents(kCrcPollIntervalMs);
-        if (link.bootloaderCrc != 0)
+        if (link.bootloaderCrc() != 0)
             break;
     }
-    if (link.bootloaderCrc == 0) {
+    if (link.bootloaderCrc() == 0) {
         failWithCancel(view);
         return false;
     }
 
-    if (link.bootloaderCrc != crc) {
+    if (link.bootloaderCrc() != crc) {
         view.setMainText(flasherText(QT_TRANSLATE_NOOP("fwupdatewizard_updateconfirm", "Veltrane returned wrong checksum from received data, causing the firmware update to fail.")));
         qDebug() << "wrong checksum";
         view.showFailureButtons();

@@ -1,6 +1,6 @@
 #include "firmware/firmwarewindowpart.h"
 
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "firmware/fwupdatewizard.h"
 #include "firmware/toonewfirmwareprompt.h"
 #include "session/basesession.h"
@@ -22,7 +22,7 @@ void FirmwareWindowPart::openWizard(int mode)
     qDebug() << "firmware update wizard requested, mode" << mode;
     // The session stopped its polling; the wizard has the link to itself until it closes,
     // and whatever else runs meanwhile (its progress turns the event loop) stays silent.
-    const LinkReservation reservation(session_.link());
+    const LinkGate::Hold hold = session_.gate().acquire(QStringLiteral("updating the firmware"));
     auto *wizard = new fwupdatewizard(host_.frame(), mode, session_.link());
     prompts_.exec(wizard);
 }

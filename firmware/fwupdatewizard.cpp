@@ -196,10 +196,10 @@ fwupdatewizard_waitforupdatemode::fwupdatewizard_waitforupdatemode(int mode, Dev
 void fwupdatewizard_waitforupdatemode::initializePage()
 {
     // A base found in its bootloader is already there, unless the normal link came up.
-    if (mode_ != LaunchBootloaderFound || link_.connected) {
+    if (mode_ != LaunchBootloaderFound || link_.connected()) {
         for (int attempt = 0; attempt < kConnectAttempts && !link_.connectDevice(); ++attempt) {
         }
-        if (link_.connected) {
+        if (link_.connected()) {
             link_.startBootloader();
             link_.WriteNOP();
             link_.disconnectDevice();
@@ -207,7 +207,8 @@ void fwupdatewizard_waitforupdatemode::initializePage()
         }
     }
     found_ = false;
-    link_.connected = false;
+    // The normal link is given up: from here on only the bootloader answers.
+    link_.markDisconnected();
     searchTimer_.start();
     if (QAbstractButton *next = wizard() ? wizard()->button(QWizard::NextButton) : nullptr)
         next->setEnabled(false);

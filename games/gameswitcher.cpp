@@ -1,6 +1,6 @@
 #include "games/gameswitcher.h"
 
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "games/gamematch.h"
 #include "session/basesession.h"
 #include "session/profilelistsync.h"
@@ -34,11 +34,11 @@ QString GameSwitcher::busyReason() const
     if (firmwareUpdate_)
         return tr("a firmware update runs");
     DeviceLink &link = session_.link();
-    if (!link.connected)
+    if (!link.connected())
         return tr("no base is connected");
-    if (link.flashDelayTimer().isActive())
+    if (link.gate().flashDelayRunning())
         return tr("the base is writing or reloading its flash");
-    if (link.updatesPaused)
+    if (link.gate().busy())
         return tr("the base is busy with another operation");
     SettingsApplier &applier = session_.applier();
     if (applier.unsafeToApply())
@@ -113,7 +113,7 @@ void GameSwitcher::scan()
     running_ = std::move(running);
 
     const DeviceLink &link = session_.link();
-    if (!link.connected || session_.profiles().empty())
+    if (!link.connected() || session_.profiles().empty())
         return;
     const profDataNew *active = session_.editedProfile();
     const QString activeName = active ? profileName(*active) : QString();
@@ -138,7 +138,7 @@ void GameSwitcher::scan()
             return;
         }
         if (!switchTo(index)) {
-            const QString text = session_.link().connected
+            const QString text = session_.link().connected()
                                      ? tr("Not switched to '%1' for %2: the wheel stands where that profile's "
                                           "range or end stop would push it; turn it towards the centre")
                                            .arg(target->profileName, target->game)
@@ -180,7 +180,7 @@ void GameSwitcher::scan()
     if (!switchTo(index)) {
         const QString text = tr("Not switched back to '%1' after %2 ended: %3")
                                  .arg(restoreProfile_, ended,
-                                      session_.link().connected
+                                      session_.link().connected()
                                           ? tr("the wheel stands where that profile's range or end stop would push it")
                                           : session_.link().lastError());
         if (text != lastReport_)

@@ -81,11 +81,11 @@ void PlotsWindowPart::recordSample()
     const DeviceLink &link = session_.link();
     std::optional<std::uint32_t> range;
     std::array<bool, wire::kAnalogAxes> enabled{};
-    if (link.wheelSampleStale || !host_.wheelReadings(range, enabled)) {
+    if (link.wheelSampleStale() || !host_.wheelReadings(range, enabled)) {
         model_->markGap();
         return;
     }
-    const PlottedWheel plotted = plottedWheel(link.wheelSample, range, enabled);
+    const PlottedWheel plotted = plottedWheel(link.wheelSample(), range, enabled);
     if (model_->addWheelSample(linkclock::nowMs(), plotted.angle, plotted.pedals))
         panel_->recordGrew();
 }

@@ -2,7 +2,7 @@
 #include "ui_askdriveparametersdialog.h"
 
 #include "device/devicelink.h"
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "service/parametercells.h"
 
 #include <QClipboard>
@@ -28,7 +28,7 @@ AskDriveParametersDialog::~AskDriveParametersDialog() = default;
 void AskDriveParametersDialog::on_lineEdit_editingFinished()
 {
     ui->messagelabel->clear();
-    if (linkReserved(link_)) {
+    if (link_.gate().busy()) {
         ui->messagelabel->setText(tr("The base is busy (saving settings). Nothing was asked; try again in a few seconds."));
         return;
     }

@@ -2,7 +2,7 @@
 #include "ui_drivedebugdialog.h"
 
 #include "device/devicelink.h"
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "service/parametercells.h"
 
 #include <QTableWidgetItem>
@@ -39,7 +39,7 @@ void driveDebugDialog::setCell(int row, int column, const QString &text)
 
 bool driveDebugDialog::linkAvailable()
 {
-    if (!linkReserved(link_))
+    if (!link_.gate().busy())
         return true;
     ui->messagelabel->setText(tr("The base is busy (saving settings or running a service procedure). "
                                  "Nothing was sent; try again in a few seconds."));

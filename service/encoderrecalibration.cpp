@@ -88,13 +88,13 @@ void EncoderRecalibration::waitSeconds(int seconds)
 
 bool EncoderRecalibration::run()
 {
-    if (link_.status.operatingMode != wire::ModeOperational) {
+    if (link_.status().operatingMode != wire::ModeOperational) {
         report_(QStringLiteral("Error: System not operational"));
         return false;
     }
     // Parameter 411 is written from this copy: a limit never read would leave the drive
     // without any power.
-    const auto peakCurrent = static_cast<std::int32_t>(link_.hardwareSettings.word[kPeakCurrentWord]);
+    const auto peakCurrent = static_cast<std::int32_t>(link_.hardwareSettings().word[kPeakCurrentWord]);
     if (peakCurrent <= 0) {
         report_(QStringLiteral("Error: The peak current limit of the hardware settings is not known, so the "
                                "drive's maximum power cannot be restored. Nothing was changed; reconnect the "

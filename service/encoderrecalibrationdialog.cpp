@@ -2,7 +2,7 @@
 #include "ui_encoderrecalibrationdialog.h"
 
 #include "device/devicelink.h"
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "common/widgets/userprompts.h"
 
 #include <QClipboard>
@@ -25,9 +25,9 @@ EncoderRecalibrationDialog::~EncoderRecalibrationDialog() = default;
 bool EncoderRecalibrationDialog::run(DeviceLink &link, UserPrompts &prompts, QWidget *parent,
                                      service::EncoderRecalibration::Wait wait)
 {
-    const LinkReservation hold(link);
+    const LinkGate::Hold hold = link.gate().acquire(QStringLiteral("recalibrating the encoder"));
     if (!hold.granted()) {
-        qDebug() << "encoder recalibration not opened: the link is busy";
+        qDebug().noquote() << "encoder recalibration not opened: the link is busy:" << hold.busyWith();
         return false;
     }
     EncoderRecalibrationDialog dialog(link, std::move(wait), parent);

@@ -1,7 +1,7 @@
 #include "service/profiledebugdialog.h"
 #include "ui_profiledebugdialog.h"
 
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "service/parametercells.h"
 #include "session/basesession.h"
 
@@ -39,7 +39,7 @@ void profileDebugDialog::setCell(int row, int column, const QString &text)
 
 bool profileDebugDialog::linkAvailable()
 {
-    if (!linkReserved(session_.link()))
+    if (!session_.gate().busy())
         return true;
     ui->messagelabel->setText(tr("The base is busy (saving settings or running a service procedure). "
                                  "Nothing was sent; try again in a few seconds."));

@@ -3,7 +3,7 @@
 
 #include "device/devicelink.h"
 #include "device/hid/clock.h"
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 
 namespace {
 // The base needs this long between the steps of a centre change.
@@ -22,7 +22,7 @@ resetcenterdialog::~resetcenterdialog() = default;
 
 bool resetcenterdialog::linkAvailable()
 {
-    if (!linkReserved(link_))
+    if (!link_.gate().busy())
         return true;
     ui->messagelabel->setText(tr("The base is busy saving settings. Nothing was sent; try again in a few seconds."));
     return false;

@@ -1,6 +1,6 @@
 #include "service/servicewindowpart.h"
 
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "service/activatehightorque.h"
 #include "service/askdriveparametersdialog.h"
 #include "service/encoderrecalibrationdialog.h"
@@ -28,8 +28,8 @@ ServiceWindowPart::ServiceWindowPart(BaseSession &session, UserPrompts &prompts,
 void ServiceWindowPart::toggleHighTorque()
 {
     DeviceLink &link = session_.link();
-    if (linkReserved(link)) {
-        qDebug() << "high torque button: the link is busy";
+    if (session_.gate().busy()) {
+        qDebug().noquote() << "high torque button: the link is busy:" << session_.gate().holder();
         return;
     }
     if (session_.status().hasFlag(wire::highTorque)) {

@@ -1,6 +1,5 @@
 #include "session/basesession.h"
 
-#include "device/linkreservation.h"
 #include "session/includedfirmware.h"
 #include "session/safetycheck.h"
 
@@ -13,7 +12,7 @@ BaseSession::BaseSession(hid::Backend &backend, SessionOptions options, QObject 
     wheelTimer_.setObjectName(QStringLiteral("wheelTimer"));
     connect(&statusTimer_, &QTimer::timeout, this, &BaseSession::statusTick);
     connect(&wheelTimer_, &QTimer::timeout, this, &BaseSession::wheelTick);
-    connect(&link_.flashDelayTimer(), &QTimer::timeout, this, &BaseSession::flashDelayElapsed);
+    connect(&link_.gate(), &LinkGate::flashDelayElapsed, this, &BaseSession::flashDelayElapsed);
     loadIncludedFirmwareVersion(options_.launchMode, includedFirmwareVersion_);
 }
 
@@ -25,19 +24,26 @@ profDataNew *BaseSession::profileAt(int index)
     return index >= 0 && index < int(profiles_.size()) ? profiles_[std::size_t(index)].get() : nullptr;
 }
 
+void BaseSession::markProfileChanged(int index)
+{
+    if (profDataNew *profile = profileAt(index))
+        profile->changed = 1;
+}
+
 void BaseSession::markActiveProfileChanged()
 {
     if (profDataNew *profile = editedProfile())
         profile->changed = 1;
 }
 
-void BaseSession::sendEditedProfileNow()
+OperationResult BaseSession::sendEditedProfileNow()
 {
+    OperationResult result = gate().check().within(QStringLiteral("switching the view"));
     if (profDataNew *profile = editableProfile()) {
         // The record may carry edits the safety check still holds back: those wait for
         // the auto-apply, whole, instead of slipping out with the view switch. So does the
         // switch while another operation holds the link: the auto-apply sends it once free.
-        if (linkReserved(link_) || !editing::immediateApplyAllowed(link_, *profile)) {
+        if (!result || !editing::immediateApplyAllowed(link_, *profile)) {
             profile->changed = 1;
             applier_.markSettingsChanged();
         } else if (link_.setProfileData(std::uint16_t(editedProfileIndex()), *profile)) {
@@ -48,11 +54,12 @@ void BaseSession::sendEditedProfileNow()
         }
     }
     refreshControls(true);
+    return result;
 }
 
 bool BaseSession::resetForceFeedback()
 {
-    if (linkReserved(link_)) {
+    if (gate().busy()) {
         qDebug() << "reset FFB refused: the link is busy";
         return false;
     }
@@ -61,14 +68,14 @@ bool BaseSession::resetForceFeedback()
 
 bool BaseSession::restartFromScratch()
 {
-    if (linkReserved(link_)) {
+    if (gate().busy()) {
         qDebug() << "restart refused: the link is busy";
         return false;
     }
     qDebug() << "starting everything from scratch";
     link_.disconnectDevice();
     statusTick();
-    return link_.connected;
+    return link_.connected();
 }
 
 void BaseSession::start()
@@ -89,7 +96,7 @@ void BaseSession::refreshControls(bool all)
 {
     // Saving needs a live base; the auto-apply narrows it to settings the flash lacks.
     if (all)
-        applier_.setSaveEnabled(link_.connected);
+        applier_.setSaveEnabled(link_.connected());
     emit controlsRefreshDue(all);
 }
 
@@ -112,25 +119,25 @@ void BaseSession::statusTick()
         firstTickPending_ = false;
         emit firstTick();
     }
-    if (link_.flashDelayTimer().isActive()) {
+    if (gate().flashDelayRunning()) {
         qDebug() << "no statusupdate due to flash timer";
         return;
     }
-    if (link_.updatesPaused) {
+    if (gate().busy()) {
         qDebug() << "updates paused";
         wheelTimer_.stop();
         return;
     }
     wheelTimer_.start(kWheelIntervalMs);
 
-    if (link_.connected) {
+    if (link_.connected()) {
         bool valid = false;
-        link_.connected = link_.askVeltraneStatusNew(valid);
-        if (!link_.connected) {
+        if (!link_.askVeltraneStatusNew(valid)) {
+            link_.markDisconnected();
             qDebug() << "disconnection due to status update read failure.";
             return;
         }
-        emit statusRefreshed(link_.status);
+        emit statusRefreshed(link_.status());
         const bool all = forceFullRefresh_;
         forceFullRefresh_ = false;
         refreshControls(all);
@@ -163,18 +170,18 @@ void BaseSession::enterDisconnectedState()
     // Dialogs that hold on to profile records close before the records go.
     emit disconnected();
     clearProfiles();
-    link_.flashDelayTimer().stop();
+    gate().endFlashDelay();
     applier_.setSaveEnabled(false);
     forceFullRefresh_ = true;
 }
 
 void BaseSession::wheelTick()
 {
-    if (!link_.connected || linkReserved(link_)) {
+    if (!link_.connected() || gate().busy()) {
         wheelSampleValid_ = false;
         return;
     }
-    const std::uint16_t before = link_.wheelSample.position;
+    const std::uint16_t before = link_.wheelSample().position;
     if (!link_.readWheelReport()) {
         // The link closed itself; make sure nothing is left open before the next connect.
         link_.closeLinkAfterFailure();
@@ -187,8 +194,7 @@ void BaseSession::wheelTick()
 
 void BaseSession::flashDelayElapsed()
 {
-    link_.flashDelayTimer().stop();
-    link_.updatesPaused = false;
+    gate().endFlashDelay();
     if (rereadPending_) {
         rereadPending_ = false;
         QString error;

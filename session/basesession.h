@@ -33,7 +33,10 @@ public:
 
     DeviceLink &link() { return link_; }
     const DeviceLink &link() const { return link_; }
-    const DeviceStatus &status() const { return link_.status; }
+    const DeviceStatus &status() const { return link_.status(); }
+    // Every sender asks here first; an operation that needs the link alone holds it.
+    LinkGate &gate() { return link_.gate(); }
+    const LinkGate &gate() const { return link_.gate(); }
     SettingsApplier &applier() { return applier_; }
     const SettingsApplier &applier() const { return applier_; }
     // The profile-list change under way, kept until every write of it reached the base.
@@ -48,18 +51,22 @@ public:
 
     // The edited profile is the one the base reports active; profile 0 is the base's
     // read-only safe profile and is never edited.
-    int editedProfileIndex() const { return int(link_.status.activeProfile); }
+    int editedProfileIndex() const { return int(link_.status().activeProfile); }
     profDataNew *editedProfile() { return profileAt(editedProfileIndex()); }
     profDataNew *editableProfile() { return editedProfileIndex() == 0 ? nullptr : editedProfile(); }
     // Moves the active profile on the tool's side (after the base was told).
-    void setActiveProfile(int index) { link_.status.activeProfile = std::uint16_t(index); }
+    void setActiveProfile(int index) { link_.noteActiveProfile(std::uint16_t(index)); }
+    // The hardware record as the user edited it; the next auto-apply sends it whole.
+    void editHardwareSettings(const wire::HardwareSettings &edited) { link_.editHardwareSettings(edited); }
     // Every edit of a parameter or the name marks the active profile for the next apply.
     void markActiveProfileChanged();
+    // The same for profile `index` (nothing when the list does not hold it).
+    void markProfileChanged(int index);
     // A switch between the simple and the advanced view takes effect on the base at once,
-    // not with the next auto-apply (unless the link is reserved or the safety check holds
+    // not with the next auto-apply (unless the link is held or the safety check holds
     // edits back: then it waits for the auto-apply); the controls then show the view the
-    // record asks for.
-    void sendEditedProfileNow();
+    // record asks for. A busy answer names the holder; the switch then waits.
+    OperationResult sendEditedProfileNow();
 
     // The profile last activated through the profile box; -1 after a disconnection.
     int lastActivatedProfile() const { return lastActivatedProfile_; }
@@ -101,7 +108,7 @@ public:
     // What every profile-list change ends with: a status tick now and every control refilled.
     void refreshAfterListChange();
     // The active profile as the base reports it, told to the listeners (-1 when absent).
-    void announceActiveProfile() { announceActiveProfile(int(link_.status.activeProfile)); }
+    void announceActiveProfile() { announceActiveProfile(int(link_.status().activeProfile)); }
     // Profile `index`, or -1 with no record when the list does not hold it.
     void announceActiveProfile(int index);
 

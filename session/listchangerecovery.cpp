@@ -89,20 +89,20 @@ bool ListChangeRecovery::writeList(BaseSession &session, const ListState &target
     }
     if (count != int(onBase.size()) && !link.setProfileCount(std::uint16_t(count)))
         return false;
-    if (target.defaultProfile != link.status.defaultProfile) {
+    if (target.defaultProfile != link.status().defaultProfile) {
         if (!link.setDefaultProfile(std::uint16_t(target.defaultProfile)))
             return false;
-        link.status.defaultProfile = std::uint16_t(target.defaultProfile);
+        link.noteDefaultProfile(std::uint16_t(target.defaultProfile));
     }
     // The profile the change left active runs only where the wheel allows it; otherwise
     // the base keeps what it runs, or the safe profile when that slot is gone.
     int active = target.activeProfile;
     link.readWheelReport();
     if (active >= count || !editing::immediateApplyAllowed(link, target.records[std::size_t(active)]))
-        active = link.status.activeProfile < count ? int(link.status.activeProfile) : 0;
-    if (active != link.status.activeProfile && !link.activateProfile(std::uint16_t(active)))
+        active = link.status().activeProfile < count ? int(link.status().activeProfile) : 0;
+    if (active != link.status().activeProfile && !link.activateProfile(std::uint16_t(active)))
         return false;
-    link.status.profileCount = std::uint16_t(count);
+    link.noteProfileCount(std::uint16_t(count));
     session.setActiveProfile(active);
     onBase.clear();
     for (const profDataNew &record : target.records)

@@ -2,7 +2,6 @@
 
 #include "session/basesession.h"
 #include "device/hid/clock.h"
-#include "device/linkreservation.h"
 #include "session/safetycheck.h"
 #include "settings/profilelistedits.h"
 
@@ -22,6 +21,18 @@ constexpr int kReorderProfilePauseMs = 50;
 
 int listSize(const BaseSession &session) { return int(session.profiles().size()); }
 
+// A list change while another operation holds the link would interleave with it.
+bool refusedAsBusy(const BaseSession &session, QString &busyWith)
+{
+    if (!session.gate().busy())
+        return false;
+    busyWith = session.gate().holder();
+    qDebug() << "profile list change refused: the link is busy:" << busyWith;
+    return true;
+}
+
+Result busyResult(const QString &holder) { return {Outcome::Busy, -1, holder}; }
+
 } // namespace
 
 bool activate(BaseSession &session, int index) { return session.link().activateProfile(std::uint16_t(index)); }
@@ -34,7 +45,7 @@ Activation activateAsChosen(BaseSession &session, int index)
     }
     // The link serves one operation at a time; the choice is not kept for later, since
     // the base may run another profile by the time the link is free.
-    if (linkReserved(session.link()))
+    if (session.gate().busy())
         return Activation::Busy;
     // Another profile runs its own steering range and end stop from the moment it is active.
     const profDataNew *target = session.profileAt(index);
@@ -53,15 +64,23 @@ Activation activateAsChosen(BaseSession &session, int index)
     return activated ? Activation::Activated : Activation::Failed;
 }
 
-bool makeActiveDefault(BaseSession &session)
+OperationResult makeActiveDefault(BaseSession &session)
 {
-    return session.link().setDefaultProfile(session.status().activeProfile);
+    const QString context = QStringLiteral("setting the default profile");
+    if (session.gate().busy())
+        return session.gate().check().within(context);
+    if (session.link().setDefaultProfile(session.status().activeProfile))
+        return OperationResult::done();
+    return session.link().lastFailure().within(context);
 }
 
 Result appendAndActivate(BaseSession &session, std::unique_ptr<profDataNew> profile)
 {
     DeviceLink &link = session.link();
     ProfileList &profiles = session.profiles();
+    QString busyWith;
+    if (refusedAsBusy(session, busyWith))
+        return busyResult(busyWith);
     // Without the safe profile in place the new record would become profile 0.
     if (!profile || profiles.empty() || profileedits::freeSlots(profiles) < 1)
         return {};
@@ -89,6 +108,9 @@ Result appendAndActivate(BaseSession &session, std::unique_ptr<profDataNew> prof
 
 Result copyActiveProfile(BaseSession &session)
 {
+    QString busyWith;
+    if (refusedAsBusy(session, busyWith))
+        return busyResult(busyWith);
     const profDataNew *active = session.profileAt(session.status().activeProfile);
     if (!active)
         return {};
@@ -99,26 +121,29 @@ Result deleteActiveProfile(BaseSession &session)
 {
     DeviceLink &link = session.link();
     ProfileList &profiles = session.profiles();
-    const int active = link.status.activeProfile;
+    const int active = link.status().activeProfile;
+    QString busyWith;
+    if (refusedAsBusy(session, busyWith))
+        return busyResult(busyWith);
     if (profiles.size() < 2 || active < 1 || active >= listSize(session))
         return {};
     ListChangeRecovery &recovery = session.listChangeRecovery();
     recovery.begin(session);
     // The list as it stood, in case the rewrite is cut off.
     session.applier().writeAutomaticBackup();
-    const int defaultIndex = link.status.defaultProfile;
+    const int defaultIndex = link.status().defaultProfile;
     const int newDefault = profileedits::defaultAfterDelete(active, defaultIndex);
     {
         profileedits::removeProfile(profiles, active);
-        link.status.defaultProfile = std::uint16_t(newDefault);
+        link.noteDefaultProfile(std::uint16_t(newDefault));
         session.setActiveProfile(0);
         recovery.setMeant(session);
-        link.status.defaultProfile = std::uint16_t(defaultIndex);
+        link.noteDefaultProfile(std::uint16_t(defaultIndex));
     }
     bool linkUp = true;
     if (newDefault != defaultIndex) {
         linkUp = link.setDefaultProfile(std::uint16_t(newDefault));
-        link.status.defaultProfile = std::uint16_t(newDefault);
+        link.noteDefaultProfile(std::uint16_t(newDefault));
     }
     for (int index = 1; linkUp && index < listSize(session); ++index) {
         linkUp = link.setProfileData(std::uint16_t(index), *profiles[std::size_t(index)]);
@@ -138,6 +163,8 @@ ImportResult appendImported(BaseSession &session, ProfileList &incoming)
 {
     DeviceLink &link = session.link();
     ImportResult result;
+    if (refusedAsBusy(session, result.busyWith))
+        return result;
     ProfileList &profiles = session.profiles();
     if (profiles.empty()) {
         result.leftOut = int(incoming.size());
@@ -181,9 +208,12 @@ Result reorder(BaseSession &session, const std::vector<const profDataNew *> &row
 {
     DeviceLink &link = session.link();
     ProfileList &profiles = session.profiles();
+    QString busyWith;
+    if (refusedAsBusy(session, busyWith))
+        return busyResult(busyWith);
     // The default and the active profile follow their records, not their slots.
-    const profDataNew *defaultRecord = session.profileAt(link.status.defaultProfile);
-    const profDataNew *activeRecord = session.profileAt(link.status.activeProfile);
+    const profDataNew *defaultRecord = session.profileAt(link.status().defaultProfile);
+    const profDataNew *activeRecord = session.profileAt(link.status().activeProfile);
     std::vector<const profDataNew *> before;
     for (const auto &profile : profiles)
         before.push_back(profile.get());
@@ -199,7 +229,7 @@ Result reorder(BaseSession &session, const std::vector<const profDataNew *> &row
     const int newActive = profileedits::indexOf(profiles, activeRecord);
     // The tool's side is complete before the base hears of it, whatever the link does.
     if (newDefault >= 0)
-        link.status.defaultProfile = std::uint16_t(newDefault);
+        link.noteDefaultProfile(std::uint16_t(newDefault));
     if (newActive >= 0)
         session.setActiveProfile(newActive);
     recovery.setMeant(session);

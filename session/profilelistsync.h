@@ -4,7 +4,10 @@
 // default index. A sequence stops at the first failed transfer; the link is then down,
 // nothing is rolled back, and the reload after reconnection rebuilds the list.
 
+#include "device/operationresult.h"
 #include "settings/profilelist.h"
+
+#include <QString>
 
 class BaseSession;
 
@@ -19,11 +22,13 @@ enum class Outcome {
     LinkLost, // the list changed but the base heard only part of it
     Unsafe,   // nothing changed: the new profile's steering range or end stop would act
               // on the wheel where it stands
+    Busy,     // nothing changed or sent: another operation holds the link
 };
 
 struct Result {
     Outcome outcome = Outcome::Refused;
     int activated = -1; // profile activated on the base by the change, -1 for none
+    QString busyWith;   // who holds the link, when Busy
 };
 
 // Activates a profile on the base; false when the link failed.
@@ -39,8 +44,10 @@ enum class Activation {
 // tick and every control refilled, the listeners told.
 Activation activateAsChosen(BaseSession &session, int index);
 
-// Makes the active profile the base's default.
-bool makeActiveDefault(BaseSession &session);
+// Makes the active profile the base's default; refused while the link is held.
+OperationResult makeActiveDefault(BaseSession &session);
+
+// Every change below is refused as Busy, nothing changed or sent, while the link is held.
 
 // Appends the record as the new last profile, sends it and the new count, and activates it.
 // Refused when the list is full or not loaded; Unsafe when running it would change the
@@ -59,6 +66,7 @@ struct ImportResult {
     int appended = 0; // now at the end of the list
     int leftOut = 0;  // did not fit below the limit
     bool linkLost = false;
+    QString busyWith;  // nothing imported or sent: this operation holds the link
 };
 
 // Moves the imported records to the end of the list while there is room and sends them

@@ -49,7 +49,7 @@ bool BaseSession::runReload(QString &error)
     bool valid = false;
     if (!link_.askVeltraneStatusNew(valid)) {
         qDebug() << "disconnection due to status update read failure.";
-        link_.connected = false;
+        link_.markDisconnected();
         linkclock::sleepMs(500);
         error = link_.lastError();
         return false;
@@ -57,7 +57,7 @@ bool BaseSession::runReload(QString &error)
     qDebug() << "got a response";
     if (!valid) {
         qDebug() << "wrong response format on first status update -cannot trust packet.";
-        link_.connected = false;
+        link_.markDisconnected();
         linkclock::sleepMs(500);
         error = QStringLiteral("asking for the status: the first reply was not a status report");
         return false;
@@ -101,7 +101,7 @@ bool BaseSession::runReload(QString &error)
     }
     qDebug() << "got analog data and settings";
     link_.setCalibratedAnalogMode();
-    const int active = link_.status.activeProfile;
+    const int active = link_.status().activeProfile;
     emit activeProfileChanged(active, profileAt(active));
     return true;
 }
@@ -113,13 +113,13 @@ BaseSession::FirmwareCheck BaseSession::firmwareCheck()
         return FirmwareCheck::GoOn;
     }
     loadIncludedFirmwareVersion(options_.launchMode, includedFirmwareVersion_);
-    const FirmwareVersion device = reportedFirmwareVersion(link_.status);
+    const FirmwareVersion device = reportedFirmwareVersion(link_.status());
     const FirmwareUpdatePromptAnswer update =
         shouldShowFirmwareUpdatePrompt(device, includedFirmwareVersion_, options_.launchMode);
     if (!update.firmwareStatus.text.isEmpty())
         firmwareStatus_ = update.firmwareStatus;
 
-    const bool linkUp = link_.connected;
+    const bool linkUp = link_.connected();
     if (update.showPrompt && linkUp) {
         if (options_.launchMode == LaunchNormal)
             options_.launchMode = LaunchFirmwareTooOld;
@@ -145,7 +145,7 @@ BaseSession::FirmwareCheck BaseSession::firmwareCheck()
 
 bool BaseSession::readProfiles(ProfileList &into)
 {
-    const int count = std::min<int>(link_.status.profileCount, profileedits::kAddressableProfiles);
+    const int count = std::min<int>(link_.status().profileCount, profileedits::kAddressableProfiles);
     for (int index = 0; index < count; ++index) {
         auto profile = std::make_unique<profDataNew>();
         if (!link_.getProfileData(std::uint16_t(index), *profile))
@@ -159,7 +159,7 @@ bool BaseSession::readProfiles(ProfileList &into)
 bool BaseSession::readAnalogRecords()
 {
     for (int index = 0; index < wire::kAnalogRecordCount; ++index) {
-        if (!link_.getAnalogDataNew(std::uint16_t(index), link_.analogSettings[std::size_t(index)]))
+        if (!link_.readAnalogRecord(std::uint16_t(index)))
             return false;
         linkclock::sleepMs(5);
     }

@@ -27,23 +27,23 @@ SafetyCheck checkApplySafety(std::uint32_t runningRange, std::uint16_t rawPositi
 
 std::optional<float> realWheelAngle(const DeviceLink &link)
 {
-    if (!link.measuredWheelPosition || link.runningSteeringRange() == 0)
+    if (!link.measuredWheelPosition() || link.runningSteeringRange() == 0)
         return std::nullopt;
-    return wire::wheelAngle(link.runningSteeringRange(), *link.measuredWheelPosition);
+    return wire::wheelAngle(link.runningSteeringRange(), *link.measuredWheelPosition());
 }
 
 SafetyCheck checkProfileSafety(const DeviceLink &link, const profDataNew &record)
 {
     const std::uint32_t newRange = record[ProfileParameterId::steeringrange];
-    if (!link.measuredWheelPosition || link.runningSteeringRange() == 0) {
+    if (!link.measuredWheelPosition() || link.runningSteeringRange() == 0) {
         SafetyCheck unknown;
         unknown.range = float(newRange);
         unknown.verdict = ApplySafety::PositionUnknown;
         return unknown;
     }
-    return checkApplySafety(link.runningSteeringRange(), *link.measuredWheelPosition, newRange,
+    return checkApplySafety(link.runningSteeringRange(), *link.measuredWheelPosition(), newRange,
                             record[ProfileParameterId::bumbstoprange],
-                            hardwareWord(link.hardwareSettings, BumpStopRampRangeId));
+                            hardwareWord(link.hardwareSettings(), BumpStopRampRangeId));
 }
 
 bool steeringRangeEditAllowed(float angle)

@@ -1,7 +1,6 @@
 #include "session/settingsapplier.h"
 
 #include "session/basesession.h"
-#include "device/linkreservation.h"
 #include "session/hardwareedits.h"
 #include "settings/profileimportexport.h"
 #include "session/safetycheck.h"
@@ -42,7 +41,7 @@ SettingsApplier::SettingsApplier(BaseSession &session)
 
 void SettingsApplier::setSaveEnabled(bool enabled)
 {
-    if (enabled && (awaitingFreshStatus_ || listTorn_ || linkReserved(session_.link())))
+    if (enabled && (awaitingFreshStatus_ || listTorn_ || session_.gate().busy()))
         enabled = false;
     saveEnabled_ = enabled;
     emit saveEnabledChanged(enabled);
@@ -58,19 +57,19 @@ void SettingsApplier::setListTorn(bool torn)
 void SettingsApplier::onStatusRefreshed()
 {
     // The first status after the flash delay tells whether the flash holds what runs.
-    if (awaitingFreshStatus_ && !linkReserved(session_.link()))
+    if (awaitingFreshStatus_ && !session_.gate().busy())
         awaitingFreshStatus_ = false;
 }
 
 SettingsApplier::BaseIdentity SettingsApplier::connectedBase() const
 {
     const DeviceLink &link = session_.link();
-    const DeviceStatus &status = link.status;
-    return BaseIdentity{link.productId,
+    const DeviceStatus &status = link.status();
+    return BaseIdentity{link.productId(),
                         std::uint32_t(status.firmwareMajor) << 16 | std::uint32_t(status.firmwareMinor) << 8
                             | status.firmwarePatch,
-                        hardwareWord(link.hardwareSettings, EncoderCountsId),
-                        link.hardwareSettings.word[kCentreOffsetId]};
+                        hardwareWord(link.hardwareSettings(), EncoderCountsId),
+                        link.hardwareSettings().word[kCentreOffsetId]};
 }
 
 void SettingsApplier::keepPendingEdits()
@@ -85,7 +84,7 @@ void SettingsApplier::keepPendingEdits()
     for (std::size_t index = 1; index < list.size(); ++index)
         if (list[index]->changed)
             kept_.profiles.emplace_back(int(index), *list[index]);
-    const HardwareSettings &hardware = session_.link().hardwareSettings;
+    const HardwareSettings &hardware = session_.link().hardwareSettings();
     kept_.hardwareEdited = hardware.word != hardwareOnBase_.word;
     kept_.hardware = hardware;
     kept_.hardwareOnBase = hardwareOnBase_;
@@ -99,7 +98,7 @@ void SettingsApplier::onReloadFinished(bool ok)
     if (!ok)
         return;
     DeviceLink &link = session_.link();
-    hardwareOnBase_ = link.hardwareSettings;
+    hardwareOnBase_ = link.hardwareSettings();
     baseAtReload_ = connectedBase();
     if (!editsKeptOverReconnection()) {
         settingsChanged_ = false;
@@ -121,10 +120,13 @@ void SettingsApplier::onReloadFinished(bool ok)
         list[std::size_t(index)]->changed = 1;
     }
     // Only the words the user changed; the rest as the base now reports them.
-    if (kept.hardwareEdited)
-        for (std::size_t id = 0; id < link.hardwareSettings.word.size(); ++id)
+    if (kept.hardwareEdited) {
+        HardwareSettings restored = link.hardwareSettings();
+        for (std::size_t id = 0; id < restored.word.size(); ++id)
             if (kept.hardware.word[id] != kept.hardwareOnBase.word[id])
-                link.hardwareSettings.word[id] = kept.hardware.word[id];
+                restored.word[id] = kept.hardware.word[id];
+        link.editHardwareSettings(restored);
+    }
     settingsChanged_ = true;
     qDebug() << "pending edits kept over the reconnection; applying them again";
     session_.requestFullRefresh();
@@ -138,7 +140,7 @@ bool SettingsApplier::exportProfiles(const QString &path, QString *error) const
             *error = QStringLiteral("no profiles loaded");
         return false;
     }
-    return profiles::ImportExport::forModel(session_.link().modelIndex)
+    return profiles::ImportExport::forModel(session_.link().modelIndex())
         .exportFile(path, session_.status().profileCount, session_.profiles(), error);
 }
 
@@ -155,19 +157,19 @@ bool SettingsApplier::writeAutomaticBackup()
 void SettingsApplier::autoApplySettings()
 {
     DeviceLink &link = session_.link();
-    if (!link.connected) {
+    if (!link.connected()) {
         emit disconnectedAtApply();
         return;
     }
     if (!settingsChanged_) {
         // While the base writes or reloads its flash, its last status (unsaved bit
         // included) is out of date and another save would only queue behind this one.
-        setSaveEnabled(link.status.hasFlag(wire::Unsaved) && !linkReserved(link));
+        setSaveEnabled(link.status().hasFlag(wire::Unsaved) && !session_.gate().busy());
         emit unsafeToApplyChanged(false);
         return;
     }
-    // The link is reserved (flash write, drive procedure): the edits wait for the next tick.
-    if (linkReserved(link))
+    // The link is held (flash write, drive procedure): the edits wait for the next tick.
+    if (session_.gate().busy())
         return;
     profDataNew *active = session_.editedProfile();
     if (!active)
@@ -209,7 +211,7 @@ void SettingsApplier::autoApplySettings()
         }
     }
     if (ok) {
-        hardwareOnBase_ = link.hardwareSettings;
+        hardwareOnBase_ = link.hardwareSettings();
         settingsChanged_ = false;
         setSaveEnabled(true);
         qDebug() << "Settings were applied to hardware.";
@@ -231,7 +233,7 @@ void SettingsApplier::saveToFlash()
         // Refused as unsafe: the note beside the button says so already.
         if (settingsChanged_)
             return;
-        if (!link.connected) {
+        if (!link.connected()) {
             emit saveFinished(false, QStringLiteral("saving to flash: applying the edits first: ") + link.lastError());
             return;
         }
@@ -243,20 +245,20 @@ void SettingsApplier::saveToFlash()
     emit savingStarted();
     awaitingFreshStatus_ = true;
     setSaveEnabled(false);
-    link.flashDelayTimer().start(kSaveStartDelayMs);
+    session_.gate().startFlashDelay(LinkGate::FlashWork::Saving, kSaveStartDelayMs);
     // Only when "settings not changed" also reached the base (a failure closes the link).
-    const bool saved = link.saveToFlashSequence() && link.connected;
+    const bool saved = link.saveToFlashSequence() && link.connected();
     if (saved)
         settingsChanged_ = false;
     emit saveFinished(saved, saved ? QString() : link.lastError());
 }
 
-bool SettingsApplier::reloadFromFlash()
+OperationResult SettingsApplier::reloadFromFlash()
 {
     // Another operation holds the link: the reload would interleave with it.
-    if (linkReserved(session_.link())) {
+    if (session_.gate().busy()) {
         qDebug() << "reload from flash refused: the link is busy";
-        return false;
+        return session_.gate().check().within(QStringLiteral("reloading from flash"));
     }
     awaitingFreshStatus_ = true;
     // The flash holds the list as it was before any cut-off rewrite.
@@ -267,5 +269,5 @@ bool SettingsApplier::reloadFromFlash()
     setSaveEnabled(true);
     settingsChanged_ = false;
     qDebug() << "reloadflash";
-    return true;
+    return OperationResult::done();
 }

@@ -3,6 +3,7 @@
 // stops and sends them; the base runs them from RAM until a save writes its flash.
 // Holds the one value the save button follows.
 
+#include "device/operationresult.h"
 #include "device/wire/profilerecord.h"
 #include "device/wire/settingsrecords.h"
 #include "settings/backuplocation.h"
@@ -47,7 +48,7 @@ public:
     bool writeAutomaticBackup();
 
     // The only writer of the save button's state. Saving is never offered while the link
-    // is reserved, after a flash write or reload until a fresh status has come, or while
+    // is held, after a flash write or reload until a fresh status has come, or while
     // the base's profile list is known to be torn.
     void setSaveEnabled(bool enabled);
     bool awaitingFreshStatus() const { return awaitingFreshStatus_; }
@@ -66,8 +67,9 @@ public slots:
     // backup, then saves to flash.
     void saveToFlash();
     // The base takes its flash settings back; pending edits are dropped. Refused (false,
-    // nothing sent, nothing dropped) while the link is reserved or the flash delay runs.
-    bool reloadFromFlash();
+    // nothing sent, nothing dropped) while the link is held or the flash delay runs; the
+    // busy answer names the holder.
+    OperationResult reloadFromFlash();
     void discardPendingEdits() { settingsChanged_ = false; }
 
 signals:

@@ -14,7 +14,7 @@
 namespace {
 profiles::ImportExport exporterFor(const BaseSession &session)
 {
-    return profiles::ImportExport::forModel(session.link().modelIndex);
+    return profiles::ImportExport::forModel(session.link().modelIndex());
 }
 } // namespace
 
@@ -86,7 +86,7 @@ void SessionTelemetry::identifyBase()
 {
     serialOwed_ = true;
     const DeviceLink &link = session_.link();
-    controller_.configure(controller_.serial(), link.modelKnown ? std::int32_t(link.modelIndex) : 255);
+    controller_.configure(controller_.serial(), link.modelKnown() ? std::int32_t(link.modelIndex()) : 255);
 }
 
 void SessionTelemetry::readSerialIfOwed()
@@ -114,7 +114,7 @@ void SessionTelemetry::feedProfile(int index, const profDataNew *profile)
 
 void SessionTelemetry::feedHardware()
 {
-    const wire::HardwareSettings &settings = session_.link().hardwareSettings;
+    const wire::HardwareSettings &settings = session_.link().hardwareSettings();
     if (hardwareTracker_.running()
         && std::memcmp(hardwareTracker_.currentItem().word.data(), settings.word.data(), sizeof(settings.word)) == 0)
         return;

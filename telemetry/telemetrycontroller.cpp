@@ -1,7 +1,7 @@
 #include "telemetry/telemetrycontroller.h"
 
 #include "device/devicelink.h"
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "telemetry/telemetrydocument.h"
 #include "telemetry/telemetryupload.h"
 #include "telemetry/uploadconfiguration.h"
@@ -170,8 +170,9 @@ void TelemetryController::fetchAndUpload()
     if (!consent_.isAllowed() || state_ != Ready)
         return;
     // One operation at a time on the link; the next tick or press tries again.
-    if (!link_.connected || linkReserved(link_)) {
-        qDebug() << "telemetry: the link is busy or down, not fetching";
+    if (!link_.connected() || link_.gate().busy()) {
+        qDebug().noquote() << "telemetry: the link is busy or down, not fetching:"
+                           << (link_.connected() ? link_.gate().holder() : QStringLiteral("not connected"));
         return;
     }
     // Before the base is asked for anything: no lease for an upload that cannot happen.
@@ -296,7 +297,7 @@ void TelemetryController::refreshLease()
     if (state_ != Uploading || !leaseTime_.isValid())
         return;
     // The lease outlives a skipped refresh by ten seconds; the next one renews it.
-    if (linkReserved(link_)) {
+    if (link_.gate().busy()) {
         qDebug() << "Lease refresh skipped: the link is busy";
         return;
     }
@@ -318,7 +319,7 @@ void TelemetryController::unlockAndErase()
         return;
     }
     // A flash write or a drive procedure holds the link: wait for it, within the lease.
-    if (linkReserved(link_)) {
+    if (link_.gate().busy()) {
         eraseRetry_.start(kEraseRetryMs);
         return;
     }

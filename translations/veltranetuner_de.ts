@@ -1221,6 +1221,14 @@ Du kannst deine Wahl jederzeit im Tab Einstellungen ändern.</translation>
         <translation>Die Basis schreibt oder lädt ihren Flash-Speicher; neu laden ist möglich, sobald sie fertig ist.</translation>
     </message>
     <message>
+        <source>Not started: the base is writing or reloading its flash. Try again once it is done.</source>
+        <translation>Nicht gestartet: Die Basis schreibt oder lädt ihren Flash-Speicher. Versuch es erneut, sobald sie fertig ist.</translation>
+    </message>
+    <message>
+        <source>Not started: the base is busy with another operation. Try again once it is done.</source>
+        <translation>Nicht gestartet: Die Basis ist mit einem anderen Vorgang beschäftigt. Versuch es erneut, sobald er beendet ist.</translation>
+    </message>
+    <message>
         <source>The base is busy with another operation; reloading is possible once it is done.</source>
         <translation>Die Basis ist mit einem anderen Vorgang beschäftigt; neu laden ist möglich, sobald er beendet ist.</translation>
     </message>
@@ -1693,6 +1701,14 @@ Du kannst deine Wahl jederzeit im Tab Einstellungen ändern.</translation>
     <message>
         <source>Not switched: the base is busy with another operation. Choose the profile again once it is done.</source>
         <translation>Nicht gewechselt: Die Basis ist mit einem anderen Vorgang beschäftigt. Wähl das Profil erneut, sobald er beendet ist.</translation>
+    </message>
+    <message>
+        <source>Not done: the base is writing or reloading its flash. Try again once it is done.</source>
+        <translation>Nicht ausgeführt: Die Basis schreibt oder lädt ihren Flash-Speicher. Versuch es erneut, sobald sie fertig ist.</translation>
+    </message>
+    <message>
+        <source>Not done: the base is busy with another operation. Try again once it is done.</source>
+        <translation>Nicht ausgeführt: Die Basis ist mit einem anderen Vorgang beschäftigt. Versuch es erneut, sobald er beendet ist.</translation>
     </message>
 </context>
 <context>

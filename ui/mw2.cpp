@@ -189,12 +189,12 @@ void MW2::reloadFromFlash()
     if (!session_.applier().reloadFromFlash()) {
         // The next status refresh, which only comes once the link is free, enables it again.
         advanced->setReloadFlashEnabled(
-            false, session_.link().flashDelayTimer().isActive()
+            false, session_.gate().flashDelayRunning()
                        ? tr("The base is writing or reloading its flash; reloading is possible once it is done.")
                        : tr("The base is busy with another operation; reloading is possible once it is done."));
         return;
     }
-    if (session_.link().flashDelayTimer().isActive()) {
+    if (session_.gate().flashDelayRunning()) {
         saveStrip_->showReloading();
         // One reload at a time: the flash delay's end enables it again.
         advanced->setReloadFlashEnabled(false, tr("The base is reloading its flash."));
@@ -246,5 +246,5 @@ bool MW2::event(QEvent *event)
 
 void MW2::showAlarmBand()
 {
-    alarmBand_->showStatus(session_.link().connected ? &session_.status() : nullptr);
+    alarmBand_->showStatus(session_.link().connected() ? &session_.status() : nullptr);
 }

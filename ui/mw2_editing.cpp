@@ -32,7 +32,7 @@ void MW2::setUpEditing()
 void MW2::updateAllConfigValues(bool force_all_values)
 {
     ProfilesPage *profiles = ui->ProfilesTab;
-    ui->hardwaresetuptab->showHardwareSettings(session_.link().hardwareSettings);
+    ui->hardwaresetuptab->showHardwareSettings(session_.link().hardwareSettings());
     // Profile 0 is the base's read-only safe profile.
     const bool editable = session_.editedProfileIndex() != 0;
     profiles->setControlsEnabled(editable);

@@ -35,10 +35,10 @@ void MW2::setConnectedUi(bool connected)
 void MW2::refreshStatusDisplay()
 {
     const DeviceLink &link = session_.link();
-    const DeviceStatus &status = link.status;
-    const ModelView model = modelView(link.connected, link.modelIndex);
+    const DeviceStatus &status = link.status();
+    const ModelView model = modelView(link.connected(), link.modelIndex());
     const profDataNew *active = session_.profileAt(status.activeProfile);
-    ui->ProfilesTab->showStatus(status, model, link.modelSlewRateMaximum(), active, link.hardwareSettings);
+    ui->ProfilesTab->showStatus(status, model, link.modelSlewRateMaximum(), active, link.hardwareSettings());
     ui->advancedtab->showStatus(status, model.text, session_.firmwareStatus());
     ui->OverviewTab->setWheelAreaLive(true);
     ui->OverviewTab->setWheelDegreesColour(QLatin1String(kColourNormal));
@@ -83,4 +83,4 @@ void MW2::presentWheelSample()
     }
 }
 
-void MW2::torqueoffButtonBlink() { statusStrip_->blink(session_.link().connected); }
+void MW2::torqueoffButtonBlink() { statusStrip_->blink(session_.link().connected()); }

@@ -79,7 +79,7 @@ void SaveStrip::showSaveResult(bool ok, const QString &error)
 
 void SaveStrip::blink()
 {
-    if (!session_.link().connected) {
+    if (!session_.link().connected()) {
         session_.applier().setSaveEnabled(false);
         stateLine_->clear();
         return;
@@ -91,7 +91,7 @@ void SaveStrip::blink()
 
 void SaveStrip::showState()
 {
-    if (!session_.link().connected)
+    if (!session_.link().connected())
         return;
     const bool unsaved = session_.status().hasFlag(wire::Unsaved);
     SaveActivity activity = flashWork_;

@@ -15,7 +15,7 @@ constexpr int kWheelSkipTicks = 13; // refresh every 14th tick when the overview
 std::array<bool, wire::kAnalogAxes> enabledAxes(const DeviceLink &link)
 {
     const wire::AnalogSettings &record =
-        link.analogSettings[std::size_t(analogRecordInUse(link.hardwareSettings))];
+        link.analogSettings()[std::size_t(analogRecordInUse(link.hardwareSettings()))];
     std::array<bool, wire::kAnalogAxes> enabled{};
     for (int axis = 0; axis < wire::kAnalogAxisCount; ++axis)
         enabled[std::size_t(axis)] = record.field(axis, wire::AnalogPin) != 0;
@@ -30,11 +30,11 @@ bool WheelDisplay::readings(std::optional<std::uint32_t> &range, std::array<bool
 {
     // Until the reload has read every profile the active one may not be there yet.
     const DeviceLink &link = session_.link();
-    if (session_.profiles().size() < link.status.profileCount)
+    if (session_.profiles().size() < link.status().profileCount)
         return false;
     range.reset();
     if (!session_.profiles().empty()) {
-        const profDataNew *active = session_.profileAt(link.status.activeProfile);
+        const profDataNew *active = session_.profileAt(link.status().activeProfile);
         range = active ? presentation::steeringRangeDegrees(*active) : 0;
     }
     enabled = enabledAxes(link);
@@ -57,8 +57,8 @@ bool WheelDisplay::update()
     std::array<bool, wire::kAnalogAxes> enabled{};
     if (!readings(range, enabled))
         return false;
-    presentation::WheelView view = tick_.update(link.wheelSample, range, enabled);
-    if (link.wheelSampleStale) {
+    presentation::WheelView view = tick_.update(link.wheelSample(), range, enabled);
+    if (link.wheelSampleStale()) {
         // No report: the angle is unknown. A dash rather than a confident 0.00, the picture
         // and the angle the safety check uses stay where the wheel was last seen, and a
         // warning that asks to centre the wheel stays open.

@@ -2,7 +2,7 @@
 #include "ui_wbpconfigurationdialog.h"
 
 #include "device/hid/clock.h"
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "wireless/wheelcatalogue.h"
 
 #include <QDebug>
@@ -38,7 +38,17 @@ wbpconfigurationdialog::wbpconfigurationdialog(DeviceLink &link, QWidget *parent
 
 wbpconfigurationdialog::~wbpconfigurationdialog() = default;
 
-bool wbpconfigurationdialog::linkFree() { return link_.connected && !updatesPaused_ && !linkReserved(link_); }
+bool wbpconfigurationdialog::linkFree() { return link_.connected() && !link_.gate().busy(); }
+
+bool wbpconfigurationdialog::linkFreeForClick()
+{
+    if (linkFree())
+        return true;
+    // The periodic update stays quiet; a refused click leaves a trace.
+    if (link_.connected())
+        qDebug().noquote() << "receiver panel: the link is busy:" << link_.gate().holder();
+    return false;
+}
 
 void wbpconfigurationdialog::setScanIndicatorBusy(bool busy)
 {
@@ -49,7 +59,7 @@ void wbpconfigurationdialog::setScanIndicatorBusy(bool busy)
 
 void wbpconfigurationdialog::followScanningFlag()
 {
-    const bool scanning = link_.status.hasFlag(wire::receiverScanning);
+    const bool scanning = link_.status().hasFlag(wire::receiverScanning);
     if (scanning != scanIndicatorBusy_)
         setScanIndicatorBusy(scanning);
 }
@@ -57,7 +67,7 @@ void wbpconfigurationdialog::followScanningFlag()
 void wbpconfigurationdialog::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    ui->checkBox->setChecked(link_.hardwareSettings.word[kOptionsHardwareId] & kAutoConnectBit);
+    ui->checkBox->setChecked(link_.hardwareSettings().word[kOptionsHardwareId] & kAutoConnectBit);
     updateTimer_.start(kUpdateIntervalMs);
     followScanningFlag();
 }
@@ -85,11 +95,9 @@ void wbpconfigurationdialog::setReceiverMissing(bool missing)
     if (!ui->receivernotdetectedtextlabel->text().isEmpty())
         ui->receivernotdetectedtextlabel->clear();
     setEnabled(true);
-    if (link_.connected)
+    if (link_.connected())
         followScanningFlag();
 }
-
-void wbpconfigurationdialog::setUpdatesPaused(bool paused) { updatesPaused_ = paused; }
 
 void wbpconfigurationdialog::reset()
 {
@@ -98,13 +106,12 @@ void wbpconfigurationdialog::reset()
         setScanIndicatorBusy(false);
     progressTimer_.stop();
     lastDeviceCount_ = 0;
-    updatesPaused_ = false;
     setEnabled(false);
 }
 
 void wbpconfigurationdialog::progressbarUpdate()
 {
-    if (link_.connected)
+    if (link_.connected())
         followScanningFlag();
 }
 
@@ -152,8 +159,8 @@ void wbpconfigurationdialog::update()
     }
 
     link_.getCurrentWirelessDeviceData();
-    const QString currentMac = macAddressText(link_.currentWirelessDevice.mac());
-    const QString battery = batteryVoltageText(link_.currentWirelessDevice.batteryRaw());
+    const QString currentMac = macAddressText(link_.currentWirelessDevice().mac());
+    const QString battery = batteryVoltageText(link_.currentWirelessDevice().batteryRaw());
     for (int row = 0; row < tree->topLevelItemCount(); ++row) {
         QTreeWidgetItem *item = tree->topLevelItem(row);
         const bool current = item->text(MacColumn) == currentMac;
@@ -164,16 +171,16 @@ void wbpconfigurationdialog::update()
 
 void wbpconfigurationdialog::on_checkBox_clicked(bool checked)
 {
-    if (!linkFree())
+    if (!linkFreeForClick())
         return;
-    std::uint32_t &word = link_.hardwareSettings.word[kOptionsHardwareId];
-    word = checked ? (word | kAutoConnectBit) : (word & ~kAutoConnectBit);
-    link_.setHardwareValue(std::uint16_t(kOptionsHardwareId), word);
+    const std::uint32_t word = link_.hardwareSettings().word[kOptionsHardwareId];
+    link_.setHardwareValue(std::uint16_t(kOptionsHardwareId),
+                           checked ? (word | kAutoConnectBit) : (word & ~kAutoConnectBit));
 }
 
 void wbpconfigurationdialog::on_startscanpushButton_clicked()
 {
-    if (!linkFree())
+    if (!linkFreeForClick())
         return;
     link_.startWirelessScan();
     progressTimer_.start(kProgressIntervalMs);
@@ -183,7 +190,7 @@ void wbpconfigurationdialog::on_startscanpushButton_clicked()
 
 void wbpconfigurationdialog::on_stopscanpushButton_clicked()
 {
-    if (!linkFree())
+    if (!linkFreeForClick())
         return;
     link_.stopWirelessScan();
     if (scanIndicatorBusy_)
@@ -193,13 +200,13 @@ void wbpconfigurationdialog::on_stopscanpushButton_clicked()
 void wbpconfigurationdialog::afterDisconnect()
 {
     linkclock::sleepMs(kAfterDisconnectMs);
-    link_.currentWirelessDevice = WirelessDeviceData{};
+    link_.forgetCurrentWirelessDevice();
     ui->treeWidget->clear();
 }
 
 void wbpconfigurationdialog::on_pushButton_clicked()
 {
-    if (!linkFree())
+    if (!linkFreeForClick())
         return;
     link_.disconnectWirelessDevice();
     afterDisconnect();
@@ -207,7 +214,7 @@ void wbpconfigurationdialog::on_pushButton_clicked()
 
 void wbpconfigurationdialog::on_pushButton_2_clicked()
 {
-    if (!linkFree())
+    if (!linkFreeForClick())
         return;
     link_.forgetWirelessDevice();
     afterDisconnect();
@@ -215,7 +222,7 @@ void wbpconfigurationdialog::on_pushButton_2_clicked()
 
 void wbpconfigurationdialog::connectRow(const QTreeWidgetItem *item)
 {
-    if (!item || !linkFree())
+    if (!linkFreeForClick() || !item)
         return;
     link_.connectWirelessDevice(std::uint16_t(item->data(NameColumn, kIndexRole).toUInt()));
 }

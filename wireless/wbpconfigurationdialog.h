@@ -29,8 +29,6 @@ public:
     ~wbpconfigurationdialog() override;
 
     void setReceiverMissing(bool missing);
-    // Set while a save to flash runs; cleared when the flash delay ends.
-    void setUpdatesPaused(bool paused);
     // The base has gone: empty list, normal bar, nothing left running.
     void reset();
 
@@ -61,6 +59,7 @@ private slots:
 
 private:
     bool linkFree();
+    bool linkFreeForClick();
     void setScanIndicatorBusy(bool busy);
     void followScanningFlag();
     void connectRow(const QTreeWidgetItem *item);
@@ -71,7 +70,6 @@ private:
     QTimer updateTimer_;
     QTimer progressTimer_;
     std::uint32_t lastDeviceCount_ = 0;
-    bool updatesPaused_ = false;
     bool scanIndicatorBusy_ = false;
     std::array<WirelessDeviceData, kMaxDevices> wirelessDeviceList_{};
 };

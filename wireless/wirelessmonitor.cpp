@@ -1,6 +1,6 @@
 #include "wireless/wirelessmonitor.h"
 
-#include "device/linkreservation.h"
+#include "device/linkgate.h"
 #include "wireless/wheelcatalogue.h"
 
 #include <QCoreApplication>
@@ -34,7 +34,7 @@ WirelessMonitor::WirelessMonitor(DeviceLink &link, QObject *parent) : QObject(pa
 
 void WirelessMonitor::checkWirelessWheel()
 {
-    if (link_.status.hasFlag(wire::wirelessConn)) {
+    if (link_.status().hasFlag(wire::wirelessConn)) {
         if (!wirelessStatusTimer_.isActive())
             wirelessStatusTimer_.start(kWirelessStatusIntervalMs);
         return;
@@ -54,12 +54,12 @@ void WirelessMonitor::reset()
 
 void WirelessMonitor::wirelessWheelStatusUpdate()
 {
-    if (link_.flashDelayTimer().isActive()) {
+    if (link_.gate().flashDelayRunning()) {
         qDebug() << "no wireless wheel update due to flash timer";
         return;
     }
     // Another operation holds the link; the next tick tries again.
-    if (linkReserved(link_))
+    if (link_.gate().busy())
         return;
     if (!link_.getCurrentWirelessDeviceData())
         return;
@@ -67,5 +67,5 @@ void WirelessMonitor::wirelessWheelStatusUpdate()
         wirelessImageShown_ = true;
         emit wheelImageDue(true);
     }
-    emit linesChanged(wirelessWheelLines(link_.currentWirelessDevice));
+    emit linesChanged(wirelessWheelLines(link_.currentWirelessDevice()));
 }

@@ -30,18 +30,14 @@ WirelessWindowPart::WirelessWindowPart(BaseSession &session, UserPrompts &prompt
         monitor_->reset();
         receiverPanel_->reset();
     });
-    connect(&session_.applier(), &SettingsApplier::savingStarted, receiverPanel_,
-            [this] { receiverPanel_->setUpdatesPaused(true); });
-    connect(&session_, &BaseSession::flashDelayEnded, receiverPanel_,
-            [this] { receiverPanel_->setUpdatesPaused(false); });
     updateWheelImage(false);
 }
 
 void WirelessWindowPart::openWheelImageDialog()
 {
     const DeviceLink &link = session_.link();
-    WirelessWheelImageDialog dialog(link.connected && link.status.hasFlag(wire::wirelessConn),
-                                    link.currentWirelessDevice, prompts_);
+    WirelessWheelImageDialog dialog(link.connected() && link.status().hasFlag(wire::wirelessConn),
+                                    link.currentWirelessDevice(), prompts_);
     prompts_.exec(&dialog);
     monitor_->wirelessWheelStatusUpdate();
     updateWheelImage(monitor_->wirelessImageShown());
@@ -51,7 +47,7 @@ void WirelessWindowPart::updateWheelImage(bool wirelessWheelConnected)
 {
     ConnectedWheelPicture wheel;
     if (wirelessWheelConnected) {
-        const WirelessDeviceData &record = session_.link().currentWirelessDevice;
+        const WirelessDeviceData &record = session_.link().currentWirelessDevice();
         wheel.reportedName = reportedWheelName(record);
         wheel.mappedPath = mappedWheelImage(macAddressText(record.mac()));
         wheel.programDir = QCoreApplication::applicationDirPath();

@@ -181,7 +181,7 @@ void TestAnalogConfigDialog::openingFailsUnseen()
     s.configureButton()->click();
     s.settle();
     QVERIFY(!s.dialog());
-    QVERIFY(!s.link().connected);
+    QVERIFY(!s.link().connected());
 }
 
 void TestAnalogConfigDialog::liveValuesFromRawReports()
@@ -213,8 +213,8 @@ void TestAnalogConfigDialog::liveValuesFromRawReports()
     press(dialog, QDialogButtonBox::Ok);
     s.clock.advance(40);
     s.wheelTick();
-    QCOMPARE(int(s.link().wheelSample.axes[wire::AxisBrake]), 32766);
-    QCOMPARE(int(s.link().wheelSample.axes[wire::AxisThrottle]), 32769);
+    QCOMPARE(int(s.link().wheelSample().axes[wire::AxisBrake]), 32766);
+    QCOMPARE(int(s.link().wheelSample().axes[wire::AxisThrottle]), 32769);
 }
 
 void TestAnalogConfigDialog::okWithoutRecordChange_data()
@@ -315,7 +315,7 @@ void TestAnalogConfigDialog::cancelRestoresOpeningCopy()
     QCOMPARE(s.sent(), sentOnCancel);
     QVERIFY(!s.dialog());
     QVERIFY(s.baseRecord().word == before.word);
-    QVERIFY(s.link().analogSettings[0].word == before.word);
+    QVERIFY(s.link().analogSettings()[0].word == before.word);
     QCOMPARE(s.base().hasFlag(wire::Unsaved), unsavedAtOpening);
     QVERIFY(!s.base().inputs.rawAnalogMode);
 }
@@ -345,8 +345,8 @@ void TestAnalogConfigDialog::deadZonesOfInvertedAxis()
     if (inverted)
         child<QCheckBox>(dialog, "clutchinvertcheckBox")->click();
     child<QSpinBox>(dialog, "clutch" + box + "deadzonespinBox")->setValue(200);
-    QCOMPARE(s.link().analogSettings[0].field(wire::AxisClutch, field), stored);
-    QCOMPARE(s.link().analogSettings[0].field(wire::AxisClutch, wire::AnalogInvert), inverted ? 1u : 0u);
+    QCOMPARE(s.link().analogSettings()[0].field(wire::AxisClutch, field), stored);
+    QCOMPARE(s.link().analogSettings()[0].field(wire::AxisClutch, wire::AnalogInvert), inverted ? 1u : 0u);
 
     // Shown back as entered after the next refresh.
     dialog->updateUI();
@@ -393,7 +393,7 @@ void TestAnalogConfigDialog::exportImportRoundTrip()
     child<QComboBox>(dialog, "ypincomboBox")->setCurrentIndex(2);
     child<QSpinBox>(dialog, "hatlowdeadzonespinBox")->setValue(321);
     child<QCheckBox>(dialog, "zinvertcheckBox")->click();
-    const wire::AnalogSettings exported = s.link().analogSettings[0];
+    const wire::AnalogSettings exported = s.link().analogSettings()[0];
 
     // A cancelled chooser does nothing.
     s.fixture.base->clearReceivedFrames();
@@ -421,7 +421,7 @@ void TestAnalogConfigDialog::exportImportRoundTrip()
     child<QPushButton>(dialog, "loadfromfilepushButton")->click();
 
     QCOMPARE(s.sent(), QStringList({"setAnalogData"}));
-    QVERIFY(s.link().analogSettings[0].word == exported.word);
+    QVERIFY(s.link().analogSettings()[0].word == exported.word);
     QVERIFY(s.baseRecord().word == exported.word);
     QCOMPARE(labelText(dialog, "exportimportstatuslabel"), QString("Loaded from .ini"));
     QCOMPARE(child<QComboBox>(dialog, "ypincomboBox")->currentIndex(), 2);
@@ -446,13 +446,13 @@ void TestAnalogConfigDialog::importWithoutYpinFails()
 
     Session s;
     AnalogConfigDialog *dialog = s.open();
-    const wire::AnalogSettings before = s.link().analogSettings[0];
+    const wire::AnalogSettings before = s.link().analogSettings()[0];
     s.prompts.fileNames << path;
     child<QPushButton>(dialog, "loadfromfilepushButton")->click();
 
     QCOMPARE(labelText(dialog, "exportimportstatuslabel"), QString("Failed to load %1").arg(path));
     QVERIFY(dialog->findChild<QTimer *>("noticeTimer")->isActive());
-    QVERIFY(s.link().analogSettings[0].word == before.word);
+    QVERIFY(s.link().analogSettings()[0].word == before.word);
     QVERIFY(s.sent().isEmpty());
 }
 
@@ -485,7 +485,7 @@ void TestAnalogConfigDialog::closedOutsideOperationalMode()
     // Closed unaccepted: the edit is dropped and games get calibrated values again.
     QCOMPARE(s.sent(), QStringList({"0", "setAnalogData", "setSettingsNotChanged", "setCalibratedAnalogMode"}));
     QVERIFY(!s.base().inputs.rawAnalogMode);
-    QCOMPARE(s.link().analogSettings[0].field(wire::AxisBrake, wire::AnalogInvert), 0u);
+    QCOMPARE(s.link().analogSettings()[0].field(wire::AxisBrake, wire::AnalogInvert), 0u);
 }
 
 QTEST_MAIN(TestAnalogConfigDialog)

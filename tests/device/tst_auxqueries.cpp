@@ -41,7 +41,7 @@ QByteArray interlockFrame(int code, std::uint32_t value)
 bool highTorqueOn(DeviceLink &link)
 {
     bool valid = false;
-    return link.askVeltraneStatusNew(valid) && valid && link.status.hasFlag(wire::highTorque);
+    return link.askVeltraneStatusNew(valid) && valid && link.status().hasFlag(wire::highTorque);
 }
 
 // The clock must run before the base is built: the base reads the time when it starts.
@@ -87,7 +87,7 @@ void TestAuxQueries::eventLogChunks()
         QVERIFY(fixture.link.getLogData(start));
         QCOMPARE(frameBytes(fixture.base->receivedFrames().back()).toHex(' '),
                  frameWith({{0, 0x6B}, {1, 0x4F}, {2, start & 0xFF}, {3, start >> 8}}).toHex(' '));
-        const EventLogChunk &chunk = fixture.link.eventLogChunk;
+        const EventLogChunk &chunk = fixture.link.eventLogChunk();
         QCOMPARE(int(chunk.bytes[0]), 0x6C);
         QCOMPARE(int(chunk.bytes[1]), 0x50);
         QCOMPARE(int(chunk.head()), int(ring.head));
@@ -122,10 +122,10 @@ void TestAuxQueries::wirelessRecords()
     QCOMPARE(record.connectionQuality(), wheels[1].connectionQuality);
 
     QVERIFY(fixture.link.getCurrentWirelessDeviceData());
-    QCOMPARE(fixture.link.currentWirelessDevice.name(), std::string());   // none connected yet
+    QCOMPARE(fixture.link.currentWirelessDevice().name(), std::string());   // none connected yet
     QVERIFY(fixture.link.connectWirelessDevice(2));
     QVERIFY(fixture.link.getCurrentWirelessDeviceData());
-    QCOMPARE(fixture.link.currentWirelessDevice.name(), wheels[2].name);
+    QCOMPARE(fixture.link.currentWirelessDevice().name(), wheels[2].name);
 
     const auto &frames = fixture.base->receivedFrames();
     QCOMPARE(frameBytes(frames[0]), frameWith({{0, 0x6B}, {1, 0x83}}));
@@ -172,7 +172,7 @@ void TestAuxQueries::wirelessFailures()
     QVERIFY(fixture.connect());
     QVERIFY(fixture.link.connectWirelessDevice(0));
     QVERIFY(fixture.link.getCurrentWirelessDeviceData());
-    const WirelessDeviceData before = fixture.link.currentWirelessDevice;
+    const WirelessDeviceData before = fixture.link.currentWirelessDevice();
     basesim::Faults &faults = fixture.base->faults();
     faults.failWrites = fault == "write";
     faults.dropReplies = fault == "silence";
@@ -184,9 +184,9 @@ void TestAuxQueries::wirelessFailures()
     record.bytes.fill(0xEE);
     DeviceLink &link = fixture.link;
     QVERIFY(!(current ? link.getCurrentWirelessDeviceData() : link.getWirelessDeviceData(0, record)));
-    QCOMPARE(fixture.link.connected, linkStaysUp);
+    QCOMPARE(fixture.link.connected(), linkStaysUp);
     QCOMPARE(fixture.base->openHandleCount(), linkStaysUp ? 1 : 0);
-    QVERIFY(fixture.link.currentWirelessDevice.bytes == before.bytes);
+    QVERIFY(fixture.link.currentWirelessDevice().bytes == before.bytes);
     QCOMPARE(int(record.bytes[20]), 0xEE);
 
     QStringList expected;
@@ -318,7 +318,7 @@ void TestAuxQueries::highTorqueStopsAtFailedStep()
     fixture.base->faults().failWrites = fault == "write";
     fixture.base->faults().dropReplies = fault == "silence";
     QVERIFY(!fixture.link.enterHighTorqueMode());
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.connected());
     QCOMPARE(int(fixture.base->receivedFrames().size()), framesReceived);
     QVERIFY(!fixture.base->state().hasFlag(wire::highTorque));
 }
@@ -346,7 +346,7 @@ void TestAuxQueries::wrongPacketTypeClosesLink()
     fixture.base->faults().wrongPacketTypeReplies = 1;
     fixture.base->faults().wrongPacketType = 0x78;
     QVERIFY(!operation(fixture.link));
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.connected());
     QCOMPARE(fixture.base->openHandleCount(), 0);
 }
 

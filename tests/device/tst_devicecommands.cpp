@@ -94,7 +94,7 @@ void TestDeviceCommands::commandFrames()
     const auto &frames = fixture.base->receivedFrames();
     QCOMPARE(int(frames.size()), 1);
     QCOMPARE(frameBytes(frames[0]).toHex(' '), expected.toHex(' '));
-    QVERIFY(fixture.link.connected);
+    QVERIFY(fixture.link.connected());
 }
 
 void TestDeviceCommands::commandsWhileDisconnectedSendNothing()
@@ -112,14 +112,14 @@ void TestDeviceCommands::writeFailureClosesLink()
     QVERIFY(fixture.connect());
     fixture.base->faults().failWrites = true;
     QVERIFY(!fixture.link.activateProfile(1));
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.connected());
     QCOMPARE(fixture.base->openHandleCount(), 0);
 
     QVERIFY(fixture.connect());
     LogCapture log(&fixture.link);
     QVERIFY(!fixture.link.resetFfb());
     QCOMPARE(log.messages(), QStringList({"Failed to send command 41"}));
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.connected());
     QCOMPARE(fixture.base->openHandleCount(), 0);
 }
 
@@ -142,7 +142,7 @@ void TestDeviceCommands::startBootloaderStopsAfterFailedFirstWrite()
     QVERIFY(!fixture.link.startBootloader());
     fixture.base->faults().failWrites = false;
     QVERIFY(fixture.base->receivedFrames().empty());
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.connected());
 }
 
 void TestDeviceCommands::saveSequenceWithTimer()
@@ -151,9 +151,9 @@ void TestDeviceCommands::saveSequenceWithTimer()
     LinkFixture fixture;
     QVERIFY(fixture.connect());
     QVERIFY(fixture.link.saveToFlashSequence());
-    QVERIFY(fixture.link.updatesPaused);
-    QVERIFY(fixture.link.flashDelayTimer().isActive());
-    QCOMPARE(fixture.link.flashDelayTimer().interval(), 5000);
+    QCOMPARE(fixture.link.gate().holder(), QStringLiteral("saving to flash"));
+    QVERIFY(fixture.link.gate().flashDelayRunning());
+    QCOMPARE(fixture.link.gate().flashDelayMs(), 5000);
     QCOMPARE(clock.slept(), 500);
     const auto &frames = fixture.base->receivedFrames();
     QCOMPARE(int(frames.size()), 3);
@@ -167,9 +167,9 @@ void TestDeviceCommands::saveWhileDisconnectedStillPauses()
     ManualClock clock;
     LinkFixture fixture;
     QVERIFY(!fixture.link.saveToFlashSequence());
-    QVERIFY(fixture.link.updatesPaused);
-    QVERIFY(fixture.link.flashDelayTimer().isActive());
-    QCOMPARE(fixture.link.flashDelayTimer().interval(), 5000);
+    QCOMPARE(fixture.link.gate().holder(), QStringLiteral("saving to flash"));
+    QVERIFY(fixture.link.gate().flashDelayRunning());
+    QCOMPARE(fixture.link.gate().flashDelayMs(), 5000);
     QVERIFY(fixture.base->receivedFrames().empty()); // and no "settings not changed" either
 }
 
@@ -178,8 +178,8 @@ void TestDeviceCommands::reloadFromFlashPausesThreeSeconds()
     LinkFixture fixture;
     QVERIFY(fixture.connect());
     QVERIFY(fixture.link.reloadFromFlash());
-    QVERIFY(fixture.link.updatesPaused);
-    QCOMPARE(fixture.link.flashDelayTimer().interval(), 3000);
+    QCOMPARE(fixture.link.gate().holder(), QStringLiteral("reloading from flash"));
+    QCOMPARE(fixture.link.gate().flashDelayMs(), 3000);
     const auto &frames = fixture.base->receivedFrames();
     QCOMPARE(int(frames.size()), 1);
     QCOMPARE(frameBytes(frames[0]), expectedFrame(0x05));

@@ -35,6 +35,8 @@ private slots:
 
     void requestClosePaths_data();
     void requestClosePaths();
+    void failureKinds_data();
+    void failureKinds();
     void sendCommandWhileDisconnected();
 
     void failureReasonCarriesContext_data();
@@ -53,9 +55,9 @@ void TestDeviceLink::connectProbesModelsInOrderWithNoBase()
                                           "unable to open device, pid:  3424",
                                           "unable to open device, pid:  3425",
                                           "Could not connect to VT2"}));
-    QVERIFY(!fixture.link.connected);
-    QVERIFY(!fixture.link.modelKnown);
-    QCOMPARE(fixture.link.status.operatingMode, 20u);
+    QVERIFY(!fixture.link.connected());
+    QVERIFY(!fixture.link.modelKnown());
+    QCOMPARE(fixture.link.status().operatingMode, 20u);
 }
 
 void TestDeviceLink::connectFindsEachModel_data()
@@ -82,10 +84,10 @@ void TestDeviceLink::connectFindsEachModel()
     LogCapture log(&fixture.link);
 
     QVERIFY(fixture.link.connectDevice());
-    QVERIFY(fixture.link.connected);
-    QVERIFY(fixture.link.modelKnown);
-    QCOMPARE(int(fixture.link.modelIndex), model);
-    QCOMPARE(int(fixture.link.productId), productId);
+    QVERIFY(fixture.link.connected());
+    QVERIFY(fixture.link.modelKnown());
+    QCOMPARE(int(fixture.link.modelIndex()), model);
+    QCOMPARE(int(fixture.link.productId()), productId);
     QCOMPARE(log.messages().size(), failedProbes + 1);
     QCOMPARE(log.messages().last(), message);
     QCOMPARE(log.standardOutput(), QStringList({"opened veltrane successfully\n"}));
@@ -105,8 +107,8 @@ void TestDeviceLink::modelIsFixedAfterFirstProbe()
     QVERIFY(!fixture.link.connectDevice());
     QCOMPARE(log.messages(), QStringList({"pid 3424"}));
     QCOMPARE(log.standardOutput(), QStringList({"unable to open device\n"}));
-    QCOMPARE(fixture.link.status.operatingMode, 20u);
-    QCOMPARE(int(fixture.link.modelIndex), int(ModelBrivo));
+    QCOMPARE(fixture.link.status().operatingMode, 20u);
+    QCOMPARE(int(fixture.link.modelIndex()), int(ModelBrivo));
 
     // The Brivo comes back: the known product id opens again.
     fixture.base->unplug();
@@ -119,7 +121,7 @@ void TestDeviceLink::reconnectDoesNotLeakHandles()
     LinkFixture fixture;
     QVERIFY(fixture.link.connectDevice());
     // A caller that distrusts an answer clears `connected` only; the handle is still open.
-    fixture.link.connected = false;
+    fixture.link.markDisconnected();
     QVERIFY(!fixture.link.openUpdateMode());
     QVERIFY(fixture.link.connectDevice());
     QVERIFY(fixture.link.connectDevice());
@@ -131,12 +133,12 @@ void TestDeviceLink::openUpdateModeFindsBootloader()
     LinkFixture fixture;
     LogCapture log(&fixture.link);
     QVERIFY(!fixture.link.openUpdateMode());
-    QVERIFY(!fixture.link.deviceHandle);
+    QVERIFY(!fixture.link.deviceHandle());
 
     fixture.base->enterBootloader();
     QVERIFY(fixture.link.openUpdateMode());
-    QVERIFY(fixture.link.deviceHandle);
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(fixture.link.deviceHandle());
+    QVERIFY(!fixture.link.connected());
     QCOMPARE(log.standardOutput(),
              QStringList({"unable to open device\n",
                           "opened veltrane successfully in firmware update mode\n"}));
@@ -151,8 +153,8 @@ void TestDeviceLink::disconnectWithoutHandleIsHarmless()
 
     QVERIFY(fixture.link.connectDevice());
     fixture.link.disconnectDevice();
-    QVERIFY(!fixture.link.connected);
-    QVERIFY(!fixture.link.deviceHandle);
+    QVERIFY(!fixture.link.connected());
+    QVERIFY(!fixture.link.deviceHandle());
     QCOMPARE(fixture.base->openHandleCount(), 0);
 }
 
@@ -171,9 +173,16 @@ void TestDeviceLink::slewRateMaximumPerModel()
     QFETCH(quint32, model);
     QFETCH(int, maximum);
     QCOMPARE(slewRateMaximumOf(model), maximum);
-    // The link answers for the model it found.
-    LinkFixture fixture;
-    fixture.link.modelIndex = model;
+    // The link answers for the model it found; one that found none (no base of an unknown
+    // model exists) answers the lowest maximum.
+    basesim::BaseConfig config = LinkFixture::operationalCendra();
+    if (model <= ModelCendra)
+        config.model = DeviceModel(model);
+    LinkFixture fixture(config);
+    if (model <= ModelCendra) {
+        QVERIFY(fixture.connect());
+        QCOMPARE(fixture.link.modelIndex(), model);
+    }
     QCOMPARE(fixture.link.modelSlewRateMaximum(), maximum);
 }
 
@@ -235,7 +244,7 @@ void TestDeviceLink::replyTimeouts()
         QCOMPARE(log.messages(), QStringList({message}));
     }
     // The reader never closes the link itself.
-    QVERIFY(fixture.link.deviceHandle);
+    QVERIFY(fixture.link.deviceHandle());
 }
 
 void TestDeviceLink::lateReplyAcceptedInRealTime()
@@ -290,8 +299,8 @@ void TestDeviceLink::requestClosePaths()
     wire::ReplyBuffer reply{};
     QVERIFY(!fixture.link.request(wire::bareCommand(DeviceCommand::askVeltraneStatusNew), reply,
                                   PacketType::Status, "ctx"));
-    QVERIFY(!fixture.link.connected);
-    QVERIFY(!fixture.link.deviceHandle);
+    QVERIFY(!fixture.link.connected());
+    QVERIFY(!fixture.link.deviceHandle());
     QCOMPARE(fixture.base->openHandleCount(), 0);
     QCOMPARE(fixture.base->exitCount(), exitsBefore); // closed, but the HID layer stays up
 
@@ -388,6 +397,40 @@ void TestDeviceLink::failureReasonCarriesContext()
 
     QVERIFY(!operation(fixture.link));
     QCOMPARE(fixture.link.lastError(), reason);
+}
+
+void TestDeviceLink::failureKinds_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("not connected") << "disconnected" << int(FailureKind::NotConnected) << "not connected";
+    QTest::newRow("silent base") << "silent" << int(FailureKind::NoReply) << "no reply within 500 ms";
+    QTest::newRow("wrong packet type") << "wrong type" << int(FailureKind::Refused) << "unexpected reply";
+}
+
+// The link's error says what kind of failure it was besides where, and a caller's context
+// goes in front of it as it rises.
+void TestDeviceLink::failureKinds()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, kind);
+    QFETCH(QString, text);
+    LinkFixture fixture;
+    if (fault != "disconnected")
+        QVERIFY(fixture.connect());
+    fixture.base->faults().dropReplies = fault == "silent";
+    fixture.base->faults().wrongPacketTypeReplies = fault == "wrong type" ? 1 : 0;
+
+    QVERIFY(!fixture.link.getHwData(1));
+
+    QCOMPARE(int(fixture.link.lastErrorKind()), kind);
+    QVERIFY2(fixture.link.lastError().contains(text), qPrintable(fixture.link.lastError()));
+    OperationResult result = fixture.link.lastFailure();
+    QVERIFY(!result.ok());
+    result.within(QStringLiteral("reading the hardware settings"));
+    QCOMPARE(int(result.kind()), kind);
+    QCOMPARE(result.text(), QStringLiteral("reading the hardware settings: ") + fixture.link.lastError());
 }
 
 QTEST_GUILESS_MAIN(TestDeviceLink)

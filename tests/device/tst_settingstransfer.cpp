@@ -107,8 +107,10 @@ constexpr std::uint32_t kMarker = 0xA5A5A5A5;
 struct TransferFixture : LinkFixture {
     TransferFixture()
     {
-        for (std::size_t i = 0; i < link.hardwareSettings.word.size(); ++i)
-            link.hardwareSettings.word[i] = kHardwareBase + quint32(i);
+        HardwareSettings known = link.hardwareSettings();
+        for (std::size_t i = 0; i < known.word.size(); ++i)
+            known.word[i] = kHardwareBase + quint32(i);
+        link.editHardwareSettings(known);
     }
 };
 
@@ -217,7 +219,7 @@ void TestSettingsTransfer::operationFrames()
     QVERIFY(fixture.connect());
     const auto sleptBefore = clock.slept();
     QVERIFY(operation(fixture.link));
-    QVERIFY(fixture.link.connected);
+    QVERIFY(fixture.link.connected());
     QCOMPARE(int(clock.slept() - sleptBefore), pausedMs);
 
     const auto &received = fixture.base->receivedFrames();
@@ -264,19 +266,23 @@ void TestSettingsTransfer::hardwareAndAnalogRoundTrip()
     ram.analog[4].field(wire::AxisHat, 10) = 0xCAFE;
     ram.hardware.word[63] = 6363;
 
-    fixture.link.hardwareSettings.word[0] = kMarker;
+    HardwareSettings marked = fixture.link.hardwareSettings();
+    marked.word[0] = kMarker;
+    fixture.link.editHardwareSettings(marked);
     QVERIFY(fixture.link.getHardwareDataNew());
-    QCOMPARE(fixture.link.hardwareSettings.word[0], kMarker);   // word 0 never travels
+    QCOMPARE(fixture.link.hardwareSettings().word[0], kMarker);   // word 0 never travels
     for (std::size_t id = 1; id < 64; ++id)
-        QCOMPARE(fixture.link.hardwareSettings.word[id], ram.hardware.word[id]);
-    QCOMPARE(fixture.link.hardwareSettings.word[1], 65536u);
+        QCOMPARE(fixture.link.hardwareSettings().word[id], ram.hardware.word[id]);
+    QCOMPARE(fixture.link.hardwareSettings().word[1], 65536u);
 
     AnalogSettings record;
     QVERIFY(fixture.link.getAnalogDataNew(4, record));
     QCOMPARE(record.word[76], 0xCAFEu);
     QVERIFY(std::memcmp(&record, &ram.analog[4], sizeof record) == 0);
 
-    fixture.link.hardwareSettings.word[3] = 33;
+    HardwareSettings edited = fixture.link.hardwareSettings();
+    edited.word[3] = 33;
+    fixture.link.editHardwareSettings(edited);
     QVERIFY(fixture.link.setHardwareData());
     QCOMPARE(ram.hardware.word[3], 33u);
     QCOMPARE(ram.hardware.word[63], 6363u);
@@ -313,14 +319,16 @@ void TestSettingsTransfer::singleHardwareIdStoredByNamedId()
         reply[4] = std::uint8_t(extraSlotId);
         reply[24] = 0x77;
     };
-    fixture.link.hardwareSettings.word.fill(kMarker);
+    HardwareSettings marked = fixture.link.hardwareSettings();
+    marked.word.fill(kMarker);
+    fixture.link.editHardwareSettings(marked);
     QVERIFY(fixture.link.getHwData(16));
 
     wire::HardwareSettings expected;
     expected.word.fill(kMarker);
     if (storedAt >= 0)
         expected.word[std::size_t(storedAt)] = std::uint32_t(-1234);
-    QVERIFY(fixture.link.hardwareSettings.word == expected.word);
+    QVERIFY(fixture.link.hardwareSettings().word == expected.word);
 }
 
 // The third value frame of a profile read comes back as a text reply: the read stops there,
@@ -338,7 +346,7 @@ void TestSettingsTransfer::failureEndsReadAtOnce()
     profDataNew profile;
     profile.param.fill(kMarker);
     QVERIFY(!fixture.link.getProfileData(0, profile));
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.connected());
     QCOMPARE(int(fixture.base->receivedFrames().size()), 3);
     const basesim::ProfileRecord &source = fixture.base->state().ram.profiles[0];
     for (std::size_t id = 1; id <= 18; ++id)
@@ -376,7 +384,7 @@ void TestSettingsTransfer::wrongPacketTypeClosesLink()
     fixture.base->faults().wrongPacketTypeReplies = 1;
     fixture.base->faults().wrongPacketType = std::uint8_t(wrongType);
     QVERIFY(!operation(fixture.link));
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.connected());
     QCOMPARE(fixture.base->openHandleCount(), 0);
     QCOMPARE(int(fixture.base->receivedFrames().size()), 1);
 }
@@ -388,7 +396,7 @@ void TestSettingsTransfer::failedWriteEndsAtOnce()
     QVERIFY(fixture.connect());
     fixture.base->faults().failWrites = true;
     QVERIFY(!fixture.link.setAnalogData(0, toolAnalogRecord()));
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.connected());
     QCOMPARE(fixture.base->openHandleCount(), 0);
     QCOMPARE(int(clock.slept()), 0);   // no pause after the failed frame
 }

@@ -38,7 +38,7 @@ void TestStatusReport::statusReplyFillsRecord()
     bool valid = false;
     QVERIFY(fixture.link.askVeltraneStatusNew(valid));
     QVERIFY(valid);
-    const DeviceStatus &s = fixture.link.status;
+    const DeviceStatus &s = fixture.link.status();
     QCOMPARE(int(s.reportId), 0x6C);
     QCOMPARE(int(s.packetType), 0x01);
     QCOMPARE(QString("%1.%2.%3").arg(s.firmwareMajor).arg(s.firmwareMinor).arg(s.firmwarePatch),
@@ -60,22 +60,22 @@ void TestStatusReport::wrongFormatKeepsLinkAndRecord()
     QVERIFY(fixture.connect());
     bool valid = false;
     QVERIFY(fixture.link.askVeltraneStatusNew(valid));
-    const auto before = wire::encodeStatus(fixture.link.status);
+    const auto before = wire::encodeStatus(fixture.link.status());
 
     fixture.base->state().operatingMode = 12;
     fixture.base->faults().wrongPacketTypeReplies = 1;
     LogCapture log(&fixture.link);
     QVERIFY(fixture.link.askVeltraneStatusNew(valid));
     QVERIFY(!valid);
-    QVERIFY(fixture.link.connected);
-    QVERIFY(wire::encodeStatus(fixture.link.status) == before);
+    QVERIFY(fixture.link.connected());
+    QVERIFY(wire::encodeStatus(fixture.link.status()) == before);
     QCOMPARE(log.messages(),
              QStringList({"askveltranestatus reply wrong format. reportid  108  packetid  2"}));
 
     // The next good reply is taken again.
     QVERIFY(fixture.link.askVeltraneStatusNew(valid));
     QVERIFY(valid);
-    QCOMPARE(fixture.link.status.operatingMode, 12u);
+    QCOMPARE(fixture.link.status().operatingMode, 12u);
 }
 
 void TestStatusReport::statusFailurePaths_data()
@@ -113,8 +113,8 @@ void TestStatusReport::statusFailurePaths()
     QVERIFY(!fixture.link.askVeltraneStatusNew(valid));
     QVERIFY(valid); // untouched on failure paths
     QCOMPARE(log.messages(), messages);
-    QVERIFY(!fixture.link.connected);
-    QVERIFY(!fixture.link.deviceHandle);
+    QVERIFY(!fixture.link.connected());
+    QVERIFY(!fixture.link.deviceHandle());
     QCOMPARE(fixture.base->openHandleCount(), 0);
     QCOMPARE(int(fixture.base->receivedFrames().size()), framesSent);
 }
@@ -130,7 +130,7 @@ void TestStatusReport::wheelReportWhileStreaming()
 
     QTest::qWait(10); // the base streams a report every few milliseconds
     QVERIFY(fixture.link.readWheelReport());
-    const WheelSample &sample = fixture.link.wheelSample;
+    const WheelSample &sample = fixture.link.wheelSample();
     QCOMPARE(int(sample.position), 0x9000);
     QVERIFY(sample.button(0) && sample.button(2) && sample.button(127));
     QVERIFY(!sample.button(1));
@@ -151,9 +151,9 @@ void TestStatusReport::wheelFromNewestQueuedReport()
     fixture.base->state().holdWheel(0x9000);
     clock.advance(8);
     QVERIFY(fixture.link.readWheelReport());
-    QCOMPARE(int(fixture.link.wheelSample.position), 0x9000);
-    QVERIFY(fixture.link.measuredWheelPosition == std::uint16_t(0x9000));
-    QVERIFY(!fixture.link.wheelSampleStale);
+    QCOMPARE(int(fixture.link.wheelSample().position), 0x9000);
+    QVERIFY(fixture.link.measuredWheelPosition() == std::uint16_t(0x9000));
+    QVERIFY(!fixture.link.wheelSampleStale());
 }
 
 void TestStatusReport::wheelNothingPending_data()
@@ -169,14 +169,25 @@ void TestStatusReport::wheelNothingPending()
 {
     QFETCH(quint32, mode);
     QFETCH(int, expected);
+    ManualClock clock;
     LinkFixture fixture;
     QVERIFY(fixture.connect());
-    fixture.base->faults().stopGameReports = true;
-    fixture.link.status.operatingMode = mode;
-    fixture.link.wheelSample.position = 0x1234;
+    // The base last streamed the wheel at 0x1234, then reports `mode` and streams nothing.
+    bool valid = false;
+    QVERIFY(fixture.link.askVeltraneStatusNew(valid));
     QVERIFY(fixture.link.readWheelReport());
-    QCOMPARE(int(fixture.link.wheelSample.position), expected);
-    QVERIFY(fixture.link.connected);
+    fixture.base->state().holdWheel(0x1234);
+    clock.advance(20);
+    fixture.base->update();
+    QVERIFY(fixture.link.readWheelReport());
+    QCOMPARE(int(fixture.link.wheelSample().position), 0x1234);
+    fixture.base->faults().stopGameReports = true;
+    fixture.base->state().operatingMode = mode;
+    QVERIFY(fixture.link.askVeltraneStatusNew(valid) && valid);
+    QCOMPARE(fixture.link.status().operatingMode, mode);
+    QVERIFY(fixture.link.readWheelReport());
+    QCOMPARE(int(fixture.link.wheelSample().position), expected);
+    QVERIFY(fixture.link.connected());
 }
 
 void TestStatusReport::wheelReadFailures_data()
@@ -203,8 +214,8 @@ void TestStatusReport::wheelReadFailures()
     if (fault == "flood")
         QVERIFY(clock.peek() - start > 50);
     QCOMPARE(log.standardOutput(), QStringList({output}));
-    QVERIFY(!fixture.link.connected);
-    QVERIFY(!fixture.link.deviceHandle);
+    QVERIFY(!fixture.link.connected());
+    QVERIFY(!fixture.link.deviceHandle());
     QCOMPARE(fixture.base->openHandleCount(), 0);
 
     // With no handle at all the wheel read only marks the link down.

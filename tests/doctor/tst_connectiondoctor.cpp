@@ -222,7 +222,7 @@ void ConnectionDoctorTest::panelOffersFixThroughPrompts()
     fixture.base->plug();
     fixture.session.statusTick();
     fixture.session.statusTick();
-    QVERIFY(fixture.link().connected);
+    QVERIFY(fixture.link().connected());
     QVERIFY(panel->isHidden());
 }
 

@@ -10,6 +10,7 @@
 #include "tests/support/linkfixture.h"
 #include "tests/support/manualclock.h"
 
+#include <optional>
 #include <QtTest>
 
 #include <functional>
@@ -92,7 +93,7 @@ void TestEventLogDownload::readsTheWholeRing()
     b.base->faults().tamperReply = [&](wire::ReplyBuffer &reply) {
         if (reply[1] != 0x50)
             return;
-        heldThroughout = heldThroughout && b.link.updatesPaused;
+        heldThroughout = heldThroughout && b.link.gate().holder() == "reading the event log";
         if (++chunks == eventlog::kChunkRequests)
             for (std::size_t k = 1; k < wire::kEventLogChunkEntries; ++k)
                 wire::putU16(reply.data(), reply.size(), wire::kEventLogCodesOffset + 2 * k, 57);
@@ -113,7 +114,7 @@ void TestEventLogDownload::readsTheWholeRing()
     QCOMPARE(int(b.ring().codes[501]), int(basesim::event::CmdEventLogDownload));
     QVERIFY(sameRing(download.ring, b.ring()));
     QVERIFY(heldThroughout);
-    QVERIFY(!b.link.updatesPaused);
+    QVERIFY(!b.link.gate().busy());
     // The base is given its pause after every chunk.
     QVERIFY(b.clock.peek() - startedAt >= eventlog::kChunkRequests * eventlog::kChunkPauseMs);
 }
@@ -156,21 +157,24 @@ void TestEventLogDownload::refusedWhileTheLinkIsReserved()
 {
     QFETCH(bool, flashDelay);
     Bench b;
+    std::optional<LinkGate::Hold> hold;
     if (flashDelay)
-        b.link.flashDelayTimer().start(5000);
+        b.link.gate().startFlashDelay(LinkGate::FlashWork::Saving, 5000);
     else
-        b.link.updatesPaused = true;
+        hold.emplace(b.link.gate().acquire(QStringLiteral("recalibrating the encoder")));
 
     const EventLogDownload download = eventlog::downloadEventLog(b.link);
 
     QVERIFY(!download.ok);
     QVERIFY(!download.readStarted);
     QVERIFY2(download.error.contains("busy"), qPrintable(download.error));
+    QCOMPARE(download.busyWith, flashDelay ? QStringLiteral("saving to flash") : QStringLiteral("recalibrating the encoder"));
     QVERIFY(b.base->receivedFrames().empty());
     QVERIFY(!b.ring().frozen);
     // Whoever reserved it keeps it.
-    QCOMPARE(b.link.updatesPaused, !flashDelay);
-    QVERIFY(b.link.connected);
+    QCOMPARE(b.link.gate().holder(),
+             flashDelay ? QStringLiteral("saving to flash") : QStringLiteral("recalibrating the encoder"));
+    QVERIFY(b.link.connected());
 }
 
 void TestEventLogDownload::failures_data()
@@ -207,8 +211,8 @@ void TestEventLogDownload::failures()
     QVERIFY(download.readStarted);
     QVERIFY2(download.error.startsWith("downloading the event log: ") && download.error.contains(errorNames),
              qPrintable(download.error));
-    QCOMPARE(b.link.connected, linkStaysUp);
-    QVERIFY(!b.link.updatesPaused);
+    QCOMPARE(b.link.connected(), linkStaysUp);
+    QVERIFY(!b.link.gate().busy());
     // A bad head is only known once every chunk has come; a failed request ends it at once.
     QCOMPARE(b.framesWithCode(kGetLogData).size(), linkStaysUp ? eventlog::kChunkRequests : 51);
 }
@@ -233,9 +237,11 @@ void TestEventLogDownload::verbosity()
     QFETCH(QString, reserved);
     QFETCH(bool, sent);
     Bench b;
-    b.link.updatesPaused = reserved == "paused";
+    std::optional<LinkGate::Hold> hold;
+    if (reserved == "paused")
+        hold.emplace(b.link.gate().acquire(QStringLiteral("recalibrating the encoder")));
     if (reserved == "flash")
-        b.link.flashDelayTimer().start(5000);
+        b.link.gate().startFlashDelay(LinkGate::FlashWork::Saving, 5000);
 
     QCOMPARE(eventlog::setVerbosity(b.link, level), sent);
     QCOMPARE(b.framesWithCode(kSetVerbosity), sent ? QList<int>{level} : QList<int>{});

@@ -134,7 +134,7 @@ void TestEventLogViewer::showsTheDecodedLog()
     QCOMPARE(w.codesSent(), chunkRequests() << kEndEventLogRead);
     QVERIFY(!w.fixture.base->state().eventLog.frozen);
     QVERIFY(w.window.findChildren<EventLogDialog *>().isEmpty());
-    QVERIFY(!w.fixture.link().updatesPaused);
+    QVERIFY(!w.fixture.link().gate().busy());
 }
 
 void TestEventLogViewer::failedDownloadShowsNothing_data()
@@ -160,7 +160,7 @@ void TestEventLogViewer::failedDownloadShowsNothing()
     // The base still answers: it must not be left with a ring that stands still for good.
     QCOMPARE(sent.last(), badHead ? kEndEventLogRead : kGetLogData);
     QVERIFY(w.fixture.base->state().eventLog.frozen != badHead);
-    QCOMPARE(w.fixture.link().connected, badHead);
+    QCOMPARE(w.fixture.link().connected(), badHead);
 }
 
 void TestEventLogViewer::savesTheLog_data()

@@ -89,17 +89,20 @@ void TestBootloaderLink::statusRequestReadsCrc()
     ManualClock clock;
     LinkFixture fixture(bootloaderConfig());
     QVERIFY(fixture.link.openUpdateMode());
+    // An earlier status left another CRC behind.
+    fixture.base->faults().tamperReply = [](wire::ReplyBuffer &reply) { wire::putU32(reply.data(), reply.size(), 10, 7u); };
+    QVERIFY(fixture.link.askVeltraneBootloaderStatusNew());
+    QCOMPARE(fixture.link.bootloaderCrc(), 7u);
     fixture.base->faults().tamperReply = [](wire::ReplyBuffer &reply) {
         wire::putU32(reply.data(), reply.size(), 10, 0x11223344u);
         reply[27] = 0xAB; // kept
         reply[28] = 0xCD; // beyond the kept status
     };
-    fixture.link.bootloaderCrc = 7;
     QVERIFY(fixture.link.askVeltraneBootloaderStatusNew());
-    QCOMPARE(fixture.link.bootloaderCrc, 0x11223344u);
-    QCOMPARE(fixture.link.bootloaderStatus[0], std::uint8_t(0x7C));
-    QCOMPARE(fixture.link.bootloaderStatus[27], std::uint8_t(0xAB));
-    QVERIFY(fixture.link.deviceHandle);
+    QCOMPARE(fixture.link.bootloaderCrc(), 0x11223344u);
+    QCOMPARE(fixture.link.bootloaderStatus()[0], std::uint8_t(0x7C));
+    QCOMPARE(fixture.link.bootloaderStatus()[27], std::uint8_t(0xAB));
+    QVERIFY(fixture.link.deviceHandle());
     QCOMPARE(fixture.base->receivedFrames().back()[0], std::uint8_t(0x7B));
     QCOMPARE(fixture.base->receivedFrames().back()[1], std::uint8_t(0));
 }
@@ -136,8 +139,8 @@ void TestBootloaderLink::statusRequestFailures()
     QVERIFY(!fixture.link.askVeltraneBootloaderStatusNew());
     QCOMPARE(log.messages(), messages);
     QVERIFY(clock.peek() - start <= elapsedAtMost);
-    QVERIFY(!fixture.link.deviceHandle);
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.deviceHandle());
+    QVERIFY(!fixture.link.connected());
     QCOMPARE(fixture.base->openHandleCount(), 0);
 }
 
@@ -167,10 +170,10 @@ void TestBootloaderLink::writeFailureClosesHandle()
         LinkFixture fixture(bootloaderConfig());
         QVERIFY(fixture.link.openUpdateMode());
         QVERIFY2(send.second(fixture.link), send.first);
-        QVERIFY(fixture.link.deviceHandle);
+        QVERIFY(fixture.link.deviceHandle());
         fixture.base->faults().failWrites = true;
         QVERIFY2(!send.second(fixture.link), send.first);
-        QVERIFY2(!fixture.link.deviceHandle, send.first);
+        QVERIFY2(!fixture.link.deviceHandle(), send.first);
         QCOMPARE(fixture.base->openHandleCount(), 0);
     }
 }

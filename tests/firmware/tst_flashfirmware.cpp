@@ -84,7 +84,7 @@ struct FlashFixture {
         bool valid = false;
         if (!link.askVeltraneStatusNew(valid) || !valid)
             return "no status";
-        return QString("%1.%2.%3").arg(link.status.firmwareMajor).arg(link.status.firmwareMinor).arg(link.status.firmwarePatch);
+        return QString("%1.%2.%3").arg(link.status().firmwareMajor).arg(link.status().firmwareMinor).arg(link.status().firmwarePatch);
     }
 
     ManualClock clock;
@@ -160,7 +160,7 @@ void TestFlashFirmware::flashesBuiltInImage()
     QVERIFY(log.contains("firmware update succesfull"));
     // The normal link is down: the closing no-operation only reports its failure.
     QVERIFY(log.contains("WriteNOP Fail"));
-    QVERIFY(!fixture.link.deviceHandle);
+    QVERIFY(!fixture.link.deviceHandle());
 
     // Erase, image, verify with the image's CRC and length, start.
     QFile file{QLatin1String(kIncludedFirmwareImage)};

@@ -234,7 +234,7 @@ void TestFwUpdateWizard::sendsBaseIntoBootloader()
     QCOMPARE(fixture.applicationFrames(0xC8), 2);
     QVERIFY(log.contains("WriteNOP Success"));
     QVERIFY(fixture.clock.peek() - start >= 5000);
-    QVERIFY(!fixture.link.connected);
+    QVERIFY(!fixture.link.connected());
     fixture.pollAfter(5000);
     QVERIFY(fixture.searchPage()->isComplete());
 }
@@ -316,7 +316,7 @@ void TestFwUpdateWizard::updatesEndToEndWithCancelOutOfReach()
     QVERIFY(fixture.link.connectDevice());
     bool valid = false;
     QVERIFY(fixture.link.askVeltraneStatusNew(valid));
-    QCOMPARE(int(fixture.link.status.firmwarePatch), 15);
+    QCOMPARE(int(fixture.link.status().firmwarePatch), 15);
 }
 
 void TestFwUpdateWizard::failedFlashLeavesOnlyCancel()

@@ -12,6 +12,7 @@
 #include "tests/support/manualclock.h"
 #include "tests/support/sessionfixture.h"
 
+#include <optional>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -243,15 +244,16 @@ void TestGameSwitch::waitsWhileUnsafeOrBusy()
     QFETCH(QString, reason);
     Bench b;
     DeviceLink &link = b.fixture.link();
+    std::optional<LinkGate::Hold> held;
     const auto holdBack = [&] {
         if (hold == "edit") {
             b.session.editedProfile()->param[1] = 150;
             b.session.markActiveProfileChanged();
             b.session.applier().markSettingsChanged();
         } else if (hold == "flash") {
-            link.flashDelayTimer().start(5000);
+            link.gate().startFlashDelay(LinkGate::FlashWork::Saving, 5000);
         } else if (hold == "reserved") {
-            link.updatesPaused = true;
+            held.emplace(link.gate().acquire(QStringLiteral("recalibrating the encoder")));
         } else {
             // The other profile runs a 540° range: it must not become active with the wheel at 200°.
             for (int index : {1, 2})
@@ -261,8 +263,8 @@ void TestGameSwitch::waitsWhileUnsafeOrBusy()
         }
     };
     const auto release = [&] {
-        link.flashDelayTimer().stop();
-        link.updatesPaused = false;
+        link.gate().endFlashDelay();
+        held.reset();
         b.holdWheelAt(0);
         b.session.applier().autoApplySettings();
     };
@@ -319,13 +321,13 @@ void TestGameSwitch::disconnectionDuringSwitch()
     b.processes.start("acc.exe");
     b.fixture.base->faults().failWrites = true;
     b.switcher.scan();
-    QVERIFY(!b.fixture.link().connected);
+    QVERIFY(!b.fixture.link().connected());
     QVERIFY(b.lastReport().startsWith("Switching to 'GT3' for acc.exe failed: "));
     b.switcher.scan(); // no base: nothing happens, nothing breaks
 
     b.fixture.base->faults().failWrites = false;
     b.session.statusTick(); // reconnects and reloads
-    QVERIFY(b.fixture.link().connected);
+    QVERIFY(b.fixture.link().connected());
     b.holdWheelAt(0);
     b.switcher.scan();
     QCOMPARE(b.activeOnBase(), 2);

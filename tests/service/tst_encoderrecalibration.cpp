@@ -94,7 +94,7 @@ struct Bench {
 void TestEncoderRecalibration::fullRunOnTheVirtualDrive()
 {
     Bench bench;
-    const std::int32_t peakCurrent = std::int32_t(bench.link().hardwareSettings.word[service::kPeakCurrentWord]);
+    const std::int32_t peakCurrent = std::int32_t(bench.link().hardwareSettings().word[service::kPeakCurrentWord]);
     QVERIFY(peakCurrent > 0);
     bench.base().drive.parameters[basesim::drive::MaximumPower] = 1234;   // to be restored
     const std::int32_t before = bench.drive(basesim::drive::CommutationOffset);
@@ -145,8 +145,14 @@ void TestEncoderRecalibration::refusesBeforeSendingAnything()
     QFETCH(std::uint32_t, peakCurrent);
     QFETCH(QString, line);
     Bench bench;
-    bench.link().status.operatingMode = mode;
-    bench.link().hardwareSettings.word[service::kPeakCurrentWord] = peakCurrent;
+    // The base reports the mode; the tool's hardware record holds the limit as it knows it.
+    bench.base().operatingMode = mode;
+    bench.fixture.session.statusTick();
+    QCOMPARE(bench.link().status().operatingMode, mode);
+    wire::HardwareSettings hardware = bench.link().hardwareSettings();
+    hardware.word[service::kPeakCurrentWord] = peakCurrent;
+    bench.fixture.session.editHardwareSettings(hardware);
+    bench.fixture.base->clearReceivedFrames();
     QVERIFY(!bench.run());
     QCOMPARE(bench.lines, QStringList{line});
     QVERIFY(bench.fixture.base->receivedFrames().empty());
@@ -253,7 +259,7 @@ void TestEncoderRecalibration::dialogHoldsTheLinkAndCannotBeClosedWhileRunning()
         linkclock::sleepMs(ms);
         if (!open || ++probes % 500 != 1)
             return;
-        heldThroughout = heldThroughout && bench.link().updatesPaused;
+        heldThroughout = heldThroughout && bench.link().gate().holder() == "recalibrating the encoder";
         open->reject();
         open->close();
         stayedOpen = stayedOpen && open->isVisible() && open->running();
@@ -265,7 +271,7 @@ void TestEncoderRecalibration::dialogHoldsTheLinkAndCannotBeClosedWhileRunning()
     QVERIFY(probes > 20);
     QVERIFY(heldThroughout);
     QVERIFY(stayedOpen);
-    QVERIFY(!bench.link().updatesPaused);
+    QVERIFY(!bench.link().gate().busy());
     QCOMPARE(bench.framesOf(0x00), 0);   // no status request during the run
     QCOMPARE(bench.drive(basesim::drive::CommutationInitSource), basesim::drive::kInitSourceAbsoluteEncoder);
 }
@@ -293,7 +299,7 @@ void TestEncoderRecalibration::shortcutRunsTheProcedureFromTheWindow()
     QCOMPARE(prompts.dialogsRun, 1);
     QCOMPARE(title, QString("Encoder recalibration"));
     QCOMPARE(lines.last(), QString("Process finished."));
-    QVERIFY(!bench.link().updatesPaused);
+    QVERIFY(!bench.link().gate().busy());
 
     // While the flash is written nothing opens.
     bench.link().saveToFlash();

@@ -185,8 +185,8 @@ void TestHighTorqueCentre::centreActions()
     QVERIFY(dialog.isNull());   // deletes itself when closed
     if (!codes.isEmpty())
         QCOMPARE(bench.base().inputs.centreOffset, 1000);
-    QCOMPARE(int(bench.link().hardwareSettings.word[16]), permanent ? 1000 : 0);
-    QCOMPARE(bench.link().flashDelayTimer().isActive(), permanent);
+    QCOMPARE(int(bench.link().hardwareSettings().word[16]), permanent ? 1000 : 0);
+    QCOMPARE(bench.link().gate().flashDelayRunning(), permanent);
 }
 
 QTEST_MAIN(TestHighTorqueCentre)

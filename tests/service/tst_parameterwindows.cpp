@@ -158,8 +158,8 @@ void TestParameterWindows::driveRestartAndSave()
     QCOMPARE(restarts[0][2] | (restarts[0][3] << 8), 107);
     click(dialog, "pushButton_2");
     QCOMPARE(bench.framesOf(0x04).size(), std::size_t(1));
-    QVERIFY(bench.link().updatesPaused);
-    QVERIFY(bench.link().flashDelayTimer().isActive());
+    QCOMPARE(bench.link().gate().holder(), QStringLiteral("saving to flash"));
+    QVERIFY(bench.link().gate().flashDelayRunning());
 }
 
 void TestParameterWindows::nothingSentWhileTheFlashIsWritten()

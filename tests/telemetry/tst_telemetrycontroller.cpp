@@ -9,6 +9,7 @@
 #include "tests/support/sessionfixture.h"
 #include "tests/telemetry/loopbackobjectstore.h"
 
+#include <optional>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -327,12 +328,13 @@ void TestTelemetryController::eraseWaitsForABusyLinkWithinTheLease()
     QSignalSpy succeeded(&bench.controller(), &TelemetryController::uploadSucceeded);
     bench.controller().fetchAndUploadOnButton();
     // Another operation holds the link from the download's end until after the answer.
-    bench.fixture.link().updatesPaused = true;
+    std::optional<LinkGate::Hold> hold(bench.fixture.link().gate().acquire(QStringLiteral("recalibrating the encoder")));
+    QVERIFY(hold->granted());
     QVERIFY(succeeded.wait(kWaitMs));
     QCoreApplication::processEvents();
     QCOMPARE(bench.telemetryFrames(0x03), 0);
     QVERIFY(!bench.baseStore().parts.empty());
-    bench.fixture.link().updatesPaused = false;
+    hold.reset();
     QTRY_COMPARE_WITH_TIMEOUT(bench.telemetryFrames(0x03), 1, kWaitMs);
     QVERIFY(bench.baseStore().parts.empty());
 }

@@ -145,7 +145,7 @@ void TestTelemetryDownload::misbehavingStoreFailsTheDownload()
     QVERIFY(!result.ok);
     QVERIFY(result.device.isUndefined() || result.device.isNull());
     QVERIFY(readOffsets(*bench.fixture.base).size() <= maximumReads);
-    QVERIFY(bench.fixture.link.connected);
+    QVERIFY(bench.fixture.link.connected());
 }
 
 void TestTelemetryDownload::lockLostMidReadIsLogged()

@@ -14,6 +14,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <optional>
 
 Q_DECLARE_OPAQUE_POINTER(profDataNew *)
 Q_DECLARE_METATYPE(profDataNew *)
@@ -59,7 +60,7 @@ struct Bench {
         base().holdWheel(raw);
         clock.advance(BaseSession::kWheelIntervalMs);
         session.wheelTick();
-        QCOMPARE(int(fixture.link().wheelSample.position), int(raw));
+        QCOMPARE(int(fixture.link().wheelSample().position), int(raw));
     }
 
     // What a control's handler does to the active profile.
@@ -110,7 +111,7 @@ void TestBaseSession::connectionReloadsEverything()
 
     b.session.statusTick();
 
-    QVERIFY(b.fixture.link().connected);
+    QVERIFY(b.fixture.link().connected());
     QCOMPARE(reloads.size(), 1);
     QCOMPARE(reloads[0][0].toBool(), true);
     QCOMPARE(reloads[0][1].toString(), QString());
@@ -199,7 +200,7 @@ void TestBaseSession::saveReportsOutcome()
     applier.saveToFlash();
     QCOMPARE(finished.size(), 1);
     QCOMPARE(finished[0][0].toBool(), !cablePulled);
-    QCOMPARE(b.fixture.link().connected, !cablePulled);
+    QCOMPARE(b.fixture.link().connected(), !cablePulled);
 
     if (cablePulled) {
         const QString error = finished[0][1].toString();
@@ -246,9 +247,11 @@ void TestBaseSession::reservedLinkSilencesPolling()
             b.session.applier().autoApplySettings();
     };
     b.editActiveProfile();
-    link.updatesPaused = reservedBy != "the flash delay";
+    std::optional<LinkGate::Hold> hold;
+    if (reservedBy != "the flash delay")
+        hold.emplace(link.gate().acquire(QStringLiteral("recalibrating the encoder")));
     if (reservedBy != "an operation")
-        link.flashDelayTimer().start(5000);
+        link.gate().startFlashDelay(LinkGate::FlashWork::Saving, 5000);
     b.fixture.base->clearReceivedFrames();
     QSignalSpy wheelReads(&b.session, &BaseSession::wheelSampled);
     // The wheel tick only reads the reports the base streams.
@@ -259,7 +262,9 @@ void TestBaseSession::reservedLinkSilencesPolling()
     QVERIFY(!talked());
     QVERIFY(b.session.applier().settingsChanged());   // the edit waits
 
-    b.session.flashDelayElapsed();   // the holder lets go (the flash delay's end clears both)
+    // The holders let go.
+    hold.reset();
+    b.session.flashDelayElapsed();
     b.clock.advance(BaseSession::kWheelIntervalMs);
     send();
     QVERIFY(talked());
@@ -285,7 +290,9 @@ void TestBaseSession::userActionsWaitForAFreeLink()
     b.session.statusTick();
     std::strcpy(b.base().ram.profiles[1].name.data(), "Renamed on the base");
     DeviceLink &link = b.fixture.link();
-    link.updatesPaused = reserved;
+    std::optional<LinkGate::Hold> hold;
+    if (reserved)
+        hold.emplace(link.gate().acquire(QStringLiteral("recalibrating the encoder")));
     b.fixture.base->clearReceivedFrames();
     QSignalSpy reloads(&b.session, &BaseSession::reloadFinished);
 
@@ -294,7 +301,7 @@ void TestBaseSession::userActionsWaitForAFreeLink()
     QCOMPARE(done, !reserved);
     if (reserved) {
         QVERIFY(b.fixture.base->receivedFrames().empty());
-        QVERIFY(link.connected);
+        QVERIFY(link.connected());
         return;
     }
     if (action == "reset force feedback") {

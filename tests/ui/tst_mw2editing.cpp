@@ -108,7 +108,7 @@ struct Session {
     // The wheel held at `degrees` of the active profile's range, as the wheel tick reads it.
     void holdWheelAt(double degrees)
     {
-        const double range = profile(link().status.activeProfile).param[18];
+        const double range = profile(link().status().activeProfile).param[18];
         base().holdWheel(std::uint16_t(std::lround((degrees + range / 2) * 65535 / range)));
         // Offscreen the window is not active: the picture and angle refresh every 14th tick.
         for (int i = 0; i < 14; ++i) {
@@ -273,7 +273,7 @@ void TestMw2Editing::hardwareControlStoresValue()
     QFETCH(QString, label);
     QFETCH(QString, text);
     Session s;
-    const wire::HardwareSettings before = s.link().hardwareSettings;
+    const wire::HardwareSettings before = s.link().hardwareSettings();
 
     if (auto *box = s.window.findChild<QCheckBox *>(control)) {
         box->setChecked(!value); // from the other state, whatever the base had
@@ -281,17 +281,17 @@ void TestMw2Editing::hardwareControlStoresValue()
     } else {
         s.set(control, value);
     }
-    QCOMPARE(s.link().hardwareSettings.word[std::size_t(word)] & mask, stored);
+    QCOMPARE(s.link().hardwareSettings().word[std::size_t(word)] & mask, stored);
     for (std::size_t other = 0; other < before.word.size(); ++other) {
         if (other != std::size_t(word) && other != 8 && other != 14) // strength and its on bit go together
-            QCOMPARE(s.link().hardwareSettings.word[other], before.word[other]);
+            QCOMPARE(s.link().hardwareSettings().word[other], before.word[other]);
     }
     if (!label.isEmpty())
         QCOMPARE(s.text(label), text);
     QVERIFY(s.applier().settingsChanged());
     // The bump stop's other sliders mean nothing while it is off.
-    const bool bumpStopOn = s.link().hardwareSettings.word[8] >= 1;
-    QCOMPARE(bool(s.link().hardwareSettings.word[14] & 0x2), bumpStopOn);
+    const bool bumpStopOn = s.link().hardwareSettings().word[8] >= 1;
+    QCOMPARE(bool(s.link().hardwareSettings().word[14] & 0x2), bumpStopOn);
     QCOMPARE(s.find("bumbstopdampinghorizonalSlider")->isEnabled(), bumpStopOn);
     QCOMPARE(s.find("bumbstopramprangehorizontalSlider")->isEnabled(), bumpStopOn);
 }
@@ -504,13 +504,13 @@ void TestMw2Editing::estopKeepsTheLastRealWheelAngle()
 {
     Session s;
     s.holdWheelAt(436); // 900 degrees, ramp 10: inside the bump stop's margin
-    QVERIFY(s.link().measuredWheelPosition);
+    QVERIFY(s.link().measuredWheelPosition());
     s.base().estopPressed = true;
     s.base().operatingMode = wire::ModeWaitingForFaults;
     s.tick();
     s.holdWheelAt(0); // the base sends nothing now; the link shows the wheel centred
-    QVERIFY(s.link().wheelSampleStale);
-    QCOMPARE(int(s.link().wheelSample.position), int(wire::kWheelCentre));
+    QVERIFY(s.link().wheelSampleStale());
+    QCOMPARE(int(s.link().wheelSample().position), int(wire::kWheelCentre));
 
     LogCapture log;
     s.set("sinehorizontalSlider", 150);
@@ -533,18 +533,18 @@ void TestMw2Editing::saveWaitsForAFreshStatusAfterTheFlashDelay()
     s.applier().autoApplySettings();
     s.fixture.base->update();
     s.tick();
-    QVERIFY(s.link().status.hasFlag(wire::Unsaved));
+    QVERIFY(s.link().status().hasFlag(wire::Unsaved));
     save->click();
     s.waitForFlashWrite();
     s.fixture.session.flashDelayElapsed();
     // The status read before the save still says "unsaved": an auto-apply tick before the
     // next status must not offer saving again from it.
-    QVERIFY(s.link().status.hasFlag(wire::Unsaved));
+    QVERIFY(s.link().status().hasFlag(wire::Unsaved));
     s.applier().autoApplySettings();
     QVERIFY(!save->isEnabled());
     s.tick();
     s.applier().autoApplySettings();
-    QVERIFY(!s.link().status.hasFlag(wire::Unsaved));
+    QVERIFY(!s.link().status().hasFlag(wire::Unsaved));
     QVERIFY(!save->isEnabled());
     // A fresh "unsaved" (an edit applied since) offers it again.
     s.set("sinehorizontalSlider", 120);
@@ -594,7 +594,7 @@ void TestMw2Editing::autoApplyWaitsForSafeWheel()
     QFETCH(double, angle);
     QFETCH(QString, unsafeCase);
     Session s;
-    QCOMPARE(s.link().hardwareSettings.word[7], 10u);
+    QCOMPARE(s.link().hardwareSettings().word[7], 10u);
     s.holdWheelAt(angle);
     s.set("sinehorizontalSlider", 150);
     s.fixture.base->clearReceivedFrames();
@@ -650,7 +650,7 @@ void TestMw2Editing::saveLineFollowsAWholeSave()
     QVERIFY(save->isEnabled());
 
     save->click();
-    QVERIFY(s.link().flashDelayTimer().isActive());
+    QVERIFY(s.link().gate().flashDelayRunning());
     QCOMPARE(s.text("savestatelabel"), QString("Saving to permanent memory - please wait"));
     // The auto-apply and the blink run on while the base writes; neither may offer saving
     // again or claim the settings are up to date from the status read before the save.
@@ -751,14 +751,14 @@ void TestMw2Editing::saveAppliesPendingEditFirst()
     if (!saved) {
         QCOMPARE(s.base().ram.profiles[1].param[1], 100u);
         QCOMPARE(s.base().flash.profiles[1].param[1], 100u);
-        QVERIFY(!s.link().flashDelayTimer().isActive());
+        QVERIFY(!s.link().gate().flashDelayRunning());
         QVERIFY(!s.text("unsafesettingsnote").isEmpty());
         return;
     }
     QCOMPARE(s.base().flash.profiles[1].param[1], 150u);
     QVERIFY(!s.base().hasFlag(wire::Unsaved));
-    QVERIFY(s.link().flashDelayTimer().isActive());
-    QVERIFY(s.link().updatesPaused);
+    QVERIFY(s.link().gate().flashDelayRunning());
+    QCOMPARE(s.link().gate().flashWork(), LinkGate::FlashWork::Saving);
     QVERIFY(!save->isEnabled());
     QVERIFY(!s.find("ReloadFlashButton")->isEnabled());
     QSettings written(backup, QSettings::IniFormat);
@@ -780,7 +780,7 @@ void TestMw2Editing::reloadFromFlashDropsPendingEdits()
     s.find<QPushButton>("ReloadFlashButton")->click();
     QCOMPARE(s.framesWithCode(kReloadFromFlash), 1);
     QVERIFY(!s.applier().settingsChanged());
-    QVERIFY(s.link().flashDelayTimer().isActive());
+    QVERIFY(s.link().gate().flashDelayRunning());
     // One reload at a time; the button says why it waits.
     QVERIFY(!s.find("ReloadFlashButton")->isEnabled());
     QCOMPARE(s.find("ReloadFlashButton")->toolTip(), QString("The base is reloading its flash."));
@@ -827,14 +827,14 @@ void TestMw2Editing::reloadFromFlashShowsWhatTheBaseRuns()
     s.tick();
     if (unplugDuringDelay) {
         // Nothing read: the window goes to the disconnected path rather than claiming values.
-        QVERIFY(!s.link().connected);
+        QVERIFY(!s.link().connected());
         s.tick();
         QVERIFY(s.fixture.session.profiles().empty());
         return;
     }
     QCOMPARE(s.profile(1).param[1], 100u);
     QCOMPARE(s.find<QAbstractSlider>("sinehorizontalSlider")->value(), 100);
-    QCOMPARE(s.link().hardwareSettings.word[5], s.base().flash.hardware.word[5]);
+    QCOMPARE(s.link().hardwareSettings().word[5], s.base().flash.hardware.word[5]);
     QVERIFY(!s.applier().settingsChanged());
 }
 
@@ -916,7 +916,7 @@ void TestMw2Editing::flashDelayHoldsReloadAndViewSwitch()
     s.applier().autoApplySettings();
     s.tick();
     s.find<QPushButton>("SaveToFlashButton")->click();
-    QVERIFY(s.link().flashDelayTimer().isActive());
+    QVERIFY(s.link().gate().flashDelayRunning());
     s.fixture.base->clearReceivedFrames();
 
     // Reloading waits, and the button says why.
@@ -1022,7 +1022,9 @@ void TestMw2Editing::controlsFollowReloadedProfile()
 
     // Every tick refreshes the hardware controls; the profile controls only when forced.
     s.profile(1).param[1] = 60;
-    s.link().hardwareSettings.word[3] = 55;
+    wire::HardwareSettings hardware = s.link().hardwareSettings();
+    hardware.word[3] = 55;
+    s.fixture.session.editHardwareSettings(hardware);
     s.tick();
     QCOMPARE(slider("sinehorizontalSlider"), 130);
     QCOMPARE(slider("desktopcenteringhorizontalSlider"), 55);

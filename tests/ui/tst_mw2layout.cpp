@@ -493,7 +493,7 @@ void TestMw2Layout::disconnectedLookAndBack()
 
     fixture.session.statusTick(); // connects and reloads
     fixture.session.statusTick(); // first connected refresh
-    QVERIFY(fixture.link().connected);
+    QVERIFY(fixture.link().connected());
     for (const QString &name : deviceControls)
         QVERIFY2(widget(name)->isEnabled(), qPrintable(name));
     QCOMPARE(label("operationalLabel")->text(), QString("Operational"));

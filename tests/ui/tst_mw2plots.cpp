@@ -43,7 +43,7 @@ void TestMw2Plots::recordsWhatTheWindowShows()
     SessionFixture fixture;
     MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     fixture.session.statusTick();
-    QVERIFY(fixture.link().connected);
+    QVERIFY(fixture.link().connected());
     const plots::PlotModel &record = window.part<plots::PlotsWindowPart>().panel().shownModel();
     QVERIFY(record.empty());
 
@@ -81,10 +81,10 @@ void TestMw2Plots::recordsWhatTheWindowShows()
     clock.advance(40);
     fixture.session.wheelTick();
     fixture.session.statusTick();
-    QVERIFY(!fixture.link().connected);
+    QVERIFY(!fixture.link().connected());
     fixture.base->faults().failReads = false;
     fixture.session.statusTick();
-    QVERIFY(fixture.link().connected);
+    QVERIFY(fixture.link().connected());
     const std::size_t before = record.size();
     clock.advance(40);
     fixture.session.wheelTick();

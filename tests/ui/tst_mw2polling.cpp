@@ -25,7 +25,7 @@ private slots:
     void reloadStepFailureStopsSequence();
     void noBaseLogsProbesEveryTick();
     void savingPausesTicks();
-    void updatesPausedStopsWheelTimer();
+    void heldLinkStopsWheelTimer();
     void wheelTick();
     void wheelTickFailureClosesLink();
     void bootloaderAtStartEndsProgram();
@@ -53,7 +53,7 @@ void TestMw2Polling::firstTickConnectsAndReloads()
 
     fixture.session.statusTick();
 
-    QVERIFY(fixture.link().connected);
+    QVERIFY(fixture.link().connected());
     QVERIFY(fixture.session.firstConnectionDone());
     const QStringList expected{"Disconnected state",
                                "Connected to VT2 Cendra",
@@ -122,7 +122,7 @@ void TestMw2Polling::unplugGoesDisconnectedAndReplugReloads()
     QSignalSpy profileSpy(&fixture.session, &BaseSession::activeProfileChanged);
     LogCapture log(&fixture.link());
     fixture.session.statusTick(); // the status request fails
-    QVERIFY(!fixture.link().connected);
+    QVERIFY(!fixture.link().connected());
     QVERIFY(log.contains("disconnection due to status update read failure."));
     QVERIFY(guard); // dialogs go on the disconnected path, one tick later
 
@@ -141,7 +141,7 @@ void TestMw2Polling::unplugGoesDisconnectedAndReplugReloads()
     fixture.base->plug();
     log.clear();
     fixture.session.statusTick();
-    QVERIFY(fixture.link().connected);
+    QVERIFY(fixture.link().connected());
     QVERIFY(log.contains("got analog data and settings"));
     // The reconnection asks for a full refresh; the first connected tick uses it up.
     QSignalSpy refreshSpy(&fixture.session, &BaseSession::controlsRefreshDue);
@@ -165,13 +165,13 @@ void TestMw2Polling::untrustedFirstStatusRetriesNextTick()
     fixture.session.statusTick();
     QVERIFY(log.contains("wrong response format on first status update -cannot trust packet."));
     QVERIFY(!log.contains("got profiles"));
-    QVERIFY(!fixture.link().connected);
+    QVERIFY(!fixture.link().connected());
     QCOMPARE(countFrames(*fixture.base, 0x14), 0);
 
     log.clear();
     fixture.session.statusTick();
     QVERIFY(log.contains("got analog data and settings"));
-    QVERIFY(fixture.link().connected);
+    QVERIFY(fixture.link().connected());
     QCOMPARE(fixture.base->openHandleCount(), 1);
 }
 
@@ -186,7 +186,7 @@ void TestMw2Polling::reloadStepFailureStopsSequence()
     fixture.session.statusTick();
     QVERIFY(log.contains("disconnection due to status update read failure."));
     QVERIFY(!log.contains("got a response"));
-    QVERIFY(!fixture.link().connected);
+    QVERIFY(!fixture.link().connected());
     QCOMPARE(hardwareSpy.size(), 0);
 }
 
@@ -223,24 +223,25 @@ void TestMw2Polling::savingPausesTicks()
     QVERIFY(!fixture.session.wheelSampleValid());
 
     window.findChild<QPushButton *>("ReloadFlashButton")->setEnabled(false);
-    QSignalSpy expiry(&fixture.link().flashDelayTimer(), &QTimer::timeout);
-    fixture.link().flashDelayTimer().start(1); // let the real expiry path run
+    QSignalSpy expiry(&fixture.link().gate(), &LinkGate::flashDelayElapsed);
+    fixture.link().gate().startFlashDelay(LinkGate::FlashWork::Saving, 1); // let the real expiry path run
     QVERIFY(expiry.wait(1000));
-    QVERIFY(!fixture.link().flashDelayTimer().isActive());
-    QVERIFY(!fixture.link().updatesPaused);
+    QVERIFY(!fixture.link().gate().flashDelayRunning());
+    QVERIFY(!fixture.link().gate().busy());
     QVERIFY(window.findChild<QPushButton *>("ReloadFlashButton")->isEnabled());
 
     fixture.session.statusTick();
     QCOMPARE(countFrames(*fixture.base, 0x00), 1);
 }
 
-void TestMw2Polling::updatesPausedStopsWheelTimer()
+void TestMw2Polling::heldLinkStopsWheelTimer()
 {
     SessionFixture fixture;
     MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     fixture.session.start();
     QVERIFY(fixture.session.wheelTimer().isActive());
-    fixture.link().updatesPaused = true;
+    const LinkGate::Hold hold = fixture.link().gate().acquire(QStringLiteral("recalibrating the encoder"));
+    QVERIFY(hold.granted());
     LogCapture log(&fixture.link());
     fixture.session.statusTick();
     QCOMPARE(log.messages(), QStringList({"updates paused"}));
@@ -263,13 +264,13 @@ void TestMw2Polling::wheelTick()
     QTest::qWait(10);
     fixture.session.wheelTick();
     QVERIFY(fixture.session.wheelSampleValid());
-    QCOMPARE(int(fixture.link().wheelSample.position), 0x8100);
+    QCOMPARE(int(fixture.link().wheelSample().position), 0x8100);
 
     fixture.base->state().holdWheel(0x8200);
     QTest::qWait(10);
     fixture.session.wheelTick();
     QCOMPARE(int(fixture.session.previousWheelSample()), 0x8100);
-    QCOMPARE(int(fixture.link().wheelSample.position), 0x8200);
+    QCOMPARE(int(fixture.link().wheelSample().position), 0x8200);
 }
 
 void TestMw2Polling::wheelTickFailureClosesLink()
@@ -280,13 +281,13 @@ void TestMw2Polling::wheelTickFailureClosesLink()
     fixture.session.statusTick();
     fixture.base->faults().failReads = true;
     fixture.session.wheelTick();
-    QVERIFY(!fixture.link().connected);
-    QVERIFY(!fixture.link().deviceHandle);
+    QVERIFY(!fixture.link().connected());
+    QVERIFY(!fixture.link().deviceHandle());
     QCOMPARE(fixture.base->openHandleCount(), 0);
 
     fixture.base->faults().failReads = false;
     fixture.session.statusTick();
-    QVERIFY(fixture.link().connected);
+    QVERIFY(fixture.link().connected());
 }
 
 void TestMw2Polling::bootloaderAtStartEndsProgram()

@@ -42,15 +42,15 @@ void TestMw2Reload::reloadReadsProfilesHardwareAndAnalog()
     QSignalSpy profileSpy(&fixture.session, &BaseSession::activeProfileChanged);
     fixture.session.statusTick();
 
-    QVERIFY(fixture.link().connected);
+    QVERIFY(fixture.link().connected());
     QCOMPARE(int(fixture.session.profiles().size()), 4);
     const profDataNew &active = *fixture.session.profiles()[3];
     QCOMPARE(nameOf(active.name), QString("Rally night"));
     QCOMPARE(active.param[18], 1080u);
     QCOMPARE(active.param[40], 77u);
-    QCOMPARE(fixture.link().hardwareSettings.word[10], 12500u);
-    QCOMPARE(fixture.link().analogSettings[20].field(wire::AxisHat, 10), 4242u);
-    QCOMPARE(nameOf(fixture.link().analogSettings[20].name), QString("Pedals B"));
+    QCOMPARE(fixture.link().hardwareSettings().word[10], 12500u);
+    QCOMPARE(fixture.link().analogSettings()[20].field(wire::AxisHat, 10), 4242u);
+    QCOMPARE(nameOf(fixture.link().analogSettings()[20].name), QString("Pedals B"));
 
     QCOMPARE(profileSpy.size(), 2);
     QCOMPARE(profileSpy[1][0].toInt(), 3);
@@ -90,7 +90,7 @@ void TestMw2Reload::reloadStopsAtEachFailingStep()
 
     QVERIFY(log.contains(message));
     QVERIFY(!log.contains("got analog data and settings"));
-    QVERIFY(!fixture.link().connected);
+    QVERIFY(!fixture.link().connected());
     QCOMPARE(hardwareSpy.size(), hardwareSignal ? 1 : 0);
     if (failingCode == 0x71)
         QVERIFY(fixture.session.profiles().empty());
@@ -98,7 +98,7 @@ void TestMw2Reload::reloadStopsAtEachFailingStep()
     // The next tick starts over from the connect step and succeeds.
     fixture.base->faults().tamperReply = nullptr;
     fixture.session.statusTick();
-    QVERIFY(fixture.link().connected);
+    QVERIFY(fixture.link().connected());
     QCOMPARE(int(fixture.session.profiles().size()), 5);
 }
 

@@ -277,7 +277,7 @@ void TestMw2Status::wheelAngleUnknownWithoutReports()
         s.clock.advance(1000);
         s.tick();
     }
-    QVERIFY(s.fixture.link().status.operatingMode != wire::ModeOperational);
+    QVERIFY(s.fixture.link().status().operatingMode != wire::ModeOperational);
     wheelTicks();
     QCOMPARE(s.text("WheelDegreesLabel"), QString("- °"));
 
@@ -286,11 +286,11 @@ void TestMw2Status::wheelAngleUnknownWithoutReports()
     QVERIFY(band && !band->isHidden());
     QVERIFY(band->text().startsWith("E-Stop pressed"));
     s.base().estopPressed = false;
-    for (int i = 0; i < 30 && s.fixture.link().status.operatingMode != wire::ModeOperational; ++i) {
+    for (int i = 0; i < 30 && s.fixture.link().status().operatingMode != wire::ModeOperational; ++i) {
         s.clock.advance(1000);
         s.tick();
     }
-    QCOMPARE(s.fixture.link().status.operatingMode, std::uint32_t(wire::ModeOperational));
+    QCOMPARE(s.fixture.link().status().operatingMode, std::uint32_t(wire::ModeOperational));
     QVERIFY(band->isHidden());
     wheelTicks();
     QCOMPARE(s.text("WheelDegreesLabel"), QString("450.00 °"));

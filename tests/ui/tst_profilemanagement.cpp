@@ -282,12 +282,12 @@ void TestProfileManagement::activationWaitsWhileTheLinkIsHeld()
         s.session.profiles()[1]->changed = 1;
         s.session.applier().markSettingsChanged();
         s.session.applier().saveToFlash();
-        QVERIFY(s.session.link().flashDelayTimer().isActive());
+        QVERIFY(s.session.link().gate().flashDelayRunning());
         choose();
         s.session.flashDelayElapsed();
     } else if (holder == "event log") {
         s.cable.onWrite = [&] {
-            if (s.session.link().updatesPaused && sentWhileHeld < 0)
+            if (s.session.gate().holder() == "reading the event log" && sentWhileHeld < 0)
                 choose();
         };
         s.button("eventlogpushButton")->click();
@@ -299,7 +299,7 @@ void TestProfileManagement::activationWaitsWhileTheLinkIsHeld()
             return int(QDialog::Rejected);
         };
         emit s.session.firmwareUpdateRequired(1);
-        QVERIFY(!s.session.link().updatesPaused);
+        QVERIFY(!s.session.gate().busy());
     }
     QCOMPARE(sentWhileHeld, 0);
     QCOMPARE(boxWhileHeld, 1);
@@ -460,7 +460,7 @@ void TestProfileManagement::addFromTemplate()
     Session s(baseWith(5, 1, 0));
     ProfileList templates;
     std::vector<profiles::ProfileDescription> descriptions;
-    const auto forBase = profiles::ImportExport::forModel(s.session.link().modelIndex);
+    const auto forBase = profiles::ImportExport::forModel(s.session.link().modelIndex());
     QVERIFY(forBase.importFile(QLatin1String(profiles::kTemplateResource), QLatin1String(profiles::kTemplatesGroup),
                                templates, &descriptions));
     QVERIFY(templates.size() > 2);
@@ -679,7 +679,7 @@ void TestProfileManagement::cablePulledDuringChange()
             dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
             deleteLaterNow();
         }
-        QVERIFY(!s.session.link().connected);
+        QVERIFY(!s.session.link().connected());
         s.cable.disarm();
     }
     QVERIFY(s.window.findChildren<profileReorderDialog *>().isEmpty());
@@ -689,7 +689,7 @@ void TestProfileManagement::cablePulledDuringChange()
     s.virtualBase().plug();
     s.session.statusTick();
     s.session.statusTick();
-    QVERIFY(s.session.link().connected);
+    QVERIFY(s.session.link().connected());
     QCOMPARE(int(s.session.profiles().size()), int(s.base().ram.profileCount));
     QCOMPARE(s.listNames(), s.baseNames());
 
@@ -791,7 +791,7 @@ void TestProfileManagement::interruptedListChangeLosesNoProfile()
 
     s.cable.arm(std::uint8_t(frameCode), nth);
     runListOperation(s, operation, importFile);
-    const bool cut = !s.session.link().connected;
+    const bool cut = !s.session.link().connected();
     s.cable.disarm();
     // The list as it stood went to the backup before the base heard anything.
     QVERIFY(QFile::exists(folder.filePath("profiles_autobackup.ini")));
@@ -804,7 +804,7 @@ void TestProfileManagement::interruptedListChangeLosesNoProfile()
         s.virtualBase().plug();
         s.session.statusTick();
         s.session.statusTick();
-        QVERIFY(s.session.link().connected);
+        QVERIFY(s.session.link().connected());
         QVERIFY(!s.session.applier().listTorn());
         QCOMPARE(s.statusLine()->text(),
                  changedMeanwhile
@@ -857,7 +857,7 @@ void TestProfileManagement::interruptedApplyCompletesAfterReconnection()
     s.cable.arm(std::uint8_t(frameCode), nth);
     applier.autoApplySettings();
     s.cable.disarm();
-    QVERIFY(!s.session.link().connected);
+    QVERIFY(!s.session.link().connected());
     // Not all of it reached the base: still pending.
     QVERIFY(applier.settingsChanged());
     QVERIFY(!applier.saveEnabled());
@@ -873,7 +873,7 @@ void TestProfileManagement::interruptedApplyCompletesAfterReconnection()
     s.session.statusTick(); // no base yet: told twice that it is gone
     s.session.statusTick();
     s.session.wheelTick();
-    QVERIFY(s.session.link().connected);
+    QVERIFY(s.session.link().connected());
     applier.autoApplySettings();
     s.virtualBase().update();
 

@@ -284,7 +284,7 @@ void runScript(QStringList &trace)
 
     s.step("connect and full reload");
     s.tick(2);
-    QVERIFY(s.session->link().connected);
+    QVERIFY(s.session->link().connected());
     s.wheelTicks();
 
     s.step("advanced view edits");

@@ -241,7 +241,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::EnabledChange && static_cast<QWidget *>(watched)->isEnabled()
-            && link_.flashDelayTimer().isActive())
+            && link_.gate().flashDelayRunning())
             seen = true;
         return false;
     }
@@ -352,7 +352,7 @@ private:
     void passFlashDelay()
     {
         DeviceLink &link = session.link();
-        if (!link.flashDelayTimer().isActive())
+        if (!link.gate().flashDelayRunning())
             return;
         flashDelayRan = true;
         const int before = cable.written();
@@ -446,7 +446,7 @@ public:
         faults = basesim::Faults{};
         if (!base_->plugged())
             base_->plug();
-        for (int tick = 0; tick < 4 && !(session.link().connected && session.profiles().size() > 0); ++tick)
+        for (int tick = 0; tick < 4 && !(session.link().connected() && session.profiles().size() > 0); ++tick)
             session.statusTick();
         session.statusTick();
         session.wheelTick();
@@ -555,7 +555,7 @@ QString TestSoak::runCycle(std::uint64_t seed, int cycle)
     const basesim::BaseState &state = rig.base().state();
     const Snapshot after = snapshotOf(state.ram);
     const Snapshot flashAfter = snapshotOf(state.flash);
-    if (!rig.session.link().connected)
+    if (!rig.session.link().connected())
         return QStringLiteral("not connected again");
     if (otherBase) {
         // The base plugged in mid-way hears nothing meant for the one that went.
@@ -628,7 +628,7 @@ QString TestSoak::checkExport(Rig &rig, FileFault fault, const QString &target,
     // Whole: every profile of the base comes back, word for word, and nothing else.
     ProfileList read;
     const basesim::BaseState &state = rig.base().state();
-    if (!profiles::ImportExport::forModel(rig.session.link().modelIndex)
+    if (!profiles::ImportExport::forModel(rig.session.link().modelIndex())
              .importFile(target, QLatin1String(profiles::kProfilesGroup), read))
         return QStringLiteral("the exported file does not import");
     ListShape imported;

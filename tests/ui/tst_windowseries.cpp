@@ -82,7 +82,7 @@ struct Afternoon {
     std::uint32_t ramStrength() const { return fixture.base->state().ram.profiles.at(1).param[kStrength]; }
     void holdWheelAt(double degrees)
     {
-        const double range = fixture.session.profiles().at(link().status.activeProfile)->param[18];
+        const double range = fixture.session.profiles().at(link().status().activeProfile)->param[18];
         base().holdWheel(std::uint16_t(std::lround((degrees + range / 2) * 65535 / range)));
         wheelTicks();
     }
@@ -139,7 +139,7 @@ void TestWindowSeries::anAfternoonInPictures()
     save->click();
     a.clock.advance(2000);
     a.settle();
-    QVERIFY(a.link().flashDelayTimer().isActive());
+    QVERIFY(a.link().gate().flashDelayRunning());
     QVERIFY(!save->isEnabled());
     QCOMPARE(a.text("savestatelabel"), QString("Saving to permanent memory - please wait"));
     a.snap("saving");

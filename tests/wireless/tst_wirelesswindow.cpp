@@ -161,28 +161,31 @@ void TestWirelessWindow::flashDelaySkipsTheTicks()
     w.base().setFlag(wire::wirelessConn, true);
     w.tick();
     const std::size_t before = w.fixture.base->receivedFrames().size();
-    w.link().flashDelayTimer().start(5000);
+    w.link().gate().startFlashDelay(LinkGate::FlashWork::Saving, 5000);
     QTest::ignoreMessage(QtDebugMsg, "no wireless wheel update due to flash timer");
     w.monitor().wirelessWheelStatusUpdate();
     w.panel().update();
     QCOMPARE(w.fixture.base->receivedFrames().size(), before);
     QCOMPARE(w.text("wirelesswheellabel"), QString());
-    w.link().flashDelayTimer().stop();
+    w.link().gate().endFlashDelay();
 
-    // A reservation by another operation silences both as well.
-    w.link().updatesPaused = true;
-    w.monitor().wirelessWheelStatusUpdate();
-    w.panel().update();
-    QCOMPARE(w.fixture.base->receivedFrames().size(), before);
-    w.link().updatesPaused = false;
+    // A hold by another operation silences both as well.
+    {
+        const LinkGate::Hold hold = w.link().gate().acquire(QStringLiteral("reading the event log"));
+        QVERIFY(hold.granted());
+        w.monitor().wirelessWheelStatusUpdate();
+        w.panel().update();
+        QCOMPARE(w.fixture.base->receivedFrames().size(), before);
+    }
 
-    // The window pauses the panel for a save until the flash delay ends.
-    w.panel().setUpdatesPaused(true);
+    // A save silences the panel until its flash delay ends.
+    w.fixture.session.applier().saveToFlash();
+    const std::size_t afterSave = w.fixture.base->receivedFrames().size();
     w.panel().update();
-    QCOMPARE(w.fixture.base->receivedFrames().size(), before);
-    w.panel().setUpdatesPaused(false);
+    QCOMPARE(w.fixture.base->receivedFrames().size(), afterSave);
+    w.link().gate().endFlashDelay();
     w.panel().update();
-    QVERIFY(w.fixture.base->receivedFrames().size() > before);
+    QVERIFY(w.fixture.base->receivedFrames().size() > afterSave);
 }
 
 void TestWirelessWindow::markupInAWheelNameIsShownAsText()
@@ -284,7 +287,7 @@ void TestWirelessWindow::panelListsConnectsDisconnectsAndForgets()
     QVERIFY(!w.base().connectedWheel);
     QVERIFY(w.base().receiver.wheels[2].paired);
     QCOMPARE(w.tree()->topLevelItemCount(), 0);
-    QCOMPARE(w.link().currentWirelessDevice.bytes, WirelessDeviceData{}.bytes);
+    QCOMPARE(w.link().currentWirelessDevice().bytes, WirelessDeviceData{}.bytes);
 
     w.panel().update();
     w.tree()->setCurrentItem(w.tree()->topLevelItem(1));
@@ -388,11 +391,12 @@ void TestWirelessWindow::stuckScanningFlagKeepsTheBarBusy()
 void TestWirelessWindow::autoConnectSetsOnlyItsBit()
 {
     Window w;
-    std::uint32_t &word = w.link().hardwareSettings.word[14];
-    word = 0x0003;
+    wire::HardwareSettings hardware = w.link().hardwareSettings();
+    hardware.word[14] = 0x0003;
+    w.fixture.session.editHardwareSettings(hardware);
     auto *box = w.panel().findChild<QCheckBox *>("checkBox");
     box->click();
-    QCOMPARE(word, 0x0403u);
+    QCOMPARE(w.link().hardwareSettings().word[14], 0x0403u);
     QCOMPARE(w.base().ram.hardware.word[14], 0x0403u);
     box->click();
     QCOMPARE(w.base().ram.hardware.word[14], 0x0003u);

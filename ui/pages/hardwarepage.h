@@ -6,6 +6,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
 class BaseSession;
@@ -67,7 +68,7 @@ private:
     void enableBumpStopSliders(bool bumpStopOn);
 
     // The record the controls edit: the session's, or a scratch one while detached.
-    wire::HardwareSettings &hardware();
+    void editHardware(const std::function<void(wire::HardwareSettings &)> &edit);
 
     std::unique_ptr<Ui::HardwarePage> ui;
     BaseSession *session_ = nullptr;

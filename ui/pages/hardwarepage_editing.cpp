@@ -80,14 +80,20 @@ void HardwarePage::enableBumpStopSliders(bool bumpStopOn)
     ui->bumbstopramprangehorizontalSlider->setEnabled(bumpStopOn);
 }
 
-wire::HardwareSettings &HardwarePage::hardware()
+void HardwarePage::editHardware(const std::function<void(wire::HardwareSettings &)> &edit)
 {
-    return session_ ? session_->link().hardwareSettings : detached_;
+    // The page edits a copy; the session keeps the record the auto-apply sends.
+    wire::HardwareSettings edited = session_ ? session_->link().hardwareSettings() : detached_;
+    edit(edited);
+    if (session_)
+        session_->editHardwareSettings(edited);
+    else
+        detached_ = edited;
 }
 
 void HardwarePage::on_bumbstopstrengthhorizontalSlider_valueChanged(int value)
 {
-    setBumpStopStrength(hardware(), value);
+    editHardware([&](wire::HardwareSettings &hardware) { setBumpStopStrength(hardware, value); });
     ui->bumbstopstrengthlabel->setText(bumpStopStrengthText(value));
     enableBumpStopSliders(value >= 1);
     emit settingsEdited();
@@ -95,58 +101,58 @@ void HardwarePage::on_bumbstopstrengthhorizontalSlider_valueChanged(int value)
 
 void HardwarePage::on_bumbstopramprangehorizontalSlider_valueChanged(int value)
 {
-    hardware().word[BumpStopRampRangeId] = std::uint32_t(value);
+    editHardware([&](wire::HardwareSettings &hardware) { hardware.word[BumpStopRampRangeId] = std::uint32_t(value); });
     ui->bumbstopramprangelabel->setText(degreesText(value));
     emit settingsEdited();
 }
 
 void HardwarePage::on_bumbstopdampinghorizonalSlider_valueChanged(int value)
 {
-    hardware().word[BumpStopDampingId] = std::uint32_t(value);
+    editHardware([&](wire::HardwareSettings &hardware) { hardware.word[BumpStopDampingId] = std::uint32_t(value); });
     ui->bumbstopdampinglabel->setText(percentText(value));
     emit settingsEdited();
 }
 
 void HardwarePage::on_desktopcenteringhorizontalSlider_valueChanged(int value)
 {
-    hardware().word[DesktopCenteringId] = std::uint32_t(value);
+    editHardware([&](wire::HardwareSettings &hardware) { hardware.word[DesktopCenteringId] = std::uint32_t(value); });
     ui->desktopcenteringstrengthlabel->setText(offOrPercentText(value));
     emit settingsEdited();
 }
 
 void HardwarePage::on_handsoffhorizontalSlider_valueChanged(int level)
 {
-    setHandsOffLevel(hardware(), level);
+    editHardware([&](wire::HardwareSettings &hardware) { setHandsOffLevel(hardware, level); });
     ui->handsofflabel->setText(handsOffText(level));
     emit settingsEdited();
 }
 
 void HardwarePage::on_torqueclippingcheckBox_toggled(bool checked)
 {
-    setHardwareBit(hardware(), SafetyBitsId, kTorqueClippingBit, checked);
+    editHardware([&](wire::HardwareSettings &hardware) { setHardwareBit(hardware, SafetyBitsId, kTorqueClippingBit, checked); });
     emit settingsEdited();
 }
 
 void HardwarePage::on_resonancereductioncheckBox_toggled(bool checked)
 {
-    setHardwareBit(hardware(), SafetyBitsId, kResonanceReductionBit, checked);
+    editHardware([&](wire::HardwareSettings &hardware) { setHardwareBit(hardware, SafetyBitsId, kResonanceReductionBit, checked); });
     emit settingsEdited();
 }
 
 void HardwarePage::on_audibleBeebsCheckBox_toggled(bool checked)
 {
-    setHardwareBit(hardware(), OptionBitsId, kAudibleBeepsBit, checked);
+    editHardware([&](wire::HardwareSettings &hardware) { setHardwareBit(hardware, OptionBitsId, kAudibleBeepsBit, checked); });
     emit settingsEdited();
 }
 
 void HardwarePage::on_usbrecoverycheckbox_toggled(bool checked)
 {
-    setHardwareBit(hardware(), OptionBitsId, kUsbRecoveryBit, checked);
+    editHardware([&](wire::HardwareSettings &hardware) { setHardwareBit(hardware, OptionBitsId, kUsbRecoveryBit, checked); });
     emit settingsEdited();
 }
 
 void HardwarePage::on_usbsuspendcheckBox_toggled(bool checked)
 {
-    setHardwareBit(hardware(), OptionBitsId, kUsbSuspendBit, checked);
+    editHardware([&](wire::HardwareSettings &hardware) { setHardwareBit(hardware, OptionBitsId, kUsbSuspendBit, checked); });
     emit settingsEdited();
 }

@@ -82,7 +82,7 @@ void ProfileManagementGroup::on_selectprofilecomboBox_currentIndexChanged(int in
 
 void ProfileManagementGroup::on_setdefaultprofilepushbutton_clicked()
 {
-    if (!session_)
+    if (!session_ || refusedWhileLinkBusy())
         return;
     profilesync::makeActiveDefault(*session_);
     session_->refreshAfterListChange();
@@ -91,14 +91,14 @@ void ProfileManagementGroup::on_setdefaultprofilepushbutton_clicked()
 
 void ProfileManagementGroup::on_addprofilespushButton_clicked()
 {
-    if (!session_ || !prompts_)
+    if (!session_ || !prompts_ || refusedWhileLinkBusy())
         return;
     if (profileedits::freeSlots(session_->profiles()) < 1) {
         showLimitReached();
         return;
     }
     QPointer<profiletemplateDialog> dialog =
-        new profiletemplateDialog(profiles::ImportExport::forModel(session_->link().modelIndex), this);
+        new profiletemplateDialog(profiles::ImportExport::forModel(session_->link().modelIndex()), this);
     emit dialogOpened(dialog);
     const int answer = prompts_->exec(dialog);
     // The window deletes the dialog itself when the base goes away meanwhile.
@@ -109,6 +109,10 @@ void ProfileManagementGroup::on_addprofilespushButton_clicked()
     if (!chosen || !session_)
         return;
     const profilesync::Result result = profilesync::appendAndActivate(*session_, std::move(chosen));
+    if (result.outcome == profilesync::Outcome::Busy) {
+        showListChangeBusyRefusal();
+        return;
+    }
     if (result.outcome == profilesync::Outcome::Refused) {
         showLimitReached();
         return;
@@ -125,7 +129,7 @@ void ProfileManagementGroup::on_addprofilespushButton_clicked()
 
 void ProfileManagementGroup::on_copyprofilepushButton_clicked()
 {
-    if (!session_)
+    if (!session_ || refusedWhileLinkBusy())
         return;
     if (profileedits::freeSlots(session_->profiles()) < 1) {
         showLimitReached();
@@ -153,7 +157,7 @@ void ProfileManagementGroup::rememberActivation(int activated)
 
 void ProfileManagementGroup::on_deleteprofilepushbutton_clicked()
 {
-    if (!session_ || !prompts_)
+    if (!session_ || !prompts_ || refusedWhileLinkBusy())
         return;
     QPointer<profiledeleteconfirmdialog> dialog = new profiledeleteconfirmdialog(this);
     const int answer = prompts_->exec(dialog);
@@ -162,7 +166,9 @@ void ProfileManagementGroup::on_deleteprofilepushbutton_clicked()
         return;
     // Read after the question: a status tick may have changed the list meanwhile.
     const profilesync::Outcome outcome = profilesync::deleteActiveProfile(*session_).outcome;
-    if (outcome == profilesync::Outcome::Refused)
+    if (outcome == profilesync::Outcome::Busy)
+        showListChangeBusyRefusal();
+    if (outcome == profilesync::Outcome::Refused || outcome == profilesync::Outcome::Busy)
         return;
     if (outcome == profilesync::Outcome::LinkLost)
         showTornList();
@@ -182,6 +188,8 @@ void ProfileManagementGroup::on_reorderprofilespushbutton_clicked()
         reorderDialog_->activateWindow();
         return;
     }
+    if (refusedWhileLinkBusy())
+        return;
     auto *dialog = new profileReorderDialog(*session_, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     reorderDialog_ = dialog;
@@ -189,6 +197,8 @@ void ProfileManagementGroup::on_reorderprofilespushbutton_clicked()
     // Closing by the window on a disconnection also finishes the dialog, so polling resumes.
     connect(dialog, &QDialog::finished, this, [this, dialog](int result) {
         const profilesync::Result reordered = dialog->reorderResult();
+        if (reordered.outcome == profilesync::Outcome::Busy)
+            showListChangeBusyRefusal();
         reorderFinished(result, reordered.outcome == profilesync::Outcome::Refused, reordered.activated);
     });
     session_->pauseStatusPolling();
@@ -229,9 +239,25 @@ void ProfileManagementGroup::showUnsafeRangeRefusal()
 
 void ProfileManagementGroup::showLinkBusyRefusal()
 {
-    const QString text = session_ && session_->link().flashDelayTimer().isActive()
+    const QString text = session_ && session_->gate().flashDelayRunning()
         ? tr("Not switched: the base is writing or reloading its flash. Choose the profile again once it is done.")
         : tr("Not switched: the base is busy with another operation. Choose the profile again once it is done.");
+    showStatusLine(text, "QLabel {color: @colorStriker;}");
+}
+
+bool ProfileManagementGroup::refusedWhileLinkBusy()
+{
+    if (!session_ || !session_->gate().busy())
+        return false;
+    showListChangeBusyRefusal();
+    return true;
+}
+
+void ProfileManagementGroup::showListChangeBusyRefusal()
+{
+    const QString text = session_ && session_->gate().flashDelayRunning()
+        ? tr("Not done: the base is writing or reloading its flash. Try again once it is done.")
+        : tr("Not done: the base is busy with another operation. Try again once it is done.");
     showStatusLine(text, "QLabel {color: @colorStriker;}");
 }
 

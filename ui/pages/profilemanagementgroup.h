@@ -73,6 +73,9 @@ private:
     void showLimitReached();
     void showUnsafeRangeRefusal();
     void showLinkBusyRefusal();
+    // A list change while another operation holds the link: says so and sends nothing.
+    bool refusedWhileLinkBusy();
+    void showListChangeBusyRefusal();
     void showTornList();
     void importFile(const QString &path);
     void exportProfiles(const QString &path);

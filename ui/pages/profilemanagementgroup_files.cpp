@@ -53,7 +53,7 @@ void ProfileManagementGroup::exportProfiles(const QString &path)
 
 void ProfileManagementGroup::on_importprofilespushbutton_clicked()
 {
-    if (!session_ || !prompts_)
+    if (!session_ || !prompts_ || refusedWhileLinkBusy())
         return;
     // No status tick may interleave with the writes.
     session_->pauseStatusPolling();
@@ -69,12 +69,16 @@ void ProfileManagementGroup::importFile(const QString &path)
 {
     ProfileList incoming;
     int valuesClamped = 0;
-    if (!profiles::ImportExport::forModel(session_->link().modelIndex).importFile(path, QLatin1String(profiles::kProfilesGroup),
+    if (!profiles::ImportExport::forModel(session_->link().modelIndex()).importFile(path, QLatin1String(profiles::kProfilesGroup),
                                                                incoming, nullptr, &valuesClamped)) {
         showStatusLine(tr("File is empty."), "QLabel {color: @colorStriker;}");
         return;
     }
     const profilesync::ImportResult result = profilesync::appendImported(*session_, incoming);
+    if (!result.busyWith.isEmpty()) {
+        showListChangeBusyRefusal();
+        return;
+    }
     // The user learns that the file was not taken word for word.
     const QString clampedNote = valuesClamped == 0
         ? QString()

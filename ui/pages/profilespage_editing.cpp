@@ -73,7 +73,7 @@ void ProfilesPage::markCurrentProfileChanged() const
 
 std::uint32_t ProfilesPage::rampRange() const
 {
-    return session_ ? hardwareWord(session_->link().hardwareSettings, BumpStopRampRangeId) : 0;
+    return session_ ? hardwareWord(session_->link().hardwareSettings(), BumpStopRampRangeId) : 0;
 }
 
 void ProfilesPage::setUpEditors()
@@ -153,7 +153,7 @@ void ProfilesPage::refreshTorqueLines()
     if (!profile)
         return;
     const presentation::TorqueLinesView torque = presentation::torqueLinesView(
-        hardwareWord(session_->link().hardwareSettings, PeakCurrentId), presentation::overallStrengthPercent(*profile),
+        hardwareWord(session_->link().hardwareSettings(), PeakCurrentId), presentation::overallStrengthPercent(*profile),
         presentation::simpleStrengthPercent(*profile), session_->status().hasFlag(wire::highTorque));
     showTorqueLines(torque.actualCurrent, torque.simpleStrength);
 }

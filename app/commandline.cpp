@@ -1,5 +1,6 @@
 #include "app/commandline.h"
 
+#include "common/commandline/arguments.h"
 #include "common/identity/appinfo.h"
 
 #include <QFileInfo>
@@ -68,17 +69,11 @@ StartupOptions parseCommandLine(const QStringList &arguments)
 
     bool wantsHelp = false;
     bool wantsVersion = false;
-    QStringList words;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (!argument.startsWith(QLatin1String("--"))) {
-            words << argument;
-            continue;
-        }
-        const int equals = argument.indexOf(QLatin1Char('='));
-        const QString name = equals < 0 ? argument : argument.left(equals);
+    const commandline::SplitArguments split = commandline::splitArguments(arguments);
+    for (const commandline::Option &option : split.options) {
+        const QString &name = option.name;
         if (name == simulatedBaseOption) {
-            const QString model = equals < 0 ? modelNames.last() : argument.mid(equals + 1);
+            const QString model = option.hasValue ? option.value : modelNames.last();
             const int index = modelNames.indexOf(model);
             if (index < 0)
                 return failure(QStringLiteral("Unknown base model '%1' for %2; use ardex, brivo or cendra.")
@@ -86,15 +81,15 @@ StartupOptions parseCommandLine(const QStringList &arguments)
             options.simulatedBase = true;
             options.simulatedModel = index;
         } else if (name == screenshotsOption) {
-            options.screenshotFolder = equals < 0 ? QString() : argument.mid(equals + 1);
+            options.screenshotFolder = option.value;
             if (options.screenshotFolder.isEmpty())
                 return failure(QStringLiteral("Missing folder after '%1'.").arg(screenshotsOption));
         } else if (name == holdInputsOption || name == hideBasePanelOption) {
-            if (equals >= 0)
+            if (option.hasValue)
                 return failure(QStringLiteral("Unexpected value after '%1'.").arg(name));
             (name == holdInputsOption ? options.holdSimulatedInputs : options.hideBasePanel) = true;
         } else if (name == QLatin1String("--help") || name == QLatin1String("--version")) {
-            if (equals >= 0)
+            if (option.hasValue)
                 return failure(QStringLiteral("Unexpected value after '%1'.").arg(name));
             (name == QLatin1String("--help") ? wantsHelp : wantsVersion) = true;
         } else {
@@ -118,7 +113,7 @@ StartupOptions parseCommandLine(const QStringList &arguments)
         return options;
     }
 
-    if (!words.isEmpty())
-        applyFirstWord(words.first(), options);
+    if (!split.words.isEmpty())
+        applyFirstWord(split.words.first(), options);
     return options;
 }

@@ -1,4 +1,5 @@
 #include "cli/scriptcommands.h"
+#include "common/commandline/arguments.h"
 
 #include "session/basesession.h"
 #include "session/profilelistsync.h"
@@ -272,20 +273,14 @@ private:
 Request parseArguments(const QStringList &arguments)
 {
     Request request;
-    QStringList words;
     bool help = false;
     bool version = false;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
-        if (!argument.startsWith(QLatin1String("--"))) {
-            words << argument;
-            continue;
-        }
-        const int equals = argument.indexOf(QLatin1Char('='));
-        const QString name = equals < 0 ? argument : argument.left(equals);
-        const bool hasValue = equals >= 0;
+    const commandline::SplitArguments split = commandline::splitArguments(arguments);
+    for (const commandline::Option &option : split.options) {
+        const QString &name = option.name;
+        const bool hasValue = option.hasValue;
         if (name == QLatin1String("--simulated-base")) {
-            const QString model = hasValue ? argument.mid(equals + 1) : kModelNames.last();
+            const QString model = hasValue ? option.value : kModelNames.last();
             request.simulatedModel = kModelNames.indexOf(model);
             if (request.simulatedModel < 0)
                 return usageError(QStringLiteral("Unknown base model '%1'; use ardex, brivo or cendra.").arg(model));
@@ -297,14 +292,14 @@ Request parseArguments(const QStringList &arguments)
         } else if (!hasValue && name == QLatin1String("--version")) {
             version = true;
         } else {
-            return usageError(QStringLiteral("Unknown option '%1'.").arg(argument));
+            return usageError(QStringLiteral("Unknown option '%1'.").arg(option.argument));
         }
     }
     if (help || version) {
         request.command = help ? Request::Command::Help : Request::Command::Version;
         return request;
     }
-    request = parseWords(words, request);
+    request = parseWords(split.words, request);
     if (request.error.isEmpty() && request.json && request.command != Request::Command::Status
         && request.command != Request::Command::ProfilesList)
         return usageError(QStringLiteral("--json goes with 'status' and 'profiles list' only."));

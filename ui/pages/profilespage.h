@@ -117,25 +117,8 @@ signals:
 private slots:
     void on_OverallGainSlider_valueChanged(int value);
     void on_simpleoverallgainSlider_valueChanged(int value);
-    void on_sinehorizontalSlider_valueChanged(int value);
-    void on_squarehorizontalSlider_valueChanged(int value);
-    void on_springhorizontalSlider_valueChanged(int value);
-    void on_frictionSlider_valueChanged(int value);
-    void on_dampingslider_valueChanged(int value);
-    void on_trianglehorizontalSlider_valueChanged(int value);
-    void on_sawtoothhorizontalSlider_valueChanged(int value);
     void on_torque_lpf_comboBox_currentIndexChanged(int index);
     void on_oskaFilterComboBox_currentIndexChanged(int index);
-    void on_oskadampinghorizontalslider_valueChanged(int value);
-    void on_oskafrictionhorizontalslider_valueChanged(int value);
-    void on_oskainertiahorizontalslider_valueChanged(int value);
-    void on_centerdampingslider_valueChanged(int value);
-    void on_oskastaticforcereductionhorizontalslider_valueChanged(int value);
-    void on_staticforcereductionspeedhorizontalSlider_valueChanged(int value);
-    void on_slewratehorizontalSlider_valueChanged(int value);
-    void on_gammahorizontalslider_valueChanged(int value);
-    void on_centerdampinganglespanhorizontalslider_valueChanged(int value);
-    void on_ultralowlatencyhorizontalSlider_valueChanged(int value);
     void on_endstopanglehorizontalSlider_valueChanged(int value);
     void on_attenuationDoubleSpinBox_valueChanged(double decibels);
     void on_qFactorDoubleSpinBox_valueChanged(double q);

@@ -22,6 +22,7 @@
 
 #include <QComboBox>
 #include <QDoubleSpinBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
@@ -46,6 +47,15 @@ void setIndexQuietly(QComboBox *box, int index)
     const QSignalBlocker quiet(box);
     box->setCurrentIndex(index);
 }
+
+// A slider whose position is one parameter of the profile, its label showing the value.
+struct ParameterSlider {
+    QSlider *slider;
+    QLabel *label;
+    Id id;
+    std::uint32_t (*stored)(int position, int maximum);
+    QString (*text)(int position, int maximum);
+};
 
 } // namespace
 
@@ -78,41 +88,69 @@ std::uint32_t ProfilesPage::rampRange() const
 
 void ProfilesPage::setUpEditors()
 {
-    // A drag applies every position it passes, also where the slider does not track.
+    const auto asIs = [](int position, int) { return std::uint32_t(position); };
+    const auto percent = [](int position, int) { return percentText(position); };
+    const auto drive = [](int position, int) { return driveStoredValue(position); };
+    const auto driveText = [](int position, int) { return driveValueText(driveStoredValue(position)); };
+    const ParameterSlider parameterSliders[] = {
+        {ui->sinehorizontalSlider, ui->sinestrengthlabel, Id::dxsinegain, asIs, percent},
+        {ui->squarehorizontalSlider, ui->squarestrengthlabel, Id::dxsquaregain, asIs, percent},
+        {ui->springhorizontalSlider, ui->springlabel, Id::dxspringgain, asIs, percent},
+        {ui->frictionSlider, ui->frictionvaluelabel, Id::dxfrictiongain, asIs, percent},
+        {ui->dampingslider, ui->dampingeffectvaluelabel, Id::dxdampinggain, asIs, percent},
+        {ui->trianglehorizontalSlider, ui->trianglestrengthlabel, Id::dxtrianglegain, asIs, percent},
+        {ui->sawtoothhorizontalSlider, ui->sawtoothstrengthlabel, Id::dxsawtoothgain, asIs, percent},
+        {ui->oskadampinghorizontalslider, ui->oskadampinglabel, Id::servo_damping, drive, driveText},
+        {ui->oskafrictionhorizontalslider, ui->oskafrictionlabel, Id::servo_friction, drive, driveText},
+        {ui->oskainertiahorizontalslider, ui->oskainertialabel, Id::servo_inertia, drive, driveText},
+        {ui->centerdampingslider, ui->centerdampinglabel, Id::centerdamping, drive, driveText},
+        {ui->oskastaticforcereductionhorizontalslider, ui->oskastaticforcesaturationlabel, Id::staticforcereduction,
+         [](int position, int) { return staticForceReductionStored(position); },
+         [](int position, int) { return staticForceReductionText(staticForceReductionStored(position)); }},
+        {ui->staticforcereductionspeedhorizontalSlider, ui->staticforcereductionspeedlabel,
+         Id::staticforcereductionspeed, asIs,
+         [](int position, int) { return staticForceReductionSpeedText(position); }},
+        {ui->slewratehorizontalSlider, ui->slewratelabel, Id::slewratelimit, slewRateStored, slewRateText},
+        {ui->gammahorizontalslider, ui->gammalabel, Id::gamma, asIs,
+         [](int position, int) { return gammaText(position); }},
+        {ui->centerdampinganglespanhorizontalslider, ui->centerdampinganglespanlabel, Id::centerdampinganglespan, asIs,
+         [](int position, int) { return offOrDegreesText(position); }},
+        {ui->ultralowlatencyhorizontalSlider, ui->ultralowlatencylabel, Id::ultralowlatency, asIs,
+         [](int position, int) { return offOrPercentText(position); }},
+    };
+    // A drag applies every position it passes, also where the slider does not track (a
+    // tracking slider applies it twice; the second time finds it stored).
+    for (const ParameterSlider &row : parameterSliders) {
+        const auto apply = [this, row](int position) {
+            const int maximum = row.slider->maximum();
+            row.label->setText(row.text(position, maximum));
+            storeParameter(int(row.id), row.stored(position, maximum));
+        };
+        connect(row.slider, &QSlider::valueChanged, this, apply);
+        connect(row.slider, &QSlider::sliderMoved, this, apply);
+    }
+
+    // Sliders with a rule of their own keep their slot, connected to valueChanged by name.
     using Handler = void (ProfilesPage::*)(int);
-    const std::pair<QSlider *, Handler> sliders[] = {
+    const std::pair<QSlider *, Handler> ruledSliders[] = {
         {ui->OverallGainSlider, &ProfilesPage::on_OverallGainSlider_valueChanged},
         {ui->simpleoverallgainSlider, &ProfilesPage::on_simpleoverallgainSlider_valueChanged},
-        {ui->sinehorizontalSlider, &ProfilesPage::on_sinehorizontalSlider_valueChanged},
-        {ui->squarehorizontalSlider, &ProfilesPage::on_squarehorizontalSlider_valueChanged},
-        {ui->springhorizontalSlider, &ProfilesPage::on_springhorizontalSlider_valueChanged},
-        {ui->frictionSlider, &ProfilesPage::on_frictionSlider_valueChanged},
-        {ui->dampingslider, &ProfilesPage::on_dampingslider_valueChanged},
-        {ui->trianglehorizontalSlider, &ProfilesPage::on_trianglehorizontalSlider_valueChanged},
-        {ui->sawtoothhorizontalSlider, &ProfilesPage::on_sawtoothhorizontalSlider_valueChanged},
-        {ui->oskadampinghorizontalslider, &ProfilesPage::on_oskadampinghorizontalslider_valueChanged},
-        {ui->oskafrictionhorizontalslider, &ProfilesPage::on_oskafrictionhorizontalslider_valueChanged},
-        {ui->oskainertiahorizontalslider, &ProfilesPage::on_oskainertiahorizontalslider_valueChanged},
-        {ui->centerdampingslider, &ProfilesPage::on_centerdampingslider_valueChanged},
-        {ui->oskastaticforcereductionhorizontalslider,
-         &ProfilesPage::on_oskastaticforcereductionhorizontalslider_valueChanged},
-        {ui->staticforcereductionspeedhorizontalSlider,
-         &ProfilesPage::on_staticforcereductionspeedhorizontalSlider_valueChanged},
-        {ui->slewratehorizontalSlider, &ProfilesPage::on_slewratehorizontalSlider_valueChanged},
-        {ui->gammahorizontalslider, &ProfilesPage::on_gammahorizontalslider_valueChanged},
-        {ui->centerdampinganglespanhorizontalslider,
-         &ProfilesPage::on_centerdampinganglespanhorizontalslider_valueChanged},
-        {ui->ultralowlatencyhorizontalSlider, &ProfilesPage::on_ultralowlatencyhorizontalSlider_valueChanged},
         {ui->endstopanglehorizontalSlider, &ProfilesPage::on_endstopanglehorizontalSlider_valueChanged},
         {ui->simplesteeringrangehorizontalSlider,
          &ProfilesPage::on_simplesteeringrangehorizontalSlider_valueChanged},
         {ui->simplesmoothnesshorizontalSlider, &ProfilesPage::on_simplesmoothnesshorizontalSlider_valueChanged},
         {ui->simpledampinghorizontalSlider, &ProfilesPage::on_simpledampinghorizontalSlider_valueChanged},
     };
-    for (const auto &[slider, handler] : sliders) {
+    for (const auto &[slider, handler] : ruledSliders)
         connect(slider, &QSlider::sliderMoved, this, handler);
-        editorControls_ << slider;
-    }
+
+    // One fixed order for setControlsEnabled: overall strength, the parameter sliders, then
+    // the end stop and the simple levels.
+    editorControls_ << ruledSliders[0].first << ruledSliders[1].first;
+    for (const ParameterSlider &row : parameterSliders)
+        editorControls_ << row.slider;
+    for (std::size_t i = 2; i < std::size(ruledSliders); ++i)
+        editorControls_ << ruledSliders[i].first;
     editorControls_ << ui->torque_lpf_comboBox << ui->oskaFilterComboBox << ui->attenuationDoubleSpinBox
                     << ui->qFactorDoubleSpinBox << ui->centerfreqDoubleSpinBox << ui->SteeringAngleSpinBox
                     << ui->profilenamelineEdit << ui->simpleprofilenamelineEdit << ui->advancedpushButton
@@ -264,50 +302,6 @@ void ProfilesPage::applyOverallStrength(int percent)
     refreshTorqueLines();
 }
 
-// Effect gains: percent as they are.
-
-void ProfilesPage::on_sinehorizontalSlider_valueChanged(int value)
-{
-    ui->sinestrengthlabel->setText(percentText(value));
-    storeParameter(int(Id::dxsinegain), std::uint32_t(value));
-}
-
-void ProfilesPage::on_squarehorizontalSlider_valueChanged(int value)
-{
-    ui->squarestrengthlabel->setText(percentText(value));
-    storeParameter(int(Id::dxsquaregain), std::uint32_t(value));
-}
-
-void ProfilesPage::on_springhorizontalSlider_valueChanged(int value)
-{
-    ui->springlabel->setText(percentText(value));
-    storeParameter(int(Id::dxspringgain), std::uint32_t(value));
-}
-
-void ProfilesPage::on_frictionSlider_valueChanged(int value)
-{
-    ui->frictionvaluelabel->setText(percentText(value));
-    storeParameter(int(Id::dxfrictiongain), std::uint32_t(value));
-}
-
-void ProfilesPage::on_dampingslider_valueChanged(int value)
-{
-    ui->dampingeffectvaluelabel->setText(percentText(value));
-    storeParameter(int(Id::dxdampinggain), std::uint32_t(value));
-}
-
-void ProfilesPage::on_trianglehorizontalSlider_valueChanged(int value)
-{
-    ui->trianglestrengthlabel->setText(percentText(value));
-    storeParameter(int(Id::dxtrianglegain), std::uint32_t(value));
-}
-
-void ProfilesPage::on_sawtoothhorizontalSlider_valueChanged(int value)
-{
-    ui->sawtoothstrengthlabel->setText(percentText(value));
-    storeParameter(int(Id::dxsawtoothgain), std::uint32_t(value));
-}
-
 // Drive filters.
 
 void ProfilesPage::on_torque_lpf_comboBox_currentIndexChanged(int index)
@@ -320,72 +314,6 @@ void ProfilesPage::on_oskaFilterComboBox_currentIndexChanged(int index)
 {
     if (index >= 0)
         storeParameter(int(Id::servo_reconfilter1), std::uint32_t(index));
-}
-
-void ProfilesPage::on_oskadampinghorizontalslider_valueChanged(int value)
-{
-    const std::uint32_t stored = driveStoredValue(value);
-    ui->oskadampinglabel->setText(driveValueText(stored));
-    storeParameter(int(Id::servo_damping), stored);
-}
-
-void ProfilesPage::on_oskafrictionhorizontalslider_valueChanged(int value)
-{
-    const std::uint32_t stored = driveStoredValue(value);
-    ui->oskafrictionlabel->setText(driveValueText(stored));
-    storeParameter(int(Id::servo_friction), stored);
-}
-
-void ProfilesPage::on_oskainertiahorizontalslider_valueChanged(int value)
-{
-    const std::uint32_t stored = driveStoredValue(value);
-    ui->oskainertialabel->setText(driveValueText(stored));
-    storeParameter(int(Id::servo_inertia), stored);
-}
-
-void ProfilesPage::on_centerdampingslider_valueChanged(int value)
-{
-    const std::uint32_t stored = driveStoredValue(value);
-    ui->centerdampinglabel->setText(driveValueText(stored));
-    storeParameter(int(Id::centerdamping), stored);
-}
-
-void ProfilesPage::on_oskastaticforcereductionhorizontalslider_valueChanged(int value)
-{
-    const std::uint32_t stored = staticForceReductionStored(value);
-    ui->oskastaticforcesaturationlabel->setText(staticForceReductionText(stored));
-    storeParameter(int(Id::staticforcereduction), stored);
-}
-
-void ProfilesPage::on_staticforcereductionspeedhorizontalSlider_valueChanged(int value)
-{
-    ui->staticforcereductionspeedlabel->setText(staticForceReductionSpeedText(value));
-    storeParameter(int(Id::staticforcereductionspeed), std::uint32_t(value));
-}
-
-void ProfilesPage::on_slewratehorizontalSlider_valueChanged(int value)
-{
-    const int maximum = ui->slewratehorizontalSlider->maximum();
-    ui->slewratelabel->setText(slewRateText(value, maximum));
-    storeParameter(int(Id::slewratelimit), slewRateStored(value, maximum));
-}
-
-void ProfilesPage::on_gammahorizontalslider_valueChanged(int value)
-{
-    ui->gammalabel->setText(gammaText(value));
-    storeParameter(int(Id::gamma), std::uint32_t(value));
-}
-
-void ProfilesPage::on_centerdampinganglespanhorizontalslider_valueChanged(int value)
-{
-    ui->centerdampinganglespanlabel->setText(offOrDegreesText(value));
-    storeParameter(int(Id::centerdampinganglespan), std::uint32_t(value));
-}
-
-void ProfilesPage::on_ultralowlatencyhorizontalSlider_valueChanged(int value)
-{
-    ui->ultralowlatencylabel->setText(offOrPercentText(value));
-    storeParameter(int(Id::ultralowlatency), std::uint32_t(value));
 }
 
 // The end stop stays inside the steering range, short of the bump-stop ramp.

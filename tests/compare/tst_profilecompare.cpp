@@ -31,21 +31,13 @@ namespace {
 using Id = ProfileParameterId;
 constexpr int kRamp = 10; // the virtual base's bump-stop ramp range
 
-basesim::BaseConfig threeProfiles()
-{
-    basesim::BaseConfig config = SessionFixture::operationalCendra();
-    config.profileCount = 3;
-    config.activeProfile = 1;
-    return config;
-}
-
 // A window connected to a virtual base whose profiles 1 and 2 differ in a few values.
 struct Window {
     ManualClock clock;
     SessionFixture fixture;
     MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
 
-    explicit Window(const QString &programFolder = QString()) : fixture(threeProfiles())
+    explicit Window(const QString &programFolder = QString()) : fixture(SessionFixture::threeProfiles())
     {
         if (!programFolder.isEmpty())
             fixture.session.applier().setProgramFolder(programFolder);

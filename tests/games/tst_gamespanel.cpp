@@ -29,17 +29,9 @@ public:
     std::vector<games::ProcessInfo> processes() override { return table; }
 };
 
-basesim::BaseConfig threeProfiles()
-{
-    basesim::BaseConfig config = SessionFixture::operationalCendra();
-    config.profileCount = 3;
-    config.activeProfile = 1;
-    return config;
-}
-
 struct Window {
     ManualClock clock;
-    SessionFixture fixture{threeProfiles()};
+    SessionFixture fixture{SessionFixture::threeProfiles()};
     MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
     FakeProcessTable processes;
 

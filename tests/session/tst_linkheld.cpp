@@ -39,14 +39,6 @@ const QString kHolder = QStringLiteral("saving to flash");
 const QString kListRefusal =
     QStringLiteral("Not done: the base is writing or reloading its flash. Try again once it is done.");
 
-basesim::BaseConfig threeProfiles()
-{
-    basesim::BaseConfig config = SessionFixture::operationalCendra();
-    config.profileCount = 3;
-    config.activeProfile = 1;
-    return config;
-}
-
 // A connected window whose save to flash has just gone out: the flash delay holds the link.
 class SavedWindow {
 public:
@@ -86,7 +78,7 @@ private:
 
 public:
     QTemporaryDir folder;
-    SessionFixture fixture{threeProfiles()};
+    SessionFixture fixture{SessionFixture::threeProfiles()};
     MW2 window{fixture.session, fixture.prompts, "1.0.15", "2020.1"};
 };
 

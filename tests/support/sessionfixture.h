@@ -33,6 +33,15 @@ public:
         return config;
     }
 
+    // Three profiles with profile 1 active: room for list changes and an editable profile.
+    static basesim::BaseConfig threeProfiles()
+    {
+        basesim::BaseConfig config = operationalCendra();
+        config.profileCount = 3;
+        config.activeProfile = 1;
+        return config;
+    }
+
     DeviceLink &link() { return session.link(); }
 
     // Declared first: the session closes its handle on the base when it goes.
